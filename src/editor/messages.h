@@ -1,0 +1,35 @@
+// The program's own texts, shown exactly as they stand.
+#pragma once
+
+namespace tavrel::text {
+
+inline constexpr const char* kTitle = "Tavrel";
+inline constexpr const char* kAccessRefused = "Accesso negato, Immagine CD già aperta";
+inline constexpr const char* kSaveDone = "Salvataggio effettuato con successo";
+// The line feed comes before the carriage return, and the second line starts with four blanks.
+inline constexpr const char* kTypeOnly =
+    "Attenzione per questa squadra è possibile\n\r    cambiare solo il tipo e non il colore";
+inline constexpr const char* kImportTypeOnly = "Salvataggio fallito per questa squadra";
+inline constexpr const char* kExportDone = "File creato con successo";
+inline constexpr const char* kNetSaved = "Modifica salvata";
+inline constexpr const char* kPairingInfix = " Bandiera N° ";
+
+// Refusals the program adds of its own; each says that nothing was written.
+inline constexpr const char* kNoTeamSelected =
+    "Nessuna squadra selezionata: scegli una squadra dalla lista. Nulla è stato scritto.";
+
+inline constexpr const char* kNoTeamForExport =
+    "Nessuna squadra selezionata: scegli una squadra dalla lista. Nessun file è stato creato.";
+inline constexpr const char* kNoPaletteToExport =
+    "Questa squadra non ha colori propri nell'immagine: si può cambiare solo il suo tipo, "
+    "e la sua bandiera non si può esportare. Nessun file è stato creato.";
+inline constexpr const char* kBadExportName =
+    "Il nome della squadra non può formare il nome di un file nella cartella del programma "
+    "(contiene \"/\", \"\\\" o caratteri di controllo, oppure è troppo lungo). "
+    "Nessun file è stato creato.";
+inline constexpr const char* kMalformedRecord =
+    "Il file non contiene una bandiera valida: la prima riga deve iniziare con il tipo "
+    "(2 cifre esadecimali) seguito da 15 colori (30 coppie di cifre esadecimali separate da "
+    "uno spazio). Nulla è stato scritto.";
+
+}  // namespace tavrel::text

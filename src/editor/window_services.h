@@ -1,0 +1,68 @@
+// What the editor's operations may do to the window, and nothing more. The Qt window
+// implements it; editor tests use a scripted fake. No user-interface type crosses it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tavrel {
+
+enum class MessageIcon { Information, Critical };
+enum class NetOption { Normali, Rombi };
+
+struct FileFilter {
+    std::string description;  // "Image CDRWIN (*.bin)"
+    std::string pattern;      // "*.bin"
+};
+
+struct OpenDialogRequest {
+    std::vector<FileFilter> filters;  // the first is selected when the dialog opens
+    std::string initialFolder;
+    bool clearFileName = false;  // start with an empty file name
+};
+
+class WindowServices {
+public:
+    virtual ~WindowServices() = default;
+
+    // Team list cboSeqSQ: the index of the chosen team, -1 when none (also once its text was
+    // edited away from the chosen label).
+    virtual int selectedTeamIndex() const = 0;
+    virtual std::string teamListText() const = 0;
+    virtual void clearTeamListText() = 0;  // also leaves no team selected
+
+    // Name box txtSqHEX.
+    virtual std::string nameBoxText() const = 0;
+    virtual void setNameBoxText(const std::string& text) = 0;
+
+    virtual void enableSalva() = 0;
+
+    // Catalog position label lblPos and preview imgFlag.
+    virtual std::string positionLabel() const = 0;
+    virtual void setPositionLabel(const std::string& text) = 0;
+    virtual void showPreview(int catalogId) = 0;
+
+    // Pairing list listAbbin.
+    virtual int pairingCount() const = 0;
+    virtual std::string pairingLine(int index) const = 0;
+    virtual void removePairingLine(int index) = 0;
+    virtual void addPairingLine(const std::string& line) = 0;
+    virtual void clearPairingList() = 0;
+
+    // Checks one net option (clearing the other) without running its operation.
+    virtual void checkNetOption(NetOption option) = 0;
+
+    // A modal box with one OK button under the title "Tavrel"; returns when it is closed.
+    virtual void showMessage(const std::string& text, MessageIcon icon) = 0;
+
+    // The modal file-open dialog; returns the chosen path, empty when cancelled.
+    virtual std::string askOpenFileName(const OpenDialogRequest& request) = 0;
+
+    // The folder that holds the executable, without a trailing separator.
+    virtual std::string programFolder() const = 0;
+
+    // Ends the program at once with `exitCode`, running no further operation.
+    virtual void endProgram(int exitCode) = 0;
+};
+
+}  // namespace tavrel

@@ -1,0 +1,39 @@
+// Geometry of a raw CD image (.bin/.img): whole 2352-byte sectors, each carrying 2048 bytes of
+// user data after 24 bytes of sync, header and subheader, and followed by EDC/ECC. Game data
+// that runs past the end of one sector's user data continues at the start of the next one's.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace tavrel {
+
+inline constexpr std::int64_t kRawSectorSize = 2352;
+inline constexpr std::int64_t kSectorUserDataStart = 24;
+inline constexpr std::int64_t kSectorUserDataSize = 2048;
+inline constexpr std::int64_t kSectorUserDataEnd = kSectorUserDataStart + kSectorUserDataSize;
+
+// A contiguous run of bytes in the image file; position is 1-based, as the editor holds them.
+struct Run {
+    std::int64_t position = 0;
+    std::int64_t length = 0;
+    friend bool operator==(const Run&, const Run&) = default;
+};
+
+// True when the 1-based position addresses a byte of some sector's user data.
+constexpr bool isUserData(std::int64_t position) {
+    const std::int64_t inSector = (position - 1) % kRawSectorSize;
+    return position >= 1 && inSector >= kSectorUserDataStart && inSector < kSectorUserDataEnd;
+}
+
+// True when `length` bytes from `position` on lie inside one sector's user data.
+constexpr bool fitsInOneSector(std::int64_t position, std::int64_t length) {
+    return isUserData(position) && (position - 1) % kRawSectorSize + length <= kSectorUserDataEnd;
+}
+
+// Splits `length` bytes of user data starting at `position` into the runs the raw image holds
+// them in, skipping the framing between sectors. Throws std::invalid_argument when `position`
+// is not a user-data byte: such a place is never game data.
+std::vector<Run> userDataRuns(std::int64_t position, std::int64_t length);
+
+}  // namespace tavrel

@@ -1,0 +1,84 @@
+#include "image/small_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+
+#include "image/image_error.h"
+
+namespace tavrel {
+namespace {
+
+std::string reason() { return std::strerror(errno); }
+
+// Closes the descriptor on every path out.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+    bool closeChecked() {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0;
+    }
+
+private:
+    int fd_;
+};
+
+bool writeAll(int fd, const std::string& content) {
+    std::size_t done = 0;
+    while (done < content.size()) {
+        const ssize_t put = ::write(fd, content.data() + done, content.size() - done);
+        if (put < 0 && errno == EINTR) continue;
+        if (put <= 0) return false;
+        done += static_cast<std::size_t>(put);
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string readFirstLine(const std::string& path, std::size_t maxBytes) {
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.get() < 0) throw IoError("Impossibile aprire \"" + path + "\": " + reason() + ".");
+    std::string text(maxBytes, '\0');
+    std::size_t done = 0;
+    while (done < maxBytes) {
+        const ssize_t got = ::read(file.get(), text.data() + done, maxBytes - done);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) throw IoError("Impossibile leggere \"" + path + "\": " + reason() + ".");
+        if (got == 0) break;
+        done += static_cast<std::size_t>(got);
+    }
+    text.resize(done);
+    return text.substr(0, text.find_first_of("\r\n"));
+}
+
+void replaceFileAtomically(const std::string& path, const std::string& content) {
+    static std::atomic<unsigned> counter{0};
+    const std::string temporary =
+        path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+    const auto fail = [&](const std::string& what) {
+        const std::string text = "Impossibile " + what + " \"" + path + "\": " + reason() +
+                                 ". Nessun file è stato creato.";
+        ::unlink(temporary.c_str());
+        throw IoError(text);
+    };
+    Descriptor file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (file.get() < 0) fail("creare");
+    if (!writeAll(file.get(), content) || ::fsync(file.get()) != 0 || !file.closeChecked()) {
+        fail("scrivere");
+    }
+    if (::rename(temporary.c_str(), path.c_str()) != 0) fail("creare");
+}
+
+}  // namespace tavrel

@@ -1,0 +1,51 @@
+#include "fake_window.h"
+
+#include <stdexcept>
+
+#include "layout/team_table.h"
+
+namespace tavrel::testing {
+
+void FakeWindow::chooseTeam(int index) {
+    teamIndex = index;
+    teamText = teamLabel(index);
+}
+
+void FakeWindow::clearTeamListText() {
+    teamText.clear();
+    teamIndex = -1;
+}
+
+void FakeWindow::showPreview(int catalogId) {
+    previewId = catalogId;
+    ++previewLoads;
+}
+
+std::string FakeWindow::pairingLine(int index) const {
+    return pairing.at(static_cast<std::size_t>(index));
+}
+
+void FakeWindow::removePairingLine(int index) {
+    pairing.erase(pairing.begin() + index);
+}
+
+void FakeWindow::showMessage(const std::string& text, MessageIcon icon) {
+    messages.push_back({text, icon});
+}
+
+std::string FakeWindow::askOpenFileName(const OpenDialogRequest& request) {
+    dialogRequests.push_back(request);
+    if (dialogAnswers.empty()) return {};
+    std::string answer = dialogAnswers.front();
+    dialogAnswers.pop_front();
+    return answer;
+}
+
+std::string FakeWindow::takeMessage() {
+    if (messages.size() > 1) throw std::logic_error("more than one message was shown");
+    std::string text = messages.empty() ? std::string() : messages.front().text;
+    messages.clear();
+    return text;
+}
+
+}  // namespace tavrel::testing

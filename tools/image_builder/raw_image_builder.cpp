@@ -1,0 +1,132 @@
+#include "raw_image_builder.h"
+
+#include <fstream>
+#include <stdexcept>
+
+#include "layout/game_layout.h"
+
+namespace tavrel::build {
+namespace {
+
+constexpr std::uint8_t kSync[12] = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                    0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
+constexpr std::int64_t kEdcSize = 4;
+constexpr int kFramesPerSecond = 75;
+constexpr int kLeadInSeconds = 2;  // sector 0 of a track image is at 00:02:00
+
+std::uint8_t bcd(int value) { return static_cast<std::uint8_t>((value / 10) << 4 | value % 10); }
+
+void frameSector(std::uint8_t* sector, std::int64_t number) {
+    std::copy(std::begin(kSync), std::end(kSync), sector);
+    const std::int64_t address = number + kLeadInSeconds * kFramesPerSecond;
+    sector[12] = bcd(static_cast<int>(address / (60 * kFramesPerSecond)));
+    sector[13] = bcd(static_cast<int>(address / kFramesPerSecond % 60));
+    sector[14] = bcd(static_cast<int>(address % kFramesPerSecond));
+    sector[15] = 0x02;  // mode 2
+    // Mode-2 form-1 subheader, written twice: file 0, channel 0, submode data, coding 0.
+    const std::uint8_t subheader[4] = {0x00, 0x00, 0x08, 0x00};
+    std::copy(subheader, subheader + 4, sector + 16);
+    std::copy(subheader, subheader + 4, sector + 20);
+    std::fill(sector + kSectorUserDataEnd, sector + kSectorUserDataEnd + kEdcSize, kEdcFill);
+    std::fill(sector + kSectorUserDataEnd + kEdcSize, sector + kRawSectorSize, kEccFill);
+}
+
+}  // namespace
+
+RawImageBuilder::RawImageBuilder(std::int64_t sectors, UserDataFill fill)
+    : image_(static_cast<std::size_t>(sectors * kRawSectorSize)) {
+    std::uint32_t state = 0x2545F491u;
+    for (std::int64_t s = 0; s < sectors; ++s) {
+        std::uint8_t* sector = image_.data() + s * kRawSectorSize;
+        frameSector(sector, s);
+        if (fill == UserDataFill::Pattern) {
+            for (std::int64_t i = kSectorUserDataStart; i < kSectorUserDataEnd; ++i) {
+                state ^= state << 13;  // xorshift32: cheap, fixed, and never all zero
+                state ^= state >> 17;
+                state ^= state << 5;
+                sector[i] = static_cast<std::uint8_t>(state >> 24);
+            }
+        }
+    }
+}
+
+void RawImageBuilder::setBytes(std::int64_t offset, std::span<const std::uint8_t> bytes) {
+    if (offset < 0 || offset + static_cast<std::int64_t>(bytes.size()) >
+                          static_cast<std::int64_t>(image_.size())) {
+        throw std::out_of_range("bytes beyond the end of the built image");
+    }
+    std::copy(bytes.begin(), bytes.end(), image_.begin() + offset);
+}
+
+void RawImageBuilder::setNameBytes(int team, std::span<const std::uint8_t> bytes) {
+    const TeamEntry& entry = kTeamTable.at(static_cast<std::size_t>(team));
+    if (entry.nameOffset == kNoName || static_cast<std::size_t>(entry.nameLength) != bytes.size()) {
+        throw std::invalid_argument("name does not fit the team's entry");
+    }
+    setBytes(entry.nameOffset, bytes);
+}
+
+void RawImageBuilder::setPortugalName(std::span<const std::uint8_t> first4,
+                                      std::span<const std::uint8_t> next6) {
+    if (first4.size() != kPortugalNameLength1 || next6.size() != kPortugalNameLength2) {
+        throw std::invalid_argument("team 4's name is 4 + 6 bytes");
+    }
+    setBytes(kPortugalNameOffset1, first4);
+    setBytes(kPortugalNameOffset2, next6);
+}
+
+void RawImageBuilder::setTypeByte(int copy, int slot, std::uint8_t value) {
+    if (slot < 0 || slot >= kTypeTableSize) throw std::out_of_range("type-table slot");
+    const std::uint8_t byte[1] = {value};
+    setBytes(kTypeTableCopyOffsets.at(static_cast<std::size_t>(copy)) + slot, byte);
+}
+
+void RawImageBuilder::setTypeByteAllCopies(int slot, std::uint8_t value) {
+    for (int copy = 0; copy < static_cast<int>(kTypeTableCopyOffsets.size()); ++copy) {
+        setTypeByte(copy, slot, value);
+    }
+}
+
+void RawImageBuilder::setPalette(int team, std::span<const std::uint8_t> bytes) {
+    const TeamEntry& entry = kTeamTable.at(static_cast<std::size_t>(team));
+    if (entry.paletteOffset == kNoPalette || bytes.size() != kPaletteBytes) {
+        throw std::invalid_argument("team has no palette, or not 30 bytes given");
+    }
+    std::size_t done = 0;
+    for (const Run& run : paletteRuns(entry.paletteOffset + 1)) {
+        setBytes(run.position - 1, bytes.subspan(done, static_cast<std::size_t>(run.length)));
+        done += static_cast<std::size_t>(run.length);
+    }
+}
+
+void RawImageBuilder::setNetBytes(std::uint8_t first, std::uint8_t second) {
+    const std::uint8_t bytes[2] = {first, second};
+    setBytes(kNetBytesOffset, bytes);
+}
+
+void RawImageBuilder::writeTo(const std::string& path) const {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(image_.data()),
+              static_cast<std::streamsize>(image_.size()));
+    if (!out.flush()) throw std::runtime_error("cannot write " + path);
+}
+
+Bytes encodeName(std::string_view name) {
+    Bytes out;
+    for (char c : name) {
+        if (c >= 'A' && c <= 'Z') {
+            out.insert(out.end(), {0x82, static_cast<std::uint8_t>(0x60 + c - 'A')});
+        } else if (c >= 'a' && c <= 'z') {
+            out.insert(out.end(), {0x82, static_cast<std::uint8_t>(0x81 + c - 'a')});
+        } else if (c == '.') {
+            out.insert(out.end(), {0x81, 0x44});
+        } else if (c == ' ') {
+            out.push_back(0x20);
+        } else {
+            throw std::invalid_argument("the game's names hold letters, full stops and blanks");
+        }
+    }
+    return out;
+}
+
+}  // namespace tavrel::build

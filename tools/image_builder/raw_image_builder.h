@@ -1,0 +1,59 @@
+// Builds raw game images in memory, for tests and the demo image: whole 2352-byte sectors with
+// real framing (sync, header, mode-2 subheader, EDC/ECC areas holding a recognisable pattern),
+// and setters for the places the editor reads and writes.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "image/byte_text.h"
+
+namespace tavrel::build {
+
+// Enough whole sectors to hold the net bytes, the furthest place the editor touches.
+inline constexpr std::int64_t kGameImageSectors = 6110;
+
+// Framing fill: EDC bytes read EE, ECC bytes CC, so a stray write into them shows.
+inline constexpr std::uint8_t kEdcFill = 0xEE;
+inline constexpr std::uint8_t kEccFill = 0xCC;
+
+enum class UserDataFill { Zero, Pattern };
+
+class RawImageBuilder {
+public:
+    // Pattern fills the user data with a fixed pseudo-random sequence, so that every type
+    // slot and palette holds distinct bytes and a misplaced write shows.
+    explicit RawImageBuilder(std::int64_t sectors = kGameImageSectors,
+                             UserDataFill fill = UserDataFill::Pattern);
+
+    // Raw bytes at a 0-based offset, framing or not.
+    void setBytes(std::int64_t offset, std::span<const std::uint8_t> bytes);
+
+    // The stored name of `team` (never 4), as given; length must match its entry.
+    void setNameBytes(int team, std::span<const std::uint8_t> bytes);
+    // The two pieces of team 4's name: 4 bytes, then 6 bytes in the next sector.
+    void setPortugalName(std::span<const std::uint8_t> first4, std::span<const std::uint8_t> next6);
+
+    // Slot `slot` (0..94) of type-table copy `copy` (0..4), or of all five copies.
+    void setTypeByte(int copy, int slot, std::uint8_t value);
+    void setTypeByteAllCopies(int slot, std::uint8_t value);
+
+    // The 30 palette bytes of `team`, laid across a sector end where the palette crosses one.
+    void setPalette(int team, std::span<const std::uint8_t> bytes);
+
+    void setNetBytes(std::uint8_t first, std::uint8_t second);
+
+    const Bytes& bytes() const { return image_; }
+    void writeTo(const std::string& path) const;
+
+private:
+    Bytes image_;
+};
+
+// Full-width encoding of a name as the game stores it: letters and the full stop as 2-byte
+// codes, a blank as the single byte 20.
+Bytes encodeName(std::string_view name);
+
+}  // namespace tavrel::build
