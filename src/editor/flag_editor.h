@@ -57,7 +57,7 @@ private:
 
     // Flag write and current flag.
     int selectedTeamOrRefuse() const;  // -1 after telling the user why nothing happens
-    std::vector<Run> palettePlaces() const;
+    std::vector<ByteRun> palettePlaces() const;
     void requireFlagWritePlaces(int team) const;
     bool WriteFlags(const std::string& record);
     void INS_TIPO();

@@ -62,7 +62,7 @@ void FlagEditor::ReadFlags() {
     const std::string typeCode = toCompactByteText(image_.read(state_.typePosition, 1));
     OffColor(team, state_.palettePosition);
     Bytes palette;
-    for (const Run& run : palettePlaces()) {
+    for (const ByteRun& run : palettePlaces()) {
         const Bytes part = image_.read(run.position, static_cast<std::size_t>(run.length));
         palette.insert(palette.end(), part.begin(), part.end());
     }

@@ -27,7 +27,7 @@ int FlagEditor::selectedTeamOrRefuse() const {
     return -1;
 }
 
-std::vector<Run> FlagEditor::palettePlaces() const {
+std::vector<ByteRun> FlagEditor::palettePlaces() const {
     if (state_.palettePosition == 0) return {};
     return paletteRuns(state_.palettePosition);
 }
@@ -40,7 +40,7 @@ void FlagEditor::requireFlagWritePlaces(int team) const {
     std::int32_t palette = 0;
     OffColor(team, palette);
     if (palette != 0) {
-        for (const Run& run : paletteRuns(palette)) image_.requireInside(run.position, run.length);
+        for (const ByteRun& run : paletteRuns(palette)) image_.requireInside(run.position, run.length);
     }
 }
 
@@ -87,7 +87,7 @@ bool FlagEditor::WriteFlags(const std::string& record) {
     const Bytes colours = fromByteText(state_.pendingColourField);
     if (state_.palettePosition == 0) return false;
     std::size_t done = 0;
-    for (const Run& run : palettePlaces()) {
+    for (const ByteRun& run : palettePlaces()) {
         const auto length = static_cast<std::size_t>(run.length);
         image_.write(run.position, std::span(colours).subspan(done, length));
         done += length;

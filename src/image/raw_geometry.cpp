@@ -5,11 +5,11 @@
 
 namespace tavrel {
 
-std::vector<Run> userDataRuns(std::int64_t position, std::int64_t length) {
+std::vector<ByteRun> userDataRuns(std::int64_t position, std::int64_t length) {
     if (!isUserData(position)) {
         throw std::invalid_argument("position outside sector user data");
     }
-    std::vector<Run> runs;
+    std::vector<ByteRun> runs;
     while (length > 0) {
         const std::int64_t inSector = (position - 1) % kRawSectorSize;
         const std::int64_t take = std::min(length, kSectorUserDataEnd - inSector);

@@ -14,10 +14,10 @@ inline constexpr std::int64_t kSectorUserDataSize = 2048;
 inline constexpr std::int64_t kSectorUserDataEnd = kSectorUserDataStart + kSectorUserDataSize;
 
 // A contiguous run of bytes in the image file; position is 1-based, as the editor holds them.
-struct Run {
+struct ByteRun {
     std::int64_t position = 0;
     std::int64_t length = 0;
-    friend bool operator==(const Run&, const Run&) = default;
+    friend bool operator==(const ByteRun&, const ByteRun&) = default;
 };
 
 // True when the 1-based position addresses a byte of some sector's user data.
@@ -34,6 +34,6 @@ constexpr bool fitsInOneSector(std::int64_t position, std::int64_t length) {
 // Splits `length` bytes of user data starting at `position` into the runs the raw image holds
 // them in, skipping the framing between sectors. Throws std::invalid_argument when `position`
 // is not a user-data byte: such a place is never game data.
-std::vector<Run> userDataRuns(std::int64_t position, std::int64_t length);
+std::vector<ByteRun> userDataRuns(std::int64_t position, std::int64_t length);
 
 }  // namespace tavrel

@@ -45,7 +45,7 @@ inline constexpr int kNetBytesLength = 2;
 // Where a palette at 1-based `palettePosition` lies in the raw image: one run of 30 bytes,
 // or two where it reaches the end of a sector's user data (teams 13 and 80: 26 bytes, then
 // 4 bytes at the start of the next sector's user data).
-std::vector<Run> paletteRuns(std::int64_t palettePosition);
+std::vector<ByteRun> paletteRuns(std::int64_t palettePosition);
 
 // Every fixed place lies inside one sector's user data, but for the two palettes that
 // paletteRuns splits; checked here so that a mistyped offset cannot reach a user's image.

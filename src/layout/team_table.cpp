@@ -32,7 +32,7 @@ const char* teamLabel(int index) {
     return team == nullptr ? "" : team->label;
 }
 
-std::vector<Run> paletteRuns(std::int64_t palettePosition) {
+std::vector<ByteRun> paletteRuns(std::int64_t palettePosition) {
     return userDataRuns(palettePosition, kPaletteBytes);
 }
 

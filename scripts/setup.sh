@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Tavrel needs to build, run and test, when any is missing.
+# Works as root or through sudo; installs nothing when everything is there.
+set -euo pipefail
+
+packages=(
+  g++ cmake ninja-build pkg-config
+  qt6-base-dev qt6-qpa-plugins libgl-dev
+  libgtest-dev
+  fonts-dejavu-core
+  # The real-window tests: an X server without a display, and tools to drive it.
+  xvfb xauth xdotool x11-utils python3 python3-xlib imagemagick
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$package")
+done
+
+if ((${#missing[@]} == 0)); then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+sudo=()
+if [[ $(id -u) -ne 0 ]]; then
+  sudo=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -q
+"${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
