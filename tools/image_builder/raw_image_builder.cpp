@@ -93,7 +93,7 @@ void RawImageBuilder::setPalette(int team, std::span<const std::uint8_t> bytes) 
         throw std::invalid_argument("team has no palette, or not 30 bytes given");
     }
     std::size_t done = 0;
-    for (const Run& run : paletteRuns(entry.paletteOffset + 1)) {
+    for (const ByteRun& run : paletteRuns(entry.paletteOffset + 1)) {
         setBytes(run.position - 1, bytes.subspan(done, static_cast<std::size_t>(run.length)));
         done += static_cast<std::size_t>(run.length);
     }
