@@ -54,7 +54,7 @@ void EditorTest::SetUp() {
 
 std::string EditorTest::writeImage(const std::string& name, const Bytes& image) {
     const std::string path = dir.file(name);
-    writeWholeFile(path, std::string(image.begin(), image.end()));
+    writeWholeFile(path, image);
     return path;
 }
 

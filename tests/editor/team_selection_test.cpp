@@ -42,8 +42,7 @@ TEST_F(EditorTest, NamesDecodeBlanksAndOddLengthsAsTheGameStoresThem) {
         {2, {0x82, 0x4F, 0x81, 0x40, 0x82, 0x80, 0x81, 0x44, 0x82, 0x79}, "   .Z"},
     };
     for (const Case& c : cases) {
-        build::RawImageBuilder builder;
-        builder.setBytes(0, pristineImage());
+        build::RawImageBuilder builder(pristineImage());
         builder.setNameBytes(c.team, c.stored);
         window.dialogAnswers.push_back(writeImage("names.bin", builder.bytes()));
         editor.onOpenImage();

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "image/byte_text.h"
@@ -26,7 +27,8 @@ private:
 };
 
 Bytes readWholeFile(const std::string& path);
-void writeWholeFile(const std::string& path, const std::string& content);
+void writeWholeFile(const std::string& path, std::string_view content);
+void writeWholeFile(const std::string& path, const Bytes& content);
 
 // 0-based offsets where the two byte sequences differ (a length difference counts from the
 // shorter one's end).

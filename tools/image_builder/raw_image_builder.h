@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "image/byte_text.h"
 
@@ -27,6 +28,9 @@ public:
     // slot and palette holds distinct bytes and a misplaced write shows.
     explicit RawImageBuilder(std::int64_t sectors = kGameImageSectors,
                              UserDataFill fill = UserDataFill::Pattern);
+
+    // Starts from an image built before, to change a few places of it.
+    explicit RawImageBuilder(Bytes image) : image_(std::move(image)) {}
 
     // Raw bytes at a 0-based offset, framing or not.
     void setBytes(std::int64_t offset, std::span<const std::uint8_t> bytes);
