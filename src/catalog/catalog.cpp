@@ -1,13 +1,17 @@
 #include "catalog/catalog.h"
 
 #include <stdexcept>
+#include <string>
+
+#include "catalog/catalog_records.h"
 
 namespace tavrel {
 
-// Placeholder until the catalog data lands: every id gives the first design.
 std::string_view catalogRecord(int id) {
-    if (id < kFirstCatalogId || id > kLastCatalogId) throw std::out_of_range("catalog id");
-    return "00BD F7 18 E3 B9 98 B9 98 BD F7 18 E3 18 E3 18 E3 B9 98 B9 98 B9 98 B9 98 B9 98 00 80 00 80";
+    if (id < kFirstCatalogId || id > kLastCatalogId) {
+        throw std::out_of_range("catalog id " + std::to_string(id) + " outside 101..235");
+    }
+    return kCatalogRecords[static_cast<std::size_t>(id - kFirstCatalogId)];
 }
 
 }  // namespace tavrel
