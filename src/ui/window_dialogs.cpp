@@ -1,0 +1,59 @@
+// Qt's message boxes and file dialog for frmFlag, and the filter strings they are given.
+#include "window_dialogs.h"
+
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace tavrel {
+namespace {
+
+class QtWindowDialogs final : public WindowDialogs {
+public:
+    void showMessage(QWidget* parent, const QString& title, const QString& text,
+                     MessageIcon icon) override {
+        QMessageBox box(
+            icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::Information, title,
+            text, QMessageBox::Ok, parent);
+        // The texts are the program's own, shown as they stand: never read as markup.
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
+    }
+
+    QString askOpenFileName(QWidget* parent, const FileDialogSetup& setup) override {
+        QFileDialog dialog(parent);
+        // Qt's own dialog behaves the same on every desktop and under a bare X server.
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        // A mistyped name is caught in the dialog rather than leaving the editor without image.
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setNameFilters(setup.nameFilters);
+        if (!dialog.nameFilters().isEmpty())
+            dialog.selectNameFilter(dialog.nameFilters().first());
+        dialog.setDirectory(setup.folder);
+        if (!setup.fileName.isEmpty())
+            dialog.selectFile(setup.fileName);
+        if (dialog.exec() != QDialog::Accepted)
+            return {};
+        const QStringList chosen = dialog.selectedFiles();
+        return chosen.isEmpty() ? QString() : chosen.first();
+    }
+
+    QString programFolder() const override { return QCoreApplication::applicationDirPath(); }
+};
+
+}  // namespace
+
+std::unique_ptr<WindowDialogs> makeQtWindowDialogs() {
+    return std::make_unique<QtWindowDialogs>();
+}
+
+QString qtNameFilter(const FileFilter& filter) {
+    const QString description = QString::fromStdString(filter.description);
+    const QString pattern = QString::fromStdString(filter.pattern);
+    if (description.contains(pattern))
+        return description;
+    return description + QStringLiteral(" (") + pattern + QLatin1Char(')');
+}
+
+}  // namespace tavrel

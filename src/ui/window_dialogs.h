@@ -1,0 +1,44 @@
+// The modal parts of frmFlag (message boxes, the file-open dialog) and the program's folder,
+// behind one seam: the program uses Qt's own dialogs, offscreen tests answer them in code.
+#pragma once
+
+#include <memory>
+
+#include <QString>
+#include <QStringList>
+
+#include "editor/window_services.h"
+
+class QWidget;
+
+namespace tavrel {
+
+struct FileDialogSetup {
+    QStringList nameFilters;  // Qt filter strings; the first is selected
+    QString folder;
+    QString fileName;  // preset in the name field; empty for a cleared name
+};
+
+class WindowDialogs {
+public:
+    virtual ~WindowDialogs() = default;
+
+    // Modal, one OK button, the given title; returns once closed.
+    virtual void showMessage(QWidget* parent, const QString& title, const QString& text,
+                             MessageIcon icon) = 0;
+
+    // Modal file-open dialog; the chosen path, or an empty text when cancelled.
+    virtual QString askOpenFileName(QWidget* parent, const FileDialogSetup& setup) = 0;
+
+    virtual QString programFolder() const = 0;
+};
+
+// QMessageBox, Qt's own (non-native) QFileDialog and the executable's folder.
+std::unique_ptr<WindowDialogs> makeQtWindowDialogs();
+
+// One entry of an editor filter as Qt reads it: "description (pattern)". The description is
+// kept whole (leading blank included) when it already names the pattern, as in
+// "Image CDRWIN (*.bin)" or "*.flg"; otherwise the pattern is appended in parentheses.
+QString qtNameFilter(const FileFilter& filter);
+
+}  // namespace tavrel

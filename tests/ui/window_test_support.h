@@ -1,0 +1,92 @@
+// Helpers for driving frmFlag offscreen: dialogs answered from a script, controls found by
+// their object names, a team chosen from the drop-down list as a user would.
+#pragma once
+
+#include <deque>
+#include <memory>
+#include <vector>
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QTest>
+
+#include "main_window.h"
+#include "window_dialogs.h"
+
+namespace tavrel::testing {
+
+struct ShownMessage {
+    QString title;
+    QString text;
+    MessageIcon icon;
+};
+
+// What the test answers and what the window asked; owned by the test, outliving the window.
+struct DialogScript {
+    std::deque<QString> fileAnswers;  // one per file dialog; an empty text cancels
+    std::vector<FileDialogSetup> fileRequests;
+    std::vector<ShownMessage> messages;
+    QString programFolder;
+    int unansweredFileDialogs = 0;
+};
+
+class ScriptedDialogs final : public WindowDialogs {
+public:
+    explicit ScriptedDialogs(DialogScript& script) : script_(script) {}
+
+    void showMessage(QWidget*, const QString& title, const QString& text,
+                     MessageIcon icon) override {
+        script_.messages.push_back({title, text, icon});
+    }
+
+    QString askOpenFileName(QWidget*, const FileDialogSetup& setup) override {
+        script_.fileRequests.push_back(setup);
+        if (script_.fileAnswers.empty()) {
+            ++script_.unansweredFileDialogs;
+            return {};
+        }
+        QString answer = script_.fileAnswers.front();
+        script_.fileAnswers.pop_front();
+        return answer;
+    }
+
+    QString programFolder() const override { return script_.programFolder; }
+
+private:
+    DialogScript& script_;
+};
+
+inline std::unique_ptr<frmFlag> makeWindow(DialogScript& script) {
+    return std::make_unique<frmFlag>(std::make_unique<ScriptedDialogs>(script));
+}
+
+template <typename Control = QWidget>
+Control* control(const QWidget& window, const char* name) {
+    return window.findChild<Control*>(QString::fromLatin1(name));
+}
+
+// Opens the team list and clicks the team's line. The popup ignores a release that follows
+// its opening too closely (a press-drag-release choice), so the click repeats until it lands.
+inline bool chooseTeam(const QWidget& window, const QString& label) {
+    auto* list = control<QComboBox>(window, "cboSeqSQ");
+    const int row = list->findText(label);
+    if (row < 0)
+        return false;
+    list->showPopup();
+    QAbstractItemView* view = list->view();
+    if (!QTest::qWaitFor([view] { return view->isVisible(); }, 5000))
+        return false;
+    const QModelIndex index = view->model()->index(row, list->modelColumn());
+    view->scrollTo(index);
+    return QTest::qWaitFor(
+        [&] {
+            if (!view->isVisible())
+                return true;
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                              view->visualRect(index).center());
+            return !view->isVisible();
+        },
+        5000);
+}
+
+}  // namespace tavrel::testing
