@@ -70,6 +70,15 @@ private:
         return script_.messages.empty() ? QString() : script_.messages.back().text;
     }
 
+    // The design's bitmap from the program's resources, stretched over the preview.
+    bool showsPreview(int catalogId) {
+        auto* preview = find<QLabel>("imgFlag");
+        const QImage expected(QStringLiteral(":/previews/%1.bmp").arg(catalogId));
+        return preview->hasScaledContents() && !expected.isNull() &&
+               preview->pixmap().toImage().convertToFormat(QImage::Format_RGB32) ==
+                   expected.convertToFormat(QImage::Format_RGB32);
+    }
+
     // Start-up as the program runs it: the image dialog answered, then the window shown.
     bool startUp() {
         script_.fileAnswers.push_back(QString::fromStdString(image_));
@@ -115,7 +124,7 @@ private slots:
         QVERIFY(find<QRadioButton>("optNorm")->isChecked());
         QVERIFY(!find<QRadioButton>("optRombi")->isChecked());
         QCOMPARE(find<QLabel>("lblPos")->text(), QStringLiteral("1"));
-        QVERIFY(!find<QLabel>("imgFlag")->pixmap().isNull());
+        QVERIFY(showsPreview(101));
         QVERIFY(!find("cmdSalva")->isEnabled());
         QVERIFY(script_.messages.empty());
     }
@@ -129,6 +138,7 @@ private slots:
 
         press("cmdNext");
         QCOMPARE(find<QLabel>("lblPos")->text(), QStringLiteral("2"));
+        QVERIFY(showsPreview(102));
         press("cmdSalva");
         QCOMPARE(script_.messages.size(), std::size_t(1));
         QCOMPARE(script_.messages[0].title, QStringLiteral("Tavrel"));
@@ -151,6 +161,7 @@ private slots:
         QCOMPARE(find<QLineEdit>("txtSqHEX")->text(), QString());
         QCOMPARE(pairing->count(), 0);
         QCOMPARE(find<QLabel>("lblPos")->text(), QStringLiteral("1"));
+        QVERIFY(showsPreview(101));
         QVERIFY(imageNow() == expected);
     }
 
