@@ -112,7 +112,7 @@ class TavrelWindow:
         x, y = _centre(self.places[name])
         self.desktop.click(self.window, x, y, count)
 
-    def _click_team_text(self):
+    def click_team_text(self):
         x, y, _, height = self.places["cboSeqSQ"]
         self.desktop.click(self.window, x + 30, y + height // 2)
 
@@ -130,14 +130,14 @@ class TavrelWindow:
 
     def step_team_with_keys(self, steps):
         """Moves the team list's choice by `steps` (down when positive) from its text field."""
-        self._click_team_text()
+        self.click_team_text()
         self.program.focus(self.window, "the main window")
         self.desktop.key("Down" if steps > 0 else "Up", repeat=abs(steps))
 
     def text_of(self, name, what):
         """A text control's text, through the clipboard: click, select all, copy."""
         if name == "cboSeqSQ":
-            self._click_team_text()
+            self.click_team_text()
         else:
             self.click(name)
         return self._copy(what)
