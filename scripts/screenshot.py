@@ -70,7 +70,7 @@ def main():
 
     server = None
     try:
-        check_tools("xclip", "import")
+        check_tools("import")
         with tempfile.TemporaryDirectory(prefix="tavrel-screenshot-") as workdir:
             server = XServer(workdir)
             try:

@@ -251,7 +251,7 @@ def main():
     workdir = tempfile.mkdtemp(prefix="tavrel-e2e-")
     server = None
     try:
-        check_tools("xclip")
+        check_tools()
         server = XServer(workdir)
         server.start()
         run_session(args, Desktop(server.display), workdir)

@@ -1,6 +1,6 @@
 """A private X server (Xvfb) and the means to drive programs in it from outside: xdotool for
 pointer and keys, python3-xlib for what xdotool cannot do (close a window as a title bar does,
-read a window's icons, clear the clipboard), xclip to read the clipboard.
+read a window's icons, clear and read the clipboard).
 
 There is no window manager: windows have no frame and positions are client-area positions.
 Every wait is a bounded poll, so a loaded machine only makes a run slower; every process
@@ -90,7 +90,7 @@ def check_tools(*extra):
         missing.append(f"python Xlib for {sys.executable}")
     if missing:
         raise SessionFailure("missing " + ", ".join(missing) +
-                             " (Debian packages: xvfb xdotool python3-xlib xclip imagemagick)")
+                             " (Debian packages: xvfb xdotool python3-xlib imagemagick)")
 
 
 class XServer:
@@ -126,7 +126,7 @@ class XServer:
 
 
 class Desktop:
-    """xdotool, xclip and Xlib against one display."""
+    """xdotool and Xlib against one display."""
 
     def __init__(self, display):
         self.display = display
@@ -134,6 +134,7 @@ class Desktop:
         self.env.pop("XAUTHORITY", None)  # the server was started without access control
         from Xlib import display as xdisplay  # imported late: check_tools says what is missing
         self.x = xdisplay.Display(display)
+        self._requestor = None  # our window that receives the clipboard's text
 
     def run(self, tool, *args):
         """A tool's output, or "" when it failed or hung (a vanished window, say)."""
@@ -195,16 +196,31 @@ class Desktop:
         self.x.sync()
 
     def clipboard(self):
-        """The clipboard's text, or None while no client owns it."""
-        if shutil.which("xclip") is None:
-            raise SessionFailure("missing xclip (Debian package: xclip)")
-        try:
-            done = subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=self.env,
-                                  capture_output=True, timeout=STEP_TIMEOUT,
-                                  stdin=subprocess.DEVNULL)
-        except subprocess.TimeoutExpired:
+        """The clipboard's text, or None while no client owns it or its owner gives none."""
+        from Xlib import X
+        if self._requestor is None:
+            self._requestor = self.x.screen().root.create_window(0, 0, 1, 1, 0,
+                                                                 X.CopyFromParent)
+        clipboard = self.x.intern_atom("CLIPBOARD")
+        if self.x.get_selection_owner(clipboard) == X.NONE:
             return None
-        return done.stdout.decode("utf-8") if done.returncode == 0 else None
+        target = self.x.intern_atom("TAVREL_CLIPBOARD")
+        self._requestor.convert_selection(clipboard, self.x.intern_atom("UTF8_STRING"), target,
+                                          X.CurrentTime)
+        self.x.flush()
+        deadline = time.monotonic() + STEP_TIMEOUT
+        while time.monotonic() < deadline:
+            while self.x.pending_events():
+                event = self.x.next_event()
+                if event.type != X.SelectionNotify or event.selection != clipboard:
+                    continue
+                if event.property == X.NONE:
+                    return None
+                value = self._requestor.get_full_property(target, X.AnyPropertyType)
+                self._requestor.delete_property(target)
+                return bytes(value.value).decode("utf-8") if value else None
+            time.sleep(POLL)
+        return None
 
     def icon_sizes(self, window):
         from Xlib import X
