@@ -4,7 +4,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTest>
 
 #include "catalog/catalog.h"
@@ -23,7 +22,6 @@ namespace {
 
 // Where the game keeps things, written out as the game's documentation gives them.
 constexpr std::int64_t kTypeCopies[] = {1929004, 2005412, 2328060, 4904664, 5711640};
-constexpr std::int64_t kNetOffset = 14368636;
 
 int slotOf(int team) {
     return team < 54 ? team : team + 9;
@@ -112,23 +110,6 @@ private slots:
         dir_.reset();
     }
 
-    void startUpOpensTheChosenImageAndShowsItsState() {
-        QVERIFY(startUp());
-        QCOMPARE(script_.fileRequests.size(), std::size_t(1));
-        const FileDialogSetup& asked = script_.fileRequests.front();
-        QCOMPARE(asked.nameFilters, QStringList({"Image CDRWIN (*.bin)", " Image CloneCD (*.img)",
-                                                 " All Files (*.*)"}));
-        QCOMPARE(asked.folder, script_.programFolder);
-        QCOMPARE(asked.fileName, QString());
-
-        QVERIFY(find<QRadioButton>("optNorm")->isChecked());
-        QVERIFY(!find<QRadioButton>("optRombi")->isChecked());
-        QCOMPARE(find<QLabel>("lblPos")->text(), QStringLiteral("1"));
-        QVERIFY(showsPreview(101));
-        QVERIFY(!find("cmdSalva")->isEnabled());
-        QVERIFY(script_.messages.empty());
-    }
-
     void salvaWritesTheShownDesignIntoTheChosenTeamAndClearKeepsItEnabled() {
         QVERIFY(startUp());
         QVERIFY(chooseTeam(*window_, "Italy"));
@@ -191,36 +172,6 @@ private slots:
         putFlag(expected, kItaly, kBayerType, kBayerPalette);
         QVERIFY(imageNow() == expected);
         QCOMPARE(find<QListWidget>("listAbbin")->count(), 0);
-    }
-
-    void netOptionsFollowTheUserAndModificaWritesThem() {
-        QVERIFY(startUp());
-        auto* normali = find<QRadioButton>("optNorm");
-        auto* rombi = find<QRadioButton>("optRombi");
-        press("optRombi");
-        QVERIFY(rombi->isChecked());
-        QVERIFY(!normali->isChecked());
-        QVERIFY(imageNow() == pristine_);
-
-        press("cmdReti");
-        QCOMPARE(lastMessage(), QString::fromUtf8(text::kNetSaved));
-        Bytes expected = pristine_;
-        expected[kNetOffset] = 0x28;
-        expected[kNetOffset + 1] = 0x61;
-        QVERIFY(imageNow() == expected);
-
-        // Reopening reads the net bytes again; a cancelled reopening changes nothing.
-        press("optNorm");
-        script_.fileAnswers.push_back(QString::fromStdString(image_));
-        press("cmdOpen");
-        QVERIFY(rombi->isChecked());
-        QVERIFY(!normali->isChecked());
-        QCOMPARE(window_->editor().state().netPattern, std::string("28 61"));
-        script_.fileAnswers.push_back(QString());
-        press("cmdOpen");
-        QVERIFY(rombi->isChecked());
-        QCOMPARE(script_.messages.size(), std::size_t(1));
-        QVERIFY(imageNow() == expected);
     }
 
     void typingInTheTeamListNeverAddsATeamAndLeavesNoneSelected() {
