@@ -20,7 +20,7 @@ using namespace tavrel::testing;
 
 namespace {
 
-// Where the game keeps things, written out as the game's documentation gives them.
+// Where the game keeps things, written out here rather than taken from the program's tables.
 constexpr std::int64_t kTypeCopies[] = {1929004, 2005412, 2328060, 4904664, 5711640};
 
 int slotOf(int team) {
