@@ -5,13 +5,17 @@
 namespace tavrel {
 
 void stepForward(std::int16_t& catalogId, std::int16_t& catalogPosition) {
-    if (catalogId < kLastCatalogId) ++catalogId;
-    if (catalogPosition < kCatalogSize) ++catalogPosition;
+    if (catalogId < kLastCatalogId)
+        ++catalogId;
+    if (catalogPosition < kCatalogSize)
+        ++catalogPosition;
 }
 
 void stepBack(std::int16_t& catalogId, std::int16_t& catalogPosition) {
-    if (catalogId > kFirstCatalogId) --catalogId;
-    if (catalogPosition > 1) --catalogPosition;
+    if (catalogId > kFirstCatalogId)
+        --catalogId;
+    if (catalogPosition > 1)
+        --catalogPosition;
 }
 
 void resetToFirst(std::int16_t& catalogId, std::int16_t& catalogPosition) {
@@ -19,6 +23,8 @@ void resetToFirst(std::int16_t& catalogId, std::int16_t& catalogPosition) {
     catalogPosition = 1;
 }
 
-std::string positionText(std::int16_t catalogPosition) { return std::to_string(catalogPosition); }
+std::string positionText(std::int16_t catalogPosition) {
+    return std::to_string(catalogPosition);
+}
 
 }  // namespace tavrel

@@ -10,7 +10,7 @@ namespace tavrel {
 inline constexpr std::size_t kTypeCodeLength = 2;
 inline constexpr std::size_t kColourFieldLength = 89;  // 30 pairs and 29 blanks
 inline constexpr std::size_t kFlagRecordLength = kTypeCodeLength + kColourFieldLength;
-inline constexpr std::size_t kPaletteSize = 30;        // fifteen 16-bit colour words
+inline constexpr std::size_t kPaletteSize = 30;  // fifteen 16-bit colour words
 
 // Characters 1..2 and 3..91 of a record (shorter when the text is shorter).
 std::string_view typeCodeOf(std::string_view record);

@@ -27,24 +27,29 @@ OpenDialogRequest FlagEditor::imageDialog(bool clearFileName) const {
 
 std::optional<int> FlagEditor::startUp() {
     const std::string path = window_.askOpenFileName(imageDialog(false));
-    if (path.empty()) return 0;
-    if (!openImage(path)) return 1;
+    if (path.empty())
+        return 0;
+    if (!openImage(path))
+        return 1;
     // The catalog is reset even when the image could not be opened: the window must show a
     // valid design either way.
     resetCatalog();
-    if (image_.isOpen()) netProbe();
+    if (image_.isOpen())
+        netProbe();
     return std::nullopt;
 }
 
 void FlagEditor::onOpenImage() {
     const std::string path = window_.askOpenFileName(imageDialog(true));
-    if (path.empty()) return;
+    if (path.empty())
+        return;
     image_.close();
     if (!openImage(path)) {
         window_.endProgram(1);
         return;
     }
-    if (!image_.isOpen()) return;
+    if (!image_.isOpen())
+        return;
     onClear();
     resetCatalog();
     netProbe();
@@ -63,7 +68,9 @@ bool FlagEditor::openImage(const std::string& path) {
     return true;
 }
 
-void FlagEditor::onClose() { image_.close(); }
+void FlagEditor::onClose() {
+    image_.close();
+}
 
 void FlagEditor::resetCatalog() {
     resetToFirst(state_.catalogId, state_.catalogPosition);
@@ -112,9 +119,13 @@ void FlagEditor::netProbe() {
     }
 }
 
-void FlagEditor::onNormSelected() { state_.netPattern = "00 65"; }
+void FlagEditor::onNormSelected() {
+    state_.netPattern = "00 65";
+}
 
-void FlagEditor::onRombiSelected() { state_.netPattern = "28 61"; }
+void FlagEditor::onRombiSelected() {
+    state_.netPattern = "28 61";
+}
 
 void FlagEditor::onModifica() {
     guarded([&] {

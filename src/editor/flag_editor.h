@@ -24,18 +24,18 @@ public:
     std::optional<int> startUp();
 
     // Window events.
-    void onOpenImage();     // "Apri Image CD"
-    void onClose();         // the window is closed
-    void onTeamChosen();    // a team chosen in cboSeqSQ
-    void onBack();          // "<---"
-    void onNext();          // "--->"
-    void onSalva();         // "Salva"
-    void onClear();         // "Clear"
-    void onImport();        // "Import"
-    void onExport();        // "Export"
-    void onNormSelected();  // option "Normali"
-    void onRombiSelected(); // option "Rombi"
-    void onModifica();      // "Modifica"
+    void onOpenImage();      // "Apri Image CD"
+    void onClose();          // the window is closed
+    void onTeamChosen();     // a team chosen in cboSeqSQ
+    void onBack();           // "<---"
+    void onNext();           // "--->"
+    void onSalva();          // "Salva"
+    void onClear();          // "Clear"
+    void onImport();         // "Import"
+    void onExport();         // "Export"
+    void onNormSelected();   // option "Normali"
+    void onRombiSelected();  // option "Rombi"
+    void onModifica();       // "Modifica"
 
     const EditorState& state() const { return state_; }
 

@@ -20,10 +20,12 @@ constexpr const char* kLineEnd = "\r\n";
 
 // The name box is editable: its text must make one plain file name in the program's folder.
 bool isPlainFileName(std::string_view name) {
-    if (name.size() > kMaxFileNameBytes) return false;
+    if (name.size() > kMaxFileNameBytes)
+        return false;
     for (const char c : name) {
         const auto code = static_cast<unsigned char>(c);
-        if (c == '/' || c == '\\' || code < 0x20 || code == 0x7F) return false;
+        if (c == '/' || c == '\\' || code < 0x20 || code == 0x7F)
+            return false;
     }
     return true;
 }
@@ -72,10 +74,12 @@ void FlagEditor::ReadFlags() {
 void FlagEditor::onImport() {
     guarded([&] {
         const int team = selectedTeamOrRefuse();
-        if (team < 0) return;
+        if (team < 0)
+            return;
         const std::string path =
             window_.askOpenFileName({{{"*.flg", "*.flg"}}, window_.programFolder(), true});
-        if (path.empty()) return;
+        if (path.empty())
+            return;
         const std::string line = readFirstLine(path, kFlagLineReadLimit);
         if (!startsWithFlagRecord(line)) {
             window_.showMessage(text::kMalformedRecord, MessageIcon::Information);

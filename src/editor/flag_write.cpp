@@ -22,13 +22,15 @@ constexpr const char* kParmaSpecialTypeCode = "38";
 
 int FlagEditor::selectedTeamOrRefuse() const {
     const int team = window_.selectedTeamIndex();
-    if (team >= 0 && team < kTeamCount) return team;
+    if (team >= 0 && team < kTeamCount)
+        return team;
     window_.showMessage(text::kNoTeamSelected, MessageIcon::Information);
     return -1;
 }
 
 std::vector<ByteRun> FlagEditor::palettePlaces() const {
-    if (state_.palettePosition == 0) return {};
+    if (state_.palettePosition == 0)
+        return {};
     return paletteRuns(state_.palettePosition);
 }
 
@@ -40,14 +42,16 @@ void FlagEditor::requireFlagWritePlaces(int team) const {
     std::int32_t palette = 0;
     OffColor(team, palette);
     if (palette != 0) {
-        for (const ByteRun& run : paletteRuns(palette)) image_.requireInside(run.position, run.length);
+        for (const ByteRun& run : paletteRuns(palette))
+            image_.requireInside(run.position, run.length);
     }
 }
 
 void FlagEditor::onSalva() {
     guarded([&] {
         const int team = selectedTeamOrRefuse();
-        if (team < 0) return;
+        if (team < 0)
+            return;
         requireFlagWritePlaces(team);
 
         const std::string label = window_.teamListText();
@@ -68,13 +72,13 @@ void FlagEditor::onSalva() {
 bool FlagEditor::WriteFlags(const std::string& record) {
     // Callers pass catalog records or checked file lines; anything else must not reach the
     // image, where it could write a half type code or more than the palette holds.
-    if (!startsWithFlagRecord(record)) throw IoError(text::kMalformedRecord);
+    if (!startsWithFlagRecord(record))
+        throw IoError(text::kMalformedRecord);
     state_.pendingRecord = record;
     const int team = window_.selectedTeamIndex();
-    state_.pendingTypeCode =
-        team == kParmaIndex && state_.catalogId == kParmaSpecialCatalogId
-            ? kParmaSpecialTypeCode
-            : std::string(typeCodeOf(state_.pendingRecord));
+    state_.pendingTypeCode = team == kParmaIndex && state_.catalogId == kParmaSpecialCatalogId
+                                 ? kParmaSpecialTypeCode
+                                 : std::string(typeCodeOf(state_.pendingRecord));
     // Characters 3..91 only: the trailing blank of a catalog record is never taken.
     state_.pendingColourField = std::string(colourFieldOf(state_.pendingRecord));
 
@@ -85,7 +89,8 @@ bool FlagEditor::WriteFlags(const std::string& record) {
 
     OffColor(team, state_.palettePosition);
     const Bytes colours = fromByteText(state_.pendingColourField);
-    if (state_.palettePosition == 0) return false;
+    if (state_.palettePosition == 0)
+        return false;
     std::size_t done = 0;
     for (const ByteRun& run : palettePlaces()) {
         const auto length = static_cast<std::size_t>(run.length);
@@ -101,8 +106,9 @@ bool FlagEditor::WriteFlags(const std::string& record) {
 void FlagEditor::INS_TIPO() {
     const int teamNumber = window_.selectedTeamIndex() + 1;
     std::string table = toCompactByteText(image_.read(state_.typePosition, kTypeTableSize));
-    const int firstChar = teamNumber < kFirstClubIndex + 1 ? 2 * teamNumber - 1
-                                                           : 2 * (teamNumber + kUnlistedSlotCount) - 1;
+    const int firstChar = teamNumber < kFirstClubIndex + 1
+                              ? 2 * teamNumber - 1
+                              : 2 * (teamNumber + kUnlistedSlotCount) - 1;
     const auto at = static_cast<std::size_t>(firstChar - 1);
     state_.storedTypeCode = table.substr(at, 2);
     if (state_.storedTypeCode != state_.pendingTypeCode) {

@@ -36,6 +36,8 @@ void FlagEditor::decodeNamePiece(const Bytes& piece) {
     }
 }
 
-void FlagEditor::Hex_Let() { state_.letterCode = letterCodeFor(state_.characterCode); }
+void FlagEditor::Hex_Let() {
+    state_.letterCode = letterCodeFor(state_.characterCode);
+}
 
 }  // namespace tavrel

@@ -6,9 +6,12 @@ namespace {
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 int hexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
     return -1;
 }
 
@@ -22,7 +25,8 @@ std::uint8_t readGroup(std::string_view group) {
     unsigned value = 0;
     for (char c : group) {
         const int digit = hexValue(c);
-        if (digit < 0) break;
+        if (digit < 0)
+            break;
         value = value * 16 + static_cast<unsigned>(digit);
     }
     return static_cast<std::uint8_t>(value);
@@ -49,7 +53,8 @@ std::string toCompactByteText(std::span<const std::uint8_t> bytes) {
 
 std::string trimBlanks(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
+    if (first == std::string_view::npos)
+        return {};
     const auto last = text.find_last_not_of(' ');
     return std::string(text.substr(first, last - first + 1));
 }
@@ -58,7 +63,8 @@ Bytes fromByteText(std::string_view text) {
     std::string digits;
     digits.reserve(text.size());
     for (char c : text) {
-        if (c != ' ') digits += c;
+        if (c != ' ')
+            digits += c;
     }
     Bytes out;
     out.reserve((digits.size() + 1) / 2);

@@ -15,12 +15,18 @@
 namespace tavrel {
 namespace {
 
-std::string systemReason(int error) { return std::strerror(error); }
+std::string systemReason(int error) {
+    return std::strerror(error);
+}
 
 // Offsets in messages are 0-based, as a hex editor shows them.
-std::string where(std::int64_t position) { return "offset " + hexOffset(position - 1); }
+std::string where(std::int64_t position) {
+    return "offset " + hexOffset(position - 1);
+}
 
-bool isRefusal(int error) { return error == EACCES || error == EPERM || error == EROFS; }
+bool isRefusal(int error) {
+    return error == EACCES || error == EPERM || error == EROFS;
+}
 
 }  // namespace
 
@@ -30,7 +36,9 @@ std::string hexOffset(std::int64_t offset) {
     return text;
 }
 
-ImageFile::~ImageFile() { close(); }
+ImageFile::~ImageFile() {
+    close();
+}
 
 void ImageFile::open(const std::string& path) {
     close();
@@ -38,7 +46,8 @@ void ImageFile::open(const std::string& path) {
     if (fd < 0) {
         const int error = errno;
         const std::string text = "Impossibile aprire \"" + path + "\": " + systemReason(error);
-        if (isRefusal(error)) throw AccessRefused(text);
+        if (isRefusal(error))
+            throw AccessRefused(text);
         throw IoError(text);
     }
     struct stat info {};
@@ -51,7 +60,8 @@ void ImageFile::open(const std::string& path) {
         const int error = errno;
         ::close(fd);
         const std::string text = "Impossibile bloccare \"" + path + "\": " + systemReason(error);
-        if (error == EWOULDBLOCK) throw AccessRefused(text);
+        if (error == EWOULDBLOCK)
+            throw AccessRefused(text);
         throw IoError(text);
     }
     fd_ = fd;
@@ -83,8 +93,8 @@ void ImageFile::requireInside(std::int64_t position, std::int64_t count) const {
     const std::int64_t fileSize = size();
     if (position < 1 || count < 0 || position - 1 + count > fileSize) {
         throw IoError("L'immagine CD è troppo corta: servono " + std::to_string(count) +
-                      " byte a " + where(position) + ", il file ne ha " +
-                      std::to_string(fileSize) + ". Non è un'immagine completa del gioco.");
+                      " byte a " + where(position) + ", il file ne ha " + std::to_string(fileSize) +
+                      ". Non è un'immagine completa del gioco.");
     }
 }
 
@@ -95,7 +105,8 @@ Bytes ImageFile::read(std::int64_t position, std::size_t count) const {
     while (done < count) {
         const ssize_t got = ::pread(fd_, buffer.data() + done, count - done,
                                     static_cast<off_t>(position - 1 + done));
-        if (got < 0 && errno == EINTR) continue;
+        if (got < 0 && errno == EINTR)
+            continue;
         if (got <= 0) {
             const std::string reason = got < 0 ? systemReason(errno) : "fine del file";
             throw IoError("Lettura dell'immagine non riuscita a " + where(position) + ": " +
@@ -108,13 +119,15 @@ Bytes ImageFile::read(std::int64_t position, std::size_t count) const {
 
 void ImageFile::write(std::int64_t position, std::span<const std::uint8_t> bytes) {
     requireOpen();
-    if (bytes.empty()) return;
+    if (bytes.empty())
+        return;
     requireInside(position, static_cast<std::int64_t>(bytes.size()));
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t put = ::pwrite(fd_, bytes.data() + done, bytes.size() - done,
                                      static_cast<off_t>(position - 1 + done));
-        if (put < 0 && errno == EINTR) continue;
+        if (put < 0 && errno == EINTR)
+            continue;
         if (put <= 0) {
             const std::string reason = put < 0 ? systemReason(errno) : "nessun byte scritto";
             throw IoError("Scrittura dell'immagine non riuscita a " + where(position) + ": " +

@@ -12,14 +12,17 @@
 namespace tavrel {
 namespace {
 
-std::string reason() { return std::strerror(errno); }
+std::string reason() {
+    return std::strerror(errno);
+}
 
 // Closes the descriptor on every path out.
 class Descriptor {
 public:
     explicit Descriptor(int fd) : fd_(fd) {}
     ~Descriptor() {
-        if (fd_ >= 0) ::close(fd_);
+        if (fd_ >= 0)
+            ::close(fd_);
     }
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
@@ -38,8 +41,10 @@ bool writeAll(int fd, const std::string& content) {
     std::size_t done = 0;
     while (done < content.size()) {
         const ssize_t put = ::write(fd, content.data() + done, content.size() - done);
-        if (put < 0 && errno == EINTR) continue;
-        if (put <= 0) return false;
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0)
+            return false;
         done += static_cast<std::size_t>(put);
     }
     return true;
@@ -49,14 +54,18 @@ bool writeAll(int fd, const std::string& content) {
 
 std::string readFirstLine(const std::string& path, std::size_t maxBytes) {
     Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.get() < 0) throw IoError("Impossibile aprire \"" + path + "\": " + reason() + ".");
+    if (file.get() < 0)
+        throw IoError("Impossibile aprire \"" + path + "\": " + reason() + ".");
     std::string text(maxBytes, '\0');
     std::size_t done = 0;
     while (done < maxBytes) {
         const ssize_t got = ::read(file.get(), text.data() + done, maxBytes - done);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) throw IoError("Impossibile leggere \"" + path + "\": " + reason() + ".");
-        if (got == 0) break;
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            throw IoError("Impossibile leggere \"" + path + "\": " + reason() + ".");
+        if (got == 0)
+            break;
         done += static_cast<std::size_t>(got);
     }
     text.resize(done);
@@ -74,11 +83,13 @@ void replaceFileAtomically(const std::string& path, const std::string& content) 
         throw IoError(text);
     };
     Descriptor file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-    if (file.get() < 0) fail("creare");
+    if (file.get() < 0)
+        fail("creare");
     if (!writeAll(file.get(), content) || ::fsync(file.get()) != 0 || !file.closeChecked()) {
         fail("scrivere");
     }
-    if (::rename(temporary.c_str(), path.c_str()) != 0) fail("creare");
+    if (::rename(temporary.c_str(), path.c_str()) != 0)
+        fail("creare");
 }
 
 }  // namespace tavrel

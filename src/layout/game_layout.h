@@ -60,7 +60,8 @@ static_assert(kPortugalNameOffset2 - kPortugalNameOffset1 - kPortugalNameLength1
 
 constexpr bool allTypeTablesFit() {
     for (std::size_t k = 0; k < kTypeTableCopyOffsets.size(); ++k) {
-        if (!fitsInOneSector(kTypeTableCopyOffsets[k] + 1, kTypeTableSize)) return false;
+        if (!fitsInOneSector(kTypeTableCopyOffsets[k] + 1, kTypeTableSize))
+            return false;
         if (k > 0 && kTypeTableCopyOffsets[k] < kTypeTableCopyOffsets[k - 1] + kTypeTableSize) {
             return false;
         }
@@ -81,7 +82,8 @@ static_assert(allNamesFit(), "a team name must lie inside one sector's user data
 
 constexpr bool allPalettesStartInUserData() {
     for (const TeamEntry& team : kTeamTable) {
-        if (team.paletteOffset != kNoPalette && !isUserData(team.paletteOffset + 1)) return false;
+        if (team.paletteOffset != kNoPalette && !isUserData(team.paletteOffset + 1))
+            return false;
     }
     return true;
 }

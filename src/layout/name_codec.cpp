@@ -13,9 +13,11 @@ constexpr int kLetters = 26;
 
 // The code of a well-formed unit "HH HH", or -1.
 int unitCode(std::string_view unit) {
-    if (unit.size() != 5 || unit[2] != ' ') return -1;
+    if (unit.size() != 5 || unit[2] != ' ')
+        return -1;
     const std::string text(unit);
-    if (text != toByteText(fromByteText(text)).substr(0, 5)) return -1;  // upper-case hex only
+    if (text != toByteText(fromByteText(text)).substr(0, 5))
+        return -1;  // upper-case hex only
     const Bytes bytes = fromByteText(text);
     return bytes[0] << 8 | bytes[1];
 }
@@ -24,26 +26,30 @@ int unitCode(std::string_view unit) {
 
 std::string letterCodeFor(std::string_view characterCode) {
     const int code = unitCode(characterCode);
-    if (code == kWidenedBlank) return "32";
+    if (code == kWidenedBlank)
+        return "32";
     if (code >= kFullWidthCapitalA && code < kFullWidthCapitalA + kLetters) {
         return std::to_string('A' + code - kFullWidthCapitalA);
     }
     if (code >= kFullWidthSmallA && code < kFullWidthSmallA + kLetters) {
         return std::to_string('a' + code - kFullWidthSmallA);
     }
-    if (code == kFullWidthFullStop) return "46";
+    if (code == kFullWidthFullStop)
+        return "46";
     return "32";
 }
 
 std::string widenFirstBlank(std::string_view byteText) {
     const auto found = byteText.find("20");
-    if (found == std::string_view::npos) return std::string(byteText);
+    if (found == std::string_view::npos)
+        return std::string(byteText);
     // Pairs start every three characters and each is followed by a blank, so a match is always
     // a whole pair. Keep the pairs before it without their last blank, then " 20 20 ".
     const std::size_t p = found + 1;  // 1-based
     std::string widened(byteText.substr(0, p >= 2 ? p - 2 : 0));
     widened += " 20 20 ";
-    if (p + 2 <= byteText.size()) widened += byteText.substr(p + 2);
+    if (p + 2 <= byteText.size())
+        widened += byteText.substr(p + 2);
     return widened;
 }
 

@@ -7,7 +7,8 @@ namespace {
 
 const TeamEntry* findTeam(int index) {
     for (const TeamEntry& team : kTeamTable) {
-        if (team.index == index) return &team;
+        if (team.index == index)
+            return &team;
     }
     return nullptr;
 }
@@ -16,14 +17,16 @@ const TeamEntry* findTeam(int index) {
 
 void Off_Name_HEX(int ID, std::int32_t& OffSet, std::int16_t& Lngh) {
     const TeamEntry* team = findTeam(ID);
-    if (team == nullptr || team->nameOffset == kNoName) return;
+    if (team == nullptr || team->nameOffset == kNoName)
+        return;
     OffSet = team->nameOffset + 1;
     Lngh = team->nameLength;
 }
 
 void OffColor(int ID, std::int32_t& OFF_HEX_COL) {
     const TeamEntry* team = findTeam(ID);
-    if (team == nullptr) return;
+    if (team == nullptr)
+        return;
     OFF_HEX_COL = team->paletteOffset == kNoPalette ? 0 : team->paletteOffset + 1;
 }
 

@@ -30,7 +30,8 @@ ProbeResult runStartProbe(const TempDir& dir, const std::string& image) {
         command = "setpriv --reuid=nobody --regid=nogroup --clear-groups " + command;
     }
     FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return {-1, ""};
+    if (pipe == nullptr)
+        return {-1, ""};
     std::string output;
     char buffer[256];
     while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) output += buffer;

@@ -9,7 +9,8 @@ const Bytes& pristineImage() {
     static const Bytes image = [] {
         build::RawImageBuilder builder;
         for (const TeamEntry& team : kTeamTable) {
-            if (team.nameOffset == kNoName) continue;
+            if (team.nameOffset == kNoName)
+                continue;
             // Letters of the label, padded with full stops to the entry's length; blanks stay
             // single bytes as the game stores them.
             Bytes name = build::encodeName(team.label);
@@ -36,7 +37,8 @@ std::set<std::int64_t> paletteOffsets(int team) {
     std::set<std::int64_t> offsets;
     std::int32_t palette = 0;
     OffColor(team, palette);
-    if (palette == 0) return offsets;
+    if (palette == 0)
+        return offsets;
     for (const ByteRun& run : paletteRuns(palette)) {
         for (std::int64_t p = run.position; p < run.position + run.length; ++p) {
             offsets.insert(p - 1);

@@ -13,8 +13,8 @@ namespace tavrel::testing {
 namespace {
 
 std::string recordOf(const Bytes& image, int team) {
-    std::string record = toCompactByteText(
-        std::span(image).subspan(static_cast<std::size_t>(kTypeTableCopyOffsets[0] + typeSlot(team)), 1));
+    std::string record = toCompactByteText(std::span(image).subspan(
+        static_cast<std::size_t>(kTypeTableCopyOffsets[0] + typeSlot(team)), 1));
     Bytes palette;
     for (const std::int64_t offset : paletteOffsets(team)) palette.push_back(image[offset]);
     return record + trimBlanks(toByteText(palette));
@@ -82,7 +82,8 @@ TEST_F(FlagFilesTest, ImportIntoTheSameTeamOnlyAlignsTheTypeCopies) {
     EXPECT_EQ(window.messages.back().text, text::kSaveDone);
     Bytes expected = pristineImage();
     for (const std::int64_t copy : kTypeTableCopyOffsets) {
-        expected[copy + typeSlot(team)] = pristineImage()[kTypeTableCopyOffsets[0] + typeSlot(team)];
+        expected[copy + typeSlot(team)] =
+            pristineImage()[kTypeTableCopyOffsets[0] + typeSlot(team)];
     }
     EXPECT_EQ(image(), expected);
     EXPECT_TRUE(window.pairing.empty());
@@ -105,8 +106,9 @@ TEST_F(FlagFilesTest, EquivalentSpellingsImportTheSameBytes) {
     const std::string plain = recordOf(pristineImage(), 30);
     std::string lower = plain;
     for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    const std::string spellings[] = {plain, plain + " ", lower + "\r\n", plain + "\nFF FF FF\n",
-                                     plain + "\r", plain + " trailing words"};
+    const std::string spellings[] = {plain,          plain + " ",
+                                     lower + "\r\n", plain + "\nFF FF FF\n",
+                                     plain + "\r",   plain + " trailing words"};
     importInto(40, dir.file("missing.flg"));
     ASSERT_EQ(window.messages.size(), 1u);
     EXPECT_EQ(window.messages[0].icon, MessageIcon::Critical);
@@ -135,8 +137,8 @@ TEST_F(FlagFilesTest, MalformedFilesAreRefusedWithoutWriting) {
     std::string binary = good;
     binary[10] = '\0';
     const std::string cases[] = {
-        "", "\r\n", good.substr(0, 90), nonHex, missingBlank, doubledBlank, binary,
-        " " + good, "\n" + good, std::string(50 * 1024 * 1024, 'A'),
+        "",           "\r\n", good.substr(0, 90), nonHex,      missingBlank,
+        doubledBlank, binary, " " + good,         "\n" + good, std::string(50 * 1024 * 1024, 'A'),
     };
     for (const std::string& content : cases) {
         writeWholeFile(dir.file("bad.flg"), content);
@@ -151,7 +153,8 @@ TEST_F(FlagFilesTest, ImportIntoATeamWithoutPaletteWritesOnlyTheType) {
     importInto(59, dir.file("a.flg"));
     EXPECT_EQ(window.takeMessage(), text::kImportTypeOnly);
     EXPECT_LE(changedOffsets().size(), 5u);
-    for (const std::int64_t offset : changedOffsets()) EXPECT_TRUE(typeSlotOffsets(59).count(offset));
+    for (const std::int64_t offset : changedOffsets())
+        EXPECT_TRUE(typeSlotOffsets(59).count(offset));
 
     while (editor.state().catalogId < 158) editor.onNext();
     importInto(76, dir.file("a.flg"));  // design 158 shown: Parma gets 38 whatever the file says

@@ -18,11 +18,14 @@ Bytes expectedAfterWrite(int team, std::string_view record, std::uint8_t type) {
     builder.setTypeByteAllCopies(typeSlot(team), type);
     std::int32_t palette = 0;
     OffColor(team, palette);
-    if (palette != 0) builder.setPalette(team, fromByteText(colourFieldOf(record)));
+    if (palette != 0)
+        builder.setPalette(team, fromByteText(colourFieldOf(record)));
     return builder.bytes();
 }
 
-std::uint8_t typeOf(std::string_view record) { return fromByteText(typeCodeOf(record))[0]; }
+std::uint8_t typeOf(std::string_view record) {
+    return fromByteText(typeCodeOf(record))[0];
+}
 
 class SaveTest : public EditorTest {
 protected:
@@ -92,8 +95,8 @@ TEST_F(SaveTest, SavingATeamDropsEveryLineThatContainsItsLabel) {
     save(80);
     save(10);
     save(65);  // "Monaco" is part of "Bayer Monaco"
-    EXPECT_EQ(window.pairing, (std::vector<std::string>{"Italy Bandiera N° 1",
-                                                        "Monaco Bandiera N° 1"}));
+    EXPECT_EQ(window.pairing,
+              (std::vector<std::string>{"Italy Bandiera N° 1", "Monaco Bandiera N° 1"}));
     save(80);  // "Bayer Monaco" leaves the line of "Monaco" alone
     EXPECT_EQ(window.pairing,
               (std::vector<std::string>{"Italy Bandiera N° 1", "Monaco Bandiera N° 1",

@@ -7,7 +7,8 @@
 #include "fake_window.h"
 
 int main(int argc, char** argv) {
-    if (argc != 2) return 64;
+    if (argc != 2)
+        return 64;
     tavrel::testing::FakeWindow window;
     tavrel::FlagEditor editor(window);
     window.dialogAnswers.push_back(argv[1]);

@@ -10,9 +10,9 @@ namespace {
 
 TEST_F(EditorTest, ChoosingATeamShowsItsStoredName) {
     const std::pair<int, const char*> cases[] = {
-        {0, "Ireland"},         // 14 bytes, 7 letters
+        {0, "Ireland"},             // 14 bytes, 7 letters
         {kPortugalIndex, "Portu"},  // 4 + 6 bytes from two sectors
-        {35, "S. Af "},  // a blank widened to a unit; the cut last letter shows blank
+        {35, "S. Af "},             // a blank widened to a unit; the cut last letter shows blank
         {53, "Austral"},
     };
     for (const auto& [team, name] : cases) {

@@ -30,11 +30,17 @@ TEST(ByteText, ReadsAnyTextLeniently) {
         Bytes bytes;
     };
     const Case cases[] = {
-        {"00 65", {0x00, 0x65}},  {"00 65 ", {0x00, 0x65}}, {"0065", {0x00, 0x65}},
+        {"00 65", {0x00, 0x65}},
+        {"00 65 ", {0x00, 0x65}},
+        {"0065", {0x00, 0x65}},
         {" 2 8 6 1 ", {0x28, 0x61}},  // blanks dropped wherever they stand
         {"ABC", {0xAB, 0x0C}},        // a last odd group is one digit
-        {"6a", {0x6A}},           {"7G", {0x07}},         {"G7", {0x00}},
-        {"zz12", {0x00, 0x12}},   {"", {}},               {"   ", {}},
+        {"6a", {0x6A}},
+        {"7G", {0x07}},
+        {"G7", {0x00}},
+        {"zz12", {0x00, 0x12}},
+        {"", {}},
+        {"   ", {}},
         {"82 60 20 20", {0x82, 0x60, 0x20, 0x20}},
     };
     for (const Case& c : cases) EXPECT_EQ(fromByteText(c.text), c.bytes) << '"' << c.text << '"';

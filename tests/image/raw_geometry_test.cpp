@@ -18,9 +18,9 @@ TEST(RawGeometry, SplitsRunsOnlyAtTheEndOfUserData) {
         {12549967, 30, {{12549967, 26}, {12550297, 4}}},
         {12552319, 30, {{12552319, 26}, {12552649, 4}}},
         {12549519, 30, {{12549519, 30}}},
-        {25, 2048, {{25, 2048}}},                         // exactly one sector's user data
+        {25, 2048, {{25, 2048}}},  // exactly one sector's user data
         {25, 2049, {{25, 2048}, {2377, 1}}},
-        {2072, 1, {{2072, 1}}},                           // the last user-data byte
+        {2072, 1, {{2072, 1}}},  // the last user-data byte
     };
     for (const Case& c : cases) EXPECT_EQ(userDataRuns(c.position, c.length), c.runs);
 }

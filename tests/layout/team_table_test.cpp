@@ -75,7 +75,8 @@ TEST(TeamTable, LookupsLeaveOutputsAloneForIndexesWithoutAnEntry) {
 
 TEST(TeamTable, OnlyTwoPalettesCrossIntoTheNextSector) {
     for (const TeamEntry& team : kTeamTable) {
-        if (team.paletteOffset == kNoPalette) continue;
+        if (team.paletteOffset == kNoPalette)
+            continue;
         const auto runs = paletteRuns(team.paletteOffset + 1);
         const bool crosses = team.index == 13 || team.index == 80;
         ASSERT_EQ(runs.size(), crosses ? 2u : 1u) << team.index;

@@ -35,14 +35,16 @@ void FakeWindow::showMessage(const std::string& text, MessageIcon icon) {
 
 std::string FakeWindow::askOpenFileName(const OpenDialogRequest& request) {
     dialogRequests.push_back(request);
-    if (dialogAnswers.empty()) return {};
+    if (dialogAnswers.empty())
+        return {};
     std::string answer = dialogAnswers.front();
     dialogAnswers.pop_front();
     return answer;
 }
 
 std::string FakeWindow::takeMessage() {
-    if (messages.size() > 1) throw std::logic_error("more than one message was shown");
+    if (messages.size() > 1)
+        throw std::logic_error("more than one message was shown");
     std::string text = messages.empty() ? std::string() : messages.front().text;
     messages.clear();
     return text;

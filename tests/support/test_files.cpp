@@ -34,10 +34,12 @@ TempDir::~TempDir() {
 
 Bytes readWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) throw std::runtime_error("cannot read " + path);
+    if (!in)
+        throw std::runtime_error("cannot read " + path);
     Bytes bytes(static_cast<std::size_t>(in.tellg()));
     in.seekg(0);
-    if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()))) {
+    if (!in.read(reinterpret_cast<char*>(bytes.data()),
+                 static_cast<std::streamsize>(bytes.size()))) {
         throw std::runtime_error("cannot read " + path);
     }
     return bytes;
@@ -46,19 +48,21 @@ Bytes readWholeFile(const std::string& path) {
 void writeWholeFile(const std::string& path, std::string_view content) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(content.data(), static_cast<std::streamsize>(content.size()));
-    if (!out.flush()) throw std::runtime_error("cannot write " + path);
+    if (!out.flush())
+        throw std::runtime_error("cannot write " + path);
 }
 
 void writeWholeFile(const std::string& path, const Bytes& content) {
-    writeWholeFile(path, std::string_view(reinterpret_cast<const char*>(content.data()),
-                                          content.size()));
+    writeWholeFile(path,
+                   std::string_view(reinterpret_cast<const char*>(content.data()), content.size()));
 }
 
 std::vector<std::int64_t> differingOffsets(const Bytes& before, const Bytes& after) {
     std::vector<std::int64_t> offsets;
     const std::size_t common = std::min(before.size(), after.size());
     for (std::size_t i = 0; i < common; ++i) {
-        if (before[i] != after[i]) offsets.push_back(static_cast<std::int64_t>(i));
+        if (before[i] != after[i])
+            offsets.push_back(static_cast<std::int64_t>(i));
     }
     for (std::size_t i = common; i < std::max(before.size(), after.size()); ++i) {
         offsets.push_back(static_cast<std::int64_t>(i));

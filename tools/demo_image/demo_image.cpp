@@ -24,7 +24,8 @@ Bytes fittedName(std::string_view label, std::size_t length) {
     Bytes name;
     for (const char c : label) {
         const Bytes letter = build::encodeName(std::string_view(&c, 1));
-        if (name.size() + letter.size() > length) break;
+        if (name.size() + letter.size() > length)
+            break;
         name.insert(name.end(), letter.begin(), letter.end());
     }
     name.resize(length, 0x20);
@@ -32,7 +33,9 @@ Bytes fittedName(std::string_view label, std::size_t length) {
 }
 
 // Team i wears design 101 + i: the demo starts with 86 different flags.
-std::string_view demoRecord(int team) { return catalogRecord(kFirstCatalogId + team); }
+std::string_view demoRecord(int team) {
+    return catalogRecord(kFirstCatalogId + team);
+}
 
 Bytes demoImage() {
     build::RawImageBuilder builder(build::kGameImageSectors, build::UserDataFill::Zero);

@@ -14,7 +14,9 @@ constexpr std::int64_t kEdcSize = 4;
 constexpr int kFramesPerSecond = 75;
 constexpr int kLeadInSeconds = 2;  // sector 0 of a track image is at 00:02:00
 
-std::uint8_t bcd(int value) { return static_cast<std::uint8_t>((value / 10) << 4 | value % 10); }
+std::uint8_t bcd(int value) {
+    return static_cast<std::uint8_t>((value / 10) << 4 | value % 10);
+}
 
 void frameSector(std::uint8_t* sector, std::int64_t number) {
     std::copy(std::begin(kSync), std::end(kSync), sector);
@@ -76,7 +78,8 @@ void RawImageBuilder::setPortugalName(std::span<const std::uint8_t> first4,
 }
 
 void RawImageBuilder::setTypeByte(int copy, int slot, std::uint8_t value) {
-    if (slot < 0 || slot >= kTypeTableSize) throw std::out_of_range("type-table slot");
+    if (slot < 0 || slot >= kTypeTableSize)
+        throw std::out_of_range("type-table slot");
     const std::uint8_t byte[1] = {value};
     setBytes(kTypeTableCopyOffsets.at(static_cast<std::size_t>(copy)) + slot, byte);
 }
@@ -108,7 +111,8 @@ void RawImageBuilder::writeTo(const std::string& path) const {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(image_.data()),
               static_cast<std::streamsize>(image_.size()));
-    if (!out.flush()) throw std::runtime_error("cannot write " + path);
+    if (!out.flush())
+        throw std::runtime_error("cannot write " + path);
 }
 
 Bytes encodeName(std::string_view name) {
