@@ -74,8 +74,10 @@ std::string readFirstLine(const std::string& path, std::size_t maxBytes) {
 
 void replaceFileAtomically(const std::string& path, const std::string& content) {
     static std::atomic<unsigned> counter{0};
-    const std::string temporary =
-        path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+    // A short name of its own, so that a target name near the system's limit still fits.
+    const std::string folder = path.substr(0, path.find_last_of('/') + 1);
+    const std::string temporary = folder + ".tavrel-" + std::to_string(::getpid()) + "-" +
+                                  std::to_string(counter++) + ".tmp";
     const auto fail = [&](const std::string& what) {
         const std::string text = "Impossibile " + what + " \"" + path + "\": " + reason() +
                                  ". Nessun file è stato creato.";

@@ -200,10 +200,14 @@ TEST_F(FlagFilesTest, ExportRefusesWhatCannotBeAPlainFileHere) {
     EXPECT_FALSE(std::filesystem::exists(dir.path().parent_path() / "Flag_.flg"));
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "a"));
 
-    window.teamIndex = 10;
-    window.nameBox = "";
-    editor.onExport();  // an empty name is a plain name
-    EXPECT_TRUE(std::filesystem::exists(dir.path() / "Flag_.flg"));
+    // An empty name, and one at the system's limit of 255 bytes, are plain names.
+    for (const std::string& name : {std::string(), std::string(255 - 9, 'x')}) {
+        window.teamIndex = 10;
+        window.nameBox = name;
+        editor.onExport();
+        EXPECT_EQ(window.takeMessage(), text::kExportDone);
+        EXPECT_TRUE(std::filesystem::exists(dir.path() / ("Flag_" + name + ".flg")));
+    }
 }
 
 TEST_F(FlagFilesTest, AnExportThatCannotWriteSaysSoAndLeavesNothing) {
