@@ -76,8 +76,8 @@ void replaceFileAtomically(const std::string& path, const std::string& content) 
     static std::atomic<unsigned> counter{0};
     // A short name of its own, so that a target name near the system's limit still fits.
     const std::string folder = path.substr(0, path.find_last_of('/') + 1);
-    const std::string temporary = folder + ".tavrel-" + std::to_string(::getpid()) + "-" +
-                                  std::to_string(counter++) + ".tmp";
+    const std::string temporary =
+        folder + ".tavrel-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
     const auto fail = [&](const std::string& what) {
         const std::string text = "Impossibile " + what + " \"" + path + "\": " + reason() +
                                  ". Nessun file è stato creato.";
@@ -92,6 +92,12 @@ void replaceFileAtomically(const std::string& path, const std::string& content) 
     }
     if (::rename(temporary.c_str(), path.c_str()) != 0)
         fail("creare");
+    // The new name is on the disk only once the folder is.
+    Descriptor directory(
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (directory.get() < 0 || ::fsync(directory.get()) != 0) {
+        throw IoError("Impossibile completare la scrittura di \"" + path + "\": " + reason() + ".");
+    }
 }
 
 }  // namespace tavrel
