@@ -217,6 +217,9 @@ void frmFlag::connectEvents() {
         chosenTeam_ = index;
         run(&FlagEditor::onTeamChosen);
     });
+    // Typing into the list chooses nothing: Qt's editable combo box would pick the item whose
+    // label was typed once editing ends, and a save would then go to a team nobody chose.
+    QObject::disconnect(cboSeqSQ->lineEdit(), SIGNAL(editingFinished()), cboSeqSQ, nullptr);
     connect(cboSeqSQ->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
         if (chosenTeam_ >= 0 && text != cboSeqSQ->itemText(chosenTeam_))
             chosenTeam_ = -1;

@@ -193,6 +193,15 @@ private slots:
         QCOMPARE(list->findText("Atlantis"), -1);
         QCOMPARE(window_->selectedTeamIndex(), -1);
 
+        // Typing a label exactly chooses nothing either, on Return or when focus moves on.
+        press("cmdNew");
+        list->lineEdit()->setFocus();
+        QTest::keyClicks(list->lineEdit(), "Italy");
+        QTest::keyClick(list->lineEdit(), Qt::Key_Return);
+        find("cmdSalva")->setFocus();
+        QCOMPARE(window_->selectedTeamIndex(), -1);
+        QCOMPARE(find<QLineEdit>("txtSqHEX")->text(), QString());
+
         // With no team selected, "Salva" refuses and writes nothing.
         press("cmdSalva");
         QCOMPARE(lastMessage(), QString::fromUtf8(text::kNoTeamSelected));
