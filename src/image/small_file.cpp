@@ -1,11 +1,14 @@
+// Flag files: the first line of a chosen file, read without trusting it, and a whole file
+// written so that it is either complete or not there.
 #include "image/small_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <random>
 
 #include "image/image_error.h"
 
@@ -53,9 +56,14 @@ bool writeAll(int fd, const std::string& content) {
 }  // namespace
 
 std::string readFirstLine(const std::string& path, std::size_t maxBytes) {
-    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking, so that a pipe or device chosen by mistake cannot stall the window before
+    // it is refused as not a plain file.
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (file.get() < 0)
         throw IoError("Impossibile aprire \"" + path + "\": " + reason() + ".");
+    struct stat info {};
+    if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode))
+        throw IoError("\"" + path + "\" non è un file normale. Nulla è stato scritto.");
     std::string text(maxBytes, '\0');
     std::size_t done = 0;
     while (done < maxBytes) {
@@ -73,11 +81,11 @@ std::string readFirstLine(const std::string& path, std::size_t maxBytes) {
 }
 
 void replaceFileAtomically(const std::string& path, const std::string& content) {
-    static std::atomic<unsigned> counter{0};
-    // A short name of its own, so that a target name near the system's limit still fits.
+    // A short name of its own, so that a target name near the system's limit still fits;
+    // O_EXCL below refuses the unlikely name that is already taken.
     const std::string folder = path.substr(0, path.find_last_of('/') + 1);
-    const std::string temporary =
-        folder + ".tavrel-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
+    const std::string temporary = folder + ".tavrel-" + std::to_string(::getpid()) + "-" +
+                                  std::to_string(std::random_device{}()) + ".tmp";
     const auto fail = [&](const std::string& what) {
         const std::string text = "Impossibile " + what + " \"" + path + "\": " + reason() +
                                  ". Nessun file è stato creato.";
@@ -95,7 +103,8 @@ void replaceFileAtomically(const std::string& path, const std::string& content) 
     // The new name is on the disk only once the folder is.
     Descriptor directory(
         ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (directory.get() < 0 || ::fsync(directory.get()) != 0) {
+    // Some file systems cannot sync a folder (EINVAL): there the rename is as durable as it gets.
+    if (directory.get() < 0 || (::fsync(directory.get()) != 0 && errno != EINVAL)) {
         throw IoError("Impossibile completare la scrittura di \"" + path + "\": " + reason() + ".");
     }
 }

@@ -1,6 +1,8 @@
 // Export and Import: a team's flag out to a one-line file and back in, byte for byte.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "catalog/catalog.h"
@@ -109,11 +111,6 @@ TEST_F(FlagFilesTest, EquivalentSpellingsImportTheSameBytes) {
     const std::string spellings[] = {plain,          plain + " ",
                                      lower + "\r\n", plain + "\nFF FF FF\n",
                                      plain + "\r",   plain + " trailing words"};
-    importInto(40, dir.file("missing.flg"));
-    ASSERT_EQ(window.messages.size(), 1u);
-    EXPECT_EQ(window.messages[0].icon, MessageIcon::Critical);
-    EXPECT_EQ(image(), pristineImage());
-    window.messages.clear();
     writeWholeFile(dir.file("a.flg"), plain + "\r\n");
     importInto(40, dir.file("a.flg"));
     const Bytes reference = image();
@@ -146,6 +143,18 @@ TEST_F(FlagFilesTest, MalformedFilesAreRefusedWithoutWriting) {
         EXPECT_EQ(window.takeMessage(), text::kMalformedRecord) << content.substr(0, 100);
         EXPECT_EQ(image(), pristineImage());
     }
+}
+
+TEST_F(FlagFilesTest, ImportReportsWhatIsNotAReadableFile) {
+    ASSERT_EQ(::mkfifo(dir.file("pipe.flg").c_str(), 0600), 0);  // would block a plain open
+    std::filesystem::create_directory(dir.file("folder.flg"));
+    for (const char* name : {"missing.flg", "pipe.flg", "folder.flg"}) {
+        importInto(40, dir.file(name));
+        ASSERT_EQ(window.messages.size(), 1u) << name;
+        EXPECT_EQ(window.messages[0].icon, MessageIcon::Critical) << name;
+        window.messages.clear();
+    }
+    EXPECT_EQ(image(), pristineImage());
 }
 
 TEST_F(FlagFilesTest, ImportIntoATeamWithoutPaletteWritesOnlyTheType) {
