@@ -1,5 +1,7 @@
 #include "test_files.h"
 
+#include <sys/statvfs.h>
+
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -7,14 +9,26 @@
 
 namespace tavrel::testing {
 
+namespace {
+
+// Memory-backed where the system offers enough of it and lets programs run from it: the
+// editor syncs every write, and the tests write many 14 MB images and run a probe from there.
+std::filesystem::path baseFolder() {
+    constexpr unsigned long long kEnoughBytes = 1ull << 30;
+    struct statvfs info {};
+    if (::statvfs("/dev/shm", &info) == 0 && (info.f_flag & ST_NOEXEC) == 0 &&
+        (info.f_flag & ST_RDONLY) == 0 &&
+        static_cast<unsigned long long>(info.f_bavail) * info.f_frsize >= kEnoughBytes) {
+        return "/dev/shm";
+    }
+    return std::filesystem::temp_directory_path();
+}
+
+}  // namespace
+
 TempDir::TempDir() {
     std::random_device random;
-    // Memory-backed where the system has it: the editor syncs every write, and tests write
-    // many 14 MB images.
-    std::error_code error;
-    const auto base = std::filesystem::is_directory("/dev/shm", error)
-                          ? std::filesystem::path("/dev/shm")
-                          : std::filesystem::temp_directory_path();
+    const auto base = baseFolder();
     for (int attempt = 0; attempt < 100; ++attempt) {
         auto candidate = base / ("tavrel-test-" + std::to_string(random()));
         if (std::filesystem::create_directory(candidate)) {
