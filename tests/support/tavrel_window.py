@@ -92,8 +92,11 @@ class TavrelWindow:
                 return True
             quiet = time.monotonic() - state["pressed"]
             if quiet > RETRY_QUIET and state["retries"] < RETRIES:
+                # One focus attempt only: the window may close meanwhile, and a long wait for
+                # the focus of a window that is gone would outlast the whole step.
+                if not self.desktop.focus(window) or not self.desktop.is_visible(window):
+                    return not self.desktop.is_visible(window)
                 log(f"{what} still open; pressing {key} again")
-                self.program.focus(window, what)
                 self.desktop.key(key)
                 state["pressed"] = time.monotonic()
                 state["retries"] += 1
