@@ -32,8 +32,13 @@ TEST_F(EditorTest, ClearReturnsTheWindowToItsStartButKeepsTheImage) {
     editor.onTeamChosen();
     editor.onSalva();
     const Bytes saved = image();
+    const EditorState working = editor.state();
     editor.onClear();
     editor.onClear();
+    EXPECT_EQ(editor.state().pendingRecord, working.pendingRecord);
+    EXPECT_EQ(editor.state().storedTypeCode, working.storedTypeCode);
+    EXPECT_EQ(editor.state().palettePosition, working.palettePosition);
+    EXPECT_EQ(editor.state().netPattern, working.netPattern);
     EXPECT_TRUE(window.pairing.empty());
     EXPECT_EQ(window.teamIndex, -1);
     EXPECT_EQ(window.teamText, "");

@@ -145,6 +145,17 @@ TEST_F(FlagFilesTest, MalformedFilesAreRefusedWithoutWriting) {
     }
 }
 
+TEST_F(FlagFilesTest, ImportIntoAShortImageIsRefusedBeforeAnyWrite) {
+    writeWholeFile(dir.file("a.flg"), recordOf(pristineImage(), 30) + "\r\n");
+    const Bytes cut(pristineImage().begin(), pristineImage().begin() + 12552318 + 28);
+    window.dialogAnswers.push_back(writeImage("short.bin", cut));
+    editor.onOpenImage();
+    importInto(80, dir.file("a.flg"));  // the palette's last 4 bytes lie past the end
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(readWholeFile(dir.file("short.bin")), cut);
+}
+
 TEST_F(FlagFilesTest, ImportReportsWhatIsNotAReadableFile) {
     ASSERT_EQ(::mkfifo(dir.file("pipe.flg").c_str(), 0600), 0);  // would block a plain open
     std::filesystem::create_directory(dir.file("folder.flg"));
