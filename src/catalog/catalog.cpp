@@ -1,3 +1,4 @@
+// Lookup of a catalog design's stored record by its id.
 #include "catalog/catalog.h"
 
 #include <stdexcept>

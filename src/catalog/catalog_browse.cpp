@@ -1,3 +1,4 @@
+// One step through the catalog, clamped at both ends.
 #include "catalog/catalog_browse.h"
 
 #include "catalog/catalog.h"

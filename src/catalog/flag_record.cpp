@@ -1,3 +1,4 @@
+// The fields of a flag record and the check of a record read from a file.
 #include "catalog/flag_record.h"
 
 #include <cctype>

@@ -1,3 +1,4 @@
+// Bytes to byte text and back.
 #include "image/byte_text.h"
 
 namespace tavrel {

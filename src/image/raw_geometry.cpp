@@ -1,3 +1,4 @@
+// Runs of user data across the framing of raw sectors.
 #include "image/raw_geometry.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Decoding of the game's 2-byte name characters.
 #include "layout/name_codec.h"
 
 #include "image/byte_text.h"

@@ -1,3 +1,4 @@
+// The lookups over the team table.
 #include "layout/team_table.h"
 
 #include "layout/game_layout.h"
