@@ -9,10 +9,10 @@
 #include <array>
 #include <cstdio>
 
+#include "catalog/catalog.h"
+
 namespace {
 
-constexpr int kFirstId = 101;
-constexpr int kLastId = 235;
 constexpr int kColumns = 9;
 constexpr int kLargestWidth = 60;
 constexpr int kLargestHeight = 30;
@@ -60,14 +60,14 @@ int main(int argc, char** argv) {
     const int labelHeight = 8 * scale;
     const int cellWidth = kLargestWidth * scale + margin;
     const int cellHeight = kLargestHeight * scale + labelHeight + margin;
-    const int rows = (kLastId - kFirstId + kColumns) / kColumns;
+    const int rows = (tavrel::kCatalogSize + kColumns - 1) / kColumns;
 
     QImage sheet(kColumns * cellWidth + margin, rows * cellHeight + margin, QImage::Format_RGB32);
     sheet.fill(QColor(200, 200, 200));
     QPainter painter(&sheet);
     int missing = 0;
-    for (int id = kFirstId; id <= kLastId; ++id) {
-        const int index = id - kFirstId;
+    for (int id = tavrel::kFirstCatalogId; id <= tavrel::kLastCatalogId; ++id) {
+        const int index = id - tavrel::kFirstCatalogId;
         const int left = margin + index % kColumns * cellWidth;
         const int top = margin + index / kColumns * cellHeight;
         const QImage preview(folder + "/" + QString::number(id) + ".bmp");
