@@ -68,7 +68,7 @@ constexpr std::array<std::string_view, kCatalogSize> kCatalogRecords = {
     /* 155 */ "365B 08 5B 08 5B 08 00 80 00 80 00 80 FF 7F FF 7F FF 7F 5B 08 5B 08 5B 08 00 80 00 80 00 80",  // Red and black quarters with a white saltire
     /* 156 */ "3A20 59 20 59 20 59 20 59 FF FF FF FF FF FF 20 59 20 59 20 59 20 59 20 59 FF FF FF FF FF FF ",  // White diamond on blue
     /* 157 */ "07FF FF FF FF 40 2E 40 2E 5A 08 5A 08 FF FF FF FF FF FF 40 2E 40 2E 40 2E 5A 08 5A 08 5A 08 ",  // Bulgaria
-    /* 158 */ "0AA0 D0 A0 D0 A0 D0 FF FF FF FF 5A 90 5A 90 A0 D0 A0 D0 A0 D0 FF FF FF FF FF FF 5A 90 5A 90 ",  // Cuba
+    /* 158 */ "0A48 D9 B9 82 48 D9 FF FF FF FF 5A 90 5A 90 48 D9 48 D9 48 D9 FF FF FF FF FF FF 5A 90 5A 90 ",  // Cuba
     /* 159 */ "07FF 0A FF 0A A0 21 A0 21 98 14 98 14 FF 0A FF 0A FF 0A A0 21 A0 21 A0 21 98 14 98 14 98 14 ",  // Lithuania
     /* 160 */ "08A0 21 A0 21 FF 7F FF 7F 59 14 59 14 51 11 51 11 51 11 A0 21 A0 21 FF 7F FF 7F 59 14 59 14 ",  // Mexico
     /* 161 */ "003C 0C 3C 0C 3C 0C 3C 0C 3C 0C FF 7F FF 7F 3C 0C 3C 0C 3C 0C 3C 0C 3C 0C 3C 0C FF 7F FF 7F ",  // Tunisia
