@@ -1,18 +1,25 @@
-// Lookup of a catalog design's stored record by its id.
+// Lookup of a catalog design by its id.
 #include "catalog/catalog.h"
 
 #include <stdexcept>
 #include <string>
 
 #include "catalog/catalog_records.h"
+#include "game/flag_record.h"
 
 namespace tavrel {
 
-std::string_view catalogRecord(int id) {
-    if (id < kFirstCatalogId || id > kLastCatalogId) {
+std::string_view catalogRecordText(int id) {
+    if (!isCatalogId(id))
         throw std::out_of_range("catalog id " + std::to_string(id) + " outside 101..235");
-    }
     return kCatalogRecords[static_cast<std::size_t>(id - kFirstCatalogId)];
+}
+
+Flag catalogFlag(int id) {
+    const ParsedRecord parsed = parseFlagRecord(catalogRecordText(id));
+    if (!parsed.flag)
+        throw std::logic_error("catalog record " + std::to_string(id) + " is malformed");
+    return *parsed.flag;
 }
 
 }  // namespace tavrel

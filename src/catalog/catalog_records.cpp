@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "catalog/flag_record.h"
+#include "game/flag_record.h"
 
 namespace tavrel {
 

@@ -1,20 +1,31 @@
-// Start-up, opening and closing the image, catalog browsing, Clear and the goal nets.
+// Start-up, opening and closing the image, choosing a team, catalog browsing, Clear and the
+// goal nets.
 #include "editor/flag_editor.h"
 
-#include "catalog/catalog.h"
-#include "catalog/catalog_browse.h"
 #include "editor/messages.h"
-#include "image/image_error.h"
-#include "layout/game_layout.h"
+#include "image/file_error.h"
 
 namespace tavrel {
+namespace {
+
+struct NoImageOpen {};
+
+}  // namespace
 
 void FlagEditor::guarded(const std::function<void()>& operation) {
     try {
         operation();
-    } catch (const IoError& error) {
-        window_.showMessage(error.what(), MessageIcon::Critical);
+    } catch (const NoImageOpen&) {
+        window_.showMessage(text::kNoImage, MessageIcon::Critical);
+    } catch (const FileError& error) {
+        window_.showMessage(text::describe(error), MessageIcon::Critical);
     }
+}
+
+GameImage& FlagEditor::game() {
+    if (!game_)
+        throw NoImageOpen{};
+    return *game_;
 }
 
 OpenDialogRequest FlagEditor::imageDialog(bool clearFileName) const {
@@ -31,11 +42,11 @@ std::optional<int> FlagEditor::startUp() {
         return 0;
     if (!openImage(path))
         return 1;
-    // The catalog is reset even when the image could not be opened: the window must show a
+    // The design is reset even when the image could not be opened: the window must show a
     // valid design either way.
-    resetCatalog();
-    if (image_.isOpen())
-        netProbe();
+    state_.catalogId = kFirstCatalogId;
+    window_.showPreview(state_.catalogId);
+    probeNets();
     return std::nullopt;
 }
 
@@ -43,25 +54,27 @@ void FlagEditor::onOpenImage() {
     const std::string path = window_.askOpenFileName(imageDialog(true));
     if (path.empty())
         return;
-    image_.close();
     if (!openImage(path)) {
         window_.endProgram(1);
         return;
     }
-    if (!image_.isOpen())
+    if (!hasImage())
         return;
     onClear();
-    resetCatalog();
-    netProbe();
+    probeNets();
 }
 
 bool FlagEditor::openImage(const std::string& path) {
+    game_.reset();
+    image_.reset();  // closes the image and drops its lock before the next one is opened
     try {
-        image_.open(path);
-    } catch (const AccessRefused&) {
-        window_.showMessage(text::kAccessRefused, MessageIcon::Critical);
-        return false;
-    } catch (const IoError&) {
+        image_ = std::make_unique<ImageFile>(path);
+        game_.emplace(*image_);
+    } catch (const FileError& error) {
+        if (error.failure == FileFailure::AccessRefused) {
+            window_.showMessage(text::kAccessRefused, MessageIcon::Critical);
+            return false;
+        }
         // Any other failure leaves the editor without an image, silently; every operation that
         // needs the image then says so.
     }
@@ -69,71 +82,74 @@ bool FlagEditor::openImage(const std::string& path) {
 }
 
 void FlagEditor::onClose() {
-    image_.close();
+    game_.reset();
+    image_.reset();
 }
 
-void FlagEditor::resetCatalog() {
-    resetToFirst(state_.catalogId, state_.catalogPosition);
-    window_.showPreview(state_.catalogId);
+void FlagEditor::onTeamChosen() {
+    guarded([&] {
+        window_.enableSalva();
+        window_.setNameBoxText("");
+        const int team = window_.selectedTeamIndex();
+        if (isTeam(team))
+            window_.setNameBoxText(game().teamName(team));
+    });
 }
 
-void FlagEditor::showCatalogDesign() {
+void FlagEditor::showDesign() {
     window_.showPreview(state_.catalogId);
-    window_.setPositionLabel(positionText(state_.catalogPosition));
+    window_.setPositionLabel(std::to_string(catalogPosition(state_.catalogId)));
 }
 
 void FlagEditor::onNext() {
-    stepForward(state_.catalogId, state_.catalogPosition);
-    showCatalogDesign();
+    state_.catalogId = nextCatalogId(state_.catalogId);
+    showDesign();
 }
 
 void FlagEditor::onBack() {
-    stepBack(state_.catalogId, state_.catalogPosition);
-    showCatalogDesign();
+    state_.catalogId = previousCatalogId(state_.catalogId);
+    showDesign();
 }
 
 void FlagEditor::onClear() {
     window_.clearPairingList();
     window_.clearTeamListText();
     window_.setNameBoxText("");
-    resetToFirst(state_.catalogId, state_.catalogPosition);
-    window_.setPositionLabel("1");
-    window_.showPreview(state_.catalogId);
+    state_.catalogId = kFirstCatalogId;
+    showDesign();
 }
 
-// The stored net bytes select the matching option; an unknown value, or an image too short to
+// The stored net bytes check the matching option; an unknown value, or an image too short to
 // hold them, leaves the options as they are.
-void FlagEditor::netProbe() {
-    std::string stored;
+void FlagEditor::probeNets() {
+    if (!game_)
+        return;
+    std::optional<NetPattern> stored;
     try {
-        stored = toByteText(image_.read(kNetBytesOffset + 1, kNetBytesLength));
-    } catch (const IoError&) {
+        stored = game_->nets();
+    } catch (const FileError&) {
         return;
     }
-    if (stored == "00 65 ") {
-        window_.checkNetOption(NetOption::Normali);
-        onNormSelected();
-    } else if (stored == "28 61 ") {
-        window_.checkNetOption(NetOption::Rombi);
-        onRombiSelected();
+    if (stored) {
+        window_.checkNetOption(*stored);
+        state_.nets = stored;
     }
 }
 
 void FlagEditor::onNormSelected() {
-    state_.netPattern = "00 65";
+    state_.nets = NetPattern::Plain;
 }
 
 void FlagEditor::onRombiSelected() {
-    state_.netPattern = "28 61";
+    state_.nets = NetPattern::Diamond;
 }
 
 void FlagEditor::onModifica() {
     guarded([&] {
-        const Bytes bytes = fromByteText(state_.netPattern);
-        if (!bytes.empty()) {
-            image_.write(kNetBytesOffset + 1, bytes);
-            image_.sync();
-        }
+        // With no option checked there is nothing to write, and the window has always
+        // confirmed all the same.
+        if (state_.nets)
+            game().setNets(*state_.nets);
         window_.showMessage(text::kNetSaved, MessageIcon::Information);
     });
 }

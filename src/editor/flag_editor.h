@@ -1,19 +1,24 @@
-// frmFlag's operations: one public member per window event, and the shared procedures of the
-// window underneath. Owns the editor state and the one open image; reaches the window only
-// through WindowServices, so everything here runs without a user interface.
+// The window's operations: one public member per window event. Owns the open image and what
+// the window shows of the editor's state; reaches the window only through WindowServices, so
+// everything here runs without a user interface.
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
-#include "editor/editor_state.h"
+#include "catalog/catalog.h"
 #include "editor/window_services.h"
+#include "game/game_image.h"
 #include "image/image_file.h"
-#include "image/raw_geometry.h"
 
 namespace tavrel {
+
+struct EditorState {
+    int catalogId = kFirstCatalogId;  // the design shown
+    std::optional<NetPattern> nets;   // the pattern of the net option checked last
+};
 
 class FlagEditor {
 public:
@@ -26,7 +31,7 @@ public:
     // Window events.
     void onOpenImage();      // "Apri Image CD"
     void onClose();          // the window is closed
-    void onTeamChosen();     // a team chosen in cboSeqSQ
+    void onTeamChosen();     // a team chosen in the team list
     void onBack();           // "<---"
     void onNext();           // "--->"
     void onSalva();          // "Salva"
@@ -38,34 +43,31 @@ public:
     void onModifica();       // "Modifica"
 
     const EditorState& state() const { return state_; }
+    bool hasImage() const { return image_ != nullptr; }
 
 private:
-    // Runs one operation; an image or file failure ends it there and is reported in a box.
+    // Runs one operation; a file failure, or the lack of an image, ends it there and is
+    // reported in a box.
     void guarded(const std::function<void()>& operation);
+    GameImage& game();
 
-    // Opening an image, shared by start-up and reopening: true when the sequence may go on.
-    // Refused access shows its message and ends the program.
+    // Opens `path` in place of the current image: true when the program may go on. Refused
+    // access shows its message; any other failure leaves the editor without an image.
     bool openImage(const std::string& path);
     OpenDialogRequest imageDialog(bool clearFileName) const;
-    void resetCatalog();
-    void showCatalogDesign();
-    void netProbe();
+    void showDesign();
+    void probeNets();
 
-    // Team selection.
-    void decodeNamePiece(const Bytes& piece);
-    void Hex_Let();
-
-    // Flag write and current flag.
-    int selectedTeamOrRefuse() const;  // -1 after telling the user why nothing happens
-    std::vector<ByteRun> palettePlaces() const;
-    void requireFlagWritePlaces(int team) const;
-    bool WriteFlags(const std::string& record);
-    void INS_TIPO();
-    void ReadFlags();
+    // The chosen team, or -1 after telling the user that nothing happens without one.
+    int chosenTeamOrRefuse(const char* refusal) const;
+    // The flag a save or import writes: design 158 gives Parma (76) the type 38 whatever the
+    // flag's own type is.
+    Flag flagForTeam(int team, Flag flag) const;
 
     WindowServices& window_;
     EditorState state_;
-    ImageFile image_;
+    std::unique_ptr<ImageFile> image_;
+    std::optional<GameImage> game_;
 };
 
 }  // namespace tavrel

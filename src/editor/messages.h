@@ -1,5 +1,11 @@
-// The program's own texts, shown exactly as they stand.
+// The window's own texts, shown exactly as they stand, and the wording of file failures.
 #pragma once
+
+#include <string>
+
+namespace tavrel {
+class FileError;
+}
 
 namespace tavrel::text {
 
@@ -15,9 +21,10 @@ inline constexpr const char* kNetSaved = "Modifica salvata";
 inline constexpr const char* kPairingInfix = " Bandiera N° ";
 
 // Refusals the program adds of its own; each says that nothing was written.
+inline constexpr const char* kNoImage =
+    "Nessuna immagine CD aperta: aprine una con \"Apri Image CD\".";
 inline constexpr const char* kNoTeamSelected =
     "Nessuna squadra selezionata: scegli una squadra dalla lista. Nulla è stato scritto.";
-
 inline constexpr const char* kNoTeamForExport =
     "Nessuna squadra selezionata: scegli una squadra dalla lista. Nessun file è stato creato.";
 inline constexpr const char* kNoPaletteToExport =
@@ -31,5 +38,9 @@ inline constexpr const char* kMalformedRecord =
     "Il file non contiene una bandiera valida: la prima riga deve iniziare con il tipo "
     "(2 cifre esadecimali) seguito da 15 colori (30 coppie di cifre esadecimali separate da "
     "uno spazio). Nulla è stato scritto.";
+
+// The message for a failed read or write of the image or of a flag file: what failed, where,
+// the system's reason, and what became of the image.
+std::string describe(const FileError& error);
 
 }  // namespace tavrel::text

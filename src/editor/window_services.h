@@ -5,10 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "game/game_places.h"
+
 namespace tavrel {
 
 enum class MessageIcon { Information, Critical };
-enum class NetOption { Normali, Rombi };
 
 struct FileFilter {
     std::string description;  // "Image CDRWIN (*.bin)"
@@ -49,8 +50,9 @@ public:
     virtual void addPairingLine(const std::string& line) = 0;
     virtual void clearPairingList() = 0;
 
-    // Checks one net option (clearing the other) without running its operation.
-    virtual void checkNetOption(NetOption option) = 0;
+    // Checks the net option of a pattern ("Normali" or "Rombi"), clearing the other, without
+    // running its operation.
+    virtual void checkNetOption(NetPattern pattern) = 0;
 
     // A modal box with one OK button under the title "Tavrel"; returns when it is closed.
     virtual void showMessage(const std::string& text, MessageIcon icon) = 0;

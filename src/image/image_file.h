@@ -1,49 +1,58 @@
-// The one open game image: positioned reads and writes at 1-based positions, never past the
-// end of the file, and a sync that hands everything written to the disk.
+// The one open game image: positioned reads and writes at 0-based offsets, never past the end
+// of the file, and a sync that hands everything written to the disk.
 #pragma once
 
 #include <cstdint>
 #include <span>
 #include <string>
 
-#include "image/byte_text.h"
+#include "image/file_error.h"
 
 namespace tavrel {
 
+// What a failed flock means for opening an image.
+enum class LockOutcome {
+    Locked,         // this editor holds the image
+    HeldElsewhere,  // another editor (or the command-line tool) holds it: refused
+    Unsupported,    // the file system cannot lock (some network and FUSE ones): open anyway
+    Failed,         // anything else: the image is not opened
+};
+LockOutcome lockOutcome(int flockError);  // 0 when flock succeeded
+
 class ImageFile {
 public:
-    ImageFile() = default;
+    // Opens `path` for reading and writing and takes an exclusive lock on it, so that a second
+    // editor cannot write the same image. A file without any write permission bit is refused
+    // also where the system would let the caller write it (root): that mode is its owner's way
+    // of protecting it. Throws FileError: AccessRefused, OpenFailed or NotAFile.
+    explicit ImageFile(const std::string& path);
     ~ImageFile();
     ImageFile(const ImageFile&) = delete;
     ImageFile& operator=(const ImageFile&) = delete;
 
-    // Opens `path` for reading and writing and takes an exclusive lock on it, so that a second
-    // editor cannot write the same image. Throws AccessRefused when the system refuses write
-    // access or the lock is held elsewhere, IoError for any other failure. Must not be open.
-    void open(const std::string& path);
-    void close() noexcept;
-    bool isOpen() const { return fd_ >= 0; }
+    const std::string& path() const { return path_; }
 
     // Current size of the file in bytes (asked of the system each time, never cached).
     std::int64_t size() const;
 
-    // Throws IoError, naming the missing bytes, unless `count` bytes from `position` on lie
-    // inside the file. Writers call it for every place before their first write.
-    void requireInside(std::int64_t position, std::int64_t count) const;
+    // Throws FileError TooShort unless `count` bytes from `offset` on lie inside the file.
+    void requireInside(std::int64_t offset, std::int64_t count) const;
 
-    // Reads exactly `count` bytes at 1-based `position`; a read past the end is an error.
-    Bytes read(std::int64_t position, std::size_t count) const;
+    // Exactly `count` bytes at `offset`; a read past the end is an error.
+    Bytes read(std::int64_t offset, std::size_t count) const;
+    void readInto(std::int64_t offset, std::span<std::uint8_t> buffer) const;
 
-    // Overwrites bytes in place from 1-based `position` on; a write that would pass the end of
-    // the file fails before writing anything. An empty sequence writes nothing.
-    void write(std::int64_t position, std::span<const std::uint8_t> bytes);
+    // Overwrites bytes in place; a write that would pass the end of the file fails before
+    // writing anything. An empty sequence writes nothing.
+    void write(std::int64_t offset, std::span<const std::uint8_t> bytes);
 
     // Hands all writes to the disk; called before any success is reported.
     void sync();
 
 private:
-    void requireOpen() const;
+    FileError error(FileFailure failure, int systemError, std::int64_t offset = -1) const;
 
+    std::string path_;
     int fd_ = -1;
 };
 

@@ -6,18 +6,16 @@
 
 namespace tavrel {
 
-std::vector<ByteRun> userDataRuns(std::int64_t position, std::int64_t length) {
-    if (!isUserData(position)) {
-        throw std::invalid_argument("position outside sector user data");
-    }
+std::vector<ByteRun> userDataRuns(std::int64_t offset, std::int64_t length) {
+    if (!isUserData(offset))
+        throw std::invalid_argument("offset outside sector user data");
     std::vector<ByteRun> runs;
     while (length > 0) {
-        const std::int64_t inSector = (position - 1) % kRawSectorSize;
-        const std::int64_t take = std::min(length, kSectorUserDataEnd - inSector);
-        runs.push_back({position, take});
+        const std::int64_t take = std::min(length, kSectorUserDataEnd - offset % kRawSectorSize);
+        runs.push_back({offset, take});
         length -= take;
         // Next sector's user data: past this sector's EDC/ECC and the next one's header.
-        position += take + (kRawSectorSize - kSectorUserDataSize);
+        offset += take + (kRawSectorSize - kSectorUserDataSize);
     }
     return runs;
 }

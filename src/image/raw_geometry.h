@@ -1,6 +1,7 @@
 // Geometry of a raw CD image (.bin/.img): whole 2352-byte sectors, each carrying 2048 bytes of
 // user data after 24 bytes of sync, header and subheader, and followed by EDC/ECC. Game data
 // that runs past the end of one sector's user data continues at the start of the next one's.
+// All offsets are 0-based file offsets.
 #pragma once
 
 #include <cstdint>
@@ -13,27 +14,27 @@ inline constexpr std::int64_t kSectorUserDataStart = 24;
 inline constexpr std::int64_t kSectorUserDataSize = 2048;
 inline constexpr std::int64_t kSectorUserDataEnd = kSectorUserDataStart + kSectorUserDataSize;
 
-// A contiguous run of bytes in the image file; position is 1-based, as the editor holds them.
+// A contiguous run of bytes in the image file.
 struct ByteRun {
-    std::int64_t position = 0;
+    std::int64_t offset = 0;
     std::int64_t length = 0;
     friend bool operator==(const ByteRun&, const ByteRun&) = default;
 };
 
-// True when the 1-based position addresses a byte of some sector's user data.
-constexpr bool isUserData(std::int64_t position) {
-    const std::int64_t inSector = (position - 1) % kRawSectorSize;
-    return position >= 1 && inSector >= kSectorUserDataStart && inSector < kSectorUserDataEnd;
+// True when `offset` addresses a byte of some sector's user data.
+constexpr bool isUserData(std::int64_t offset) {
+    const std::int64_t inSector = offset % kRawSectorSize;
+    return offset >= 0 && inSector >= kSectorUserDataStart && inSector < kSectorUserDataEnd;
 }
 
-// True when `length` bytes from `position` on lie inside one sector's user data.
-constexpr bool fitsInOneSector(std::int64_t position, std::int64_t length) {
-    return isUserData(position) && (position - 1) % kRawSectorSize + length <= kSectorUserDataEnd;
+// True when `length` bytes from `offset` on lie inside one sector's user data.
+constexpr bool fitsInOneSector(std::int64_t offset, std::int64_t length) {
+    return isUserData(offset) && offset % kRawSectorSize + length <= kSectorUserDataEnd;
 }
 
-// Splits `length` bytes of user data starting at `position` into the runs the raw image holds
-// them in, skipping the framing between sectors. Throws std::invalid_argument when `position`
+// Splits `length` bytes of user data starting at `offset` into the runs the raw image holds
+// them in, skipping the framing between sectors. Throws std::invalid_argument when `offset`
 // is not a user-data byte: such a place is never game data.
-std::vector<ByteRun> userDataRuns(std::int64_t position, std::int64_t length);
+std::vector<ByteRun> userDataRuns(std::int64_t offset, std::int64_t length);
 
 }  // namespace tavrel

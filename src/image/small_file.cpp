@@ -7,17 +7,12 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <random>
 
-#include "image/image_error.h"
+#include "image/file_error.h"
 
 namespace tavrel {
 namespace {
-
-std::string reason() {
-    return std::strerror(errno);
-}
 
 // Closes the descriptor on every path out.
 class Descriptor {
@@ -60,10 +55,10 @@ std::string readFirstLine(const std::string& path, std::size_t maxBytes) {
     // it is refused as not a plain file.
     Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (file.get() < 0)
-        throw IoError("Impossibile aprire \"" + path + "\": " + reason() + ".");
+        throw FileError(FileFailure::FileOpenFailed, path, errno);
     struct stat info {};
     if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode))
-        throw IoError("\"" + path + "\" non è un file normale. Nulla è stato scritto.");
+        throw FileError(FileFailure::FileNotPlain, path);
     std::string text(maxBytes, '\0');
     std::size_t done = 0;
     while (done < maxBytes) {
@@ -71,7 +66,7 @@ std::string readFirstLine(const std::string& path, std::size_t maxBytes) {
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
-            throw IoError("Impossibile leggere \"" + path + "\": " + reason() + ".");
+            throw FileError(FileFailure::FileReadFailed, path, errno);
         if (got == 0)
             break;
         done += static_cast<std::size_t>(got);
@@ -86,27 +81,24 @@ void replaceFileAtomically(const std::string& path, const std::string& content) 
     const std::string folder = path.substr(0, path.find_last_of('/') + 1);
     const std::string temporary = folder + ".tavrel-" + std::to_string(::getpid()) + "-" +
                                   std::to_string(std::random_device{}()) + ".tmp";
-    const auto fail = [&](const std::string& what) {
-        const std::string text = "Impossibile " + what + " \"" + path + "\": " + reason() +
-                                 ". Nessun file è stato creato.";
+    const auto fail = [&](FileFailure failure) {
+        FileError error(failure, path, errno);
         ::unlink(temporary.c_str());
-        throw IoError(text);
+        throw error;
     };
     Descriptor file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (file.get() < 0)
-        fail("creare");
-    if (!writeAll(file.get(), content) || ::fsync(file.get()) != 0 || !file.closeChecked()) {
-        fail("scrivere");
-    }
+        fail(FileFailure::FileCreateFailed);
+    if (!writeAll(file.get(), content) || ::fsync(file.get()) != 0 || !file.closeChecked())
+        fail(FileFailure::FileWriteFailed);
     if (::rename(temporary.c_str(), path.c_str()) != 0)
-        fail("creare");
+        fail(FileFailure::FileCreateFailed);
     // The new name is on the disk only once the folder is.
     Descriptor directory(
         ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     // Some file systems cannot sync a folder (EINVAL): there the rename is as durable as it gets.
-    if (directory.get() < 0 || (::fsync(directory.get()) != 0 && errno != EINVAL)) {
-        throw IoError("Impossibile completare la scrittura di \"" + path + "\": " + reason() + ".");
-    }
+    if (directory.get() < 0 || (::fsync(directory.get()) != 0 && errno != EINVAL))
+        throw FileError(FileFailure::FileCompleteFailed, path, errno);
 }
 
 }  // namespace tavrel

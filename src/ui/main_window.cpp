@@ -25,7 +25,7 @@
 
 #include "control_layout.h"
 #include "editor/messages.h"
-#include "layout/team_table.h"
+#include "game/team_table.h"
 #include "window_icon.h"
 
 namespace tavrel {
@@ -99,9 +99,7 @@ void frmFlag::createControls() {
     // Typing never adds a team, and no completion picks one behind the user's back.
     cboSeqSQ->setInsertPolicy(QComboBox::NoInsert);
     cboSeqSQ->setCompleter(nullptr);
-    for (int team = 0; team < kTeamCount; ++team) {
-        cboSeqSQ->addItem(QString::fromUtf8(teamLabel(team)));
-    }
+    for (const Team& team : kTeams) cboSeqSQ->addItem(QString::fromUtf8(team.label));
     cboSeqSQ->setCurrentIndex(-1);
     cboSeqSQ->clearEditText();
 
@@ -343,8 +341,8 @@ void frmFlag::clearPairingList() {
     listAbbin->clear();
 }
 
-void frmFlag::checkNetOption(NetOption option) {
-    (option == NetOption::Normali ? optNorm : optRombi)->setChecked(true);
+void frmFlag::checkNetOption(NetPattern pattern) {
+    (pattern == NetPattern::Plain ? optNorm : optRombi)->setChecked(true);
 }
 
 void frmFlag::showMessage(const std::string& text, MessageIcon icon) {

@@ -53,7 +53,7 @@ public:
     void removePairingLine(int index) override;
     void addPairingLine(const std::string& line) override;
     void clearPairingList() override;
-    void checkNetOption(NetOption option) override;
+    void checkNetOption(NetPattern pattern) override;
     void showMessage(const std::string& text, MessageIcon icon) override;
     std::string askOpenFileName(const OpenDialogRequest& request) override;
     std::string programFolder() const override;

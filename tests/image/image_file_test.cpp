@@ -1,73 +1,82 @@
-#include "image/image_file.h"
-
+// The image file: one editor at a time, no write to a file its owner protected, no read or
+// write past its end, and runs of game data split at the ends of sectors' user data.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "image/image_error.h"
+#include "image/image_file.h"
+#include "image/raw_geometry.h"
 #include "test_files.h"
 
-namespace tavrel {
+namespace tavrel::testing {
 namespace {
 
-using testing::readWholeFile;
-using testing::TempDir;
-using testing::writeWholeFile;
-
-class ImageFileTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        writeWholeFile(path, "0123456789");
-        image.open(path);
+FileFailure openFailure(const std::string& path) {
+    try {
+        ImageFile file(path);
+    } catch (const FileError& error) {
+        return error.failure;
     }
+    ADD_FAILURE() << path << " opened";
+    return FileFailure::OpenFailed;
+}
+
+TEST(ImageFile, IsRefusedWhileHeldAndWhenItsOwnerProtectedIt) {
     TempDir dir;
-    std::string path = dir.file("image.bin");
-    ImageFile image;
-};
-
-TEST_F(ImageFileTest, ReadsAndWritesAtOneBasedPositions) {
-    EXPECT_EQ(image.read(1, 3), (Bytes{'0', '1', '2'}));
-    EXPECT_EQ(image.read(10, 1), (Bytes{'9'}));
-    image.write(2, Bytes{'a', 'b'});
-    image.sync();
-    EXPECT_EQ(readWholeFile(path), (Bytes{'0', 'a', 'b', '3', '4', '5', '6', '7', '8', '9'}));
-}
-
-TEST_F(ImageFileTest, ReadsPastTheEndFail) {
-    const std::pair<std::int64_t, std::size_t> reads[] = {{10, 2}, {11, 1}, {0, 1}, {-5, 1}};
-    for (const auto& [position, count] : reads) {
-        EXPECT_THROW(image.read(position, count), IoError) << position;
+    const std::string path = dir.file("game.bin");
+    writeWholeFile(path, Bytes(4096));
+    {
+        ImageFile first(path);
+        EXPECT_EQ(openFailure(path), FileFailure::AccessRefused);
     }
+    EXPECT_NO_THROW(ImageFile{path}) << "closing drops the lock";
+
+    // No write bit at all: refused also for root, whose writes the mode would not stop.
+    ::chmod(path.c_str(), 0444);
+    EXPECT_EQ(openFailure(path), FileFailure::AccessRefused);
+    ::chmod(path.c_str(), 0644);
+
+    EXPECT_EQ(openFailure(dir.file("missing.bin")), FileFailure::OpenFailed);
+    EXPECT_EQ(openFailure(dir.path().string()), FileFailure::OpenFailed);
 }
 
-TEST_F(ImageFileTest, WritesPastTheEndFailBeforeWritingAnything) {
-    EXPECT_THROW(image.write(9, Bytes{'x', 'y', 'z'}), IoError);
-    EXPECT_THROW(image.write(11, Bytes{'x'}), IoError);
-    image.write(5, Bytes{});
-    EXPECT_EQ(readWholeFile(path), (Bytes{'0', '1', '2', '3', '4', '5', '6', '7', '8', '9'}));
-}
-
-TEST_F(ImageFileTest, ASecondOpenOfTheSameImageIsRefusedUntilTheFirstCloses) {
-    ImageFile second;
-    EXPECT_THROW(second.open(path), AccessRefused);
-    image.close();
-    EXPECT_NO_THROW(second.open(path));
-}
-
-TEST(ImageFile, MissingFilesAndFoldersAreOrdinaryFailures) {
+TEST(ImageFile, NeverReadsOrWritesPastItsEnd) {
     TempDir dir;
-    ImageFile image;
-    for (const std::string& path : {dir.file("missing.bin"), dir.path().string()}) {
-        try {
-            image.open(path);
-            ADD_FAILURE() << path << " opened";
-        } catch (const AccessRefused&) {
-            ADD_FAILURE() << path << " counted as refused access";
-        } catch (const IoError&) {
-        }
+    const std::string path = dir.file("game.bin");
+    writeWholeFile(path, Bytes(100, 0x11));
+    ImageFile file(path);
+    const Bytes four{1, 2, 3, 4};
+    try {
+        file.write(98, four);
+        ADD_FAILURE() << "wrote past the end";
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.failure, FileFailure::TooShort);
+        EXPECT_EQ(error.offset, 98);
+        EXPECT_EQ(error.count, 4);
+        EXPECT_EQ(error.fileSize, 100);
     }
-    EXPECT_FALSE(image.isOpen());
-    EXPECT_THROW(image.read(1, 1), IoError);
+    EXPECT_THROW(file.read(97, 4), FileError);
+    file.write(96, four);
+    EXPECT_EQ(file.read(95, 5), (Bytes{0x11, 1, 2, 3, 4}));
+    EXPECT_EQ(readWholeFile(path).size(), 100u);
+}
+
+TEST(RawGeometry, SplitsRunsOnlyAtTheEndOfUserData) {
+    const std::int64_t sector = 5 * kRawSectorSize;
+    struct Case {
+        std::int64_t offset, length;
+        std::vector<ByteRun> runs;
+    };
+    const Case cases[] = {
+        {sector + 24, 2048, {{sector + 24, 2048}}},
+        {sector + 2046, 30, {{sector + 2046, 26}, {sector + 2352 + 24, 4}}},
+        {sector + 2071,
+         2050,
+         {{sector + 2071, 1}, {sector + 2352 + 24, 2048}, {sector + 4704 + 24, 1}}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(userDataRuns(c.offset, c.length), c.runs) << c.offset;
+    for (const std::int64_t framing : {sector, sector + 23, sector + 2072, sector + 2351})
+        EXPECT_THROW(userDataRuns(framing, 1), std::invalid_argument) << framing;
 }
 
 }  // namespace
-}  // namespace tavrel
+}  // namespace tavrel::testing

@@ -2,13 +2,13 @@
 
 #include <stdexcept>
 
-#include "layout/team_table.h"
+#include "game/team_table.h"
 
 namespace tavrel::testing {
 
 void FakeWindow::chooseTeam(int index) {
     teamIndex = index;
-    teamText = teamLabel(index);
+    teamText = kTeams.at(static_cast<std::size_t>(index)).label;
 }
 
 void FakeWindow::clearTeamListText() {

@@ -27,7 +27,7 @@ public:
     int previewId = 0;
     int previewLoads = 0;
     std::vector<std::string> pairing;
-    std::optional<NetOption> netOption;
+    std::optional<NetPattern> netOption;
     std::string folder = "/nonexistent";
     std::optional<int> endedWith;
 
@@ -52,7 +52,7 @@ public:
     void removePairingLine(int index) override;
     void addPairingLine(const std::string& line) override { pairing.push_back(line); }
     void clearPairingList() override { pairing.clear(); }
-    void checkNetOption(NetOption option) override { netOption = option; }
+    void checkNetOption(NetPattern pattern) override { netOption = pattern; }
     void showMessage(const std::string& text, MessageIcon icon) override;
     std::string askOpenFileName(const OpenDialogRequest& request) override;
     std::string programFolder() const override { return folder; }

@@ -3,7 +3,6 @@
 #include <sys/statvfs.h>
 
 #include <fstream>
-#include <iterator>
 #include <random>
 #include <stdexcept>
 
@@ -11,8 +10,8 @@ namespace tavrel::testing {
 
 namespace {
 
-// Memory-backed where the system offers enough of it and lets programs run from it: the
-// editor syncs every write, and the tests write many 14 MB images and run a probe from there.
+// Memory-backed where the system offers enough of it: every write is synced, and the tests
+// write many 14 MB images.
 std::filesystem::path baseFolder() {
     constexpr unsigned long long kEnoughBytes = 1ull << 30;
     struct statvfs info {};
@@ -69,19 +68,6 @@ void writeWholeFile(const std::string& path, std::string_view content) {
 void writeWholeFile(const std::string& path, const Bytes& content) {
     writeWholeFile(path,
                    std::string_view(reinterpret_cast<const char*>(content.data()), content.size()));
-}
-
-std::vector<std::int64_t> differingOffsets(const Bytes& before, const Bytes& after) {
-    std::vector<std::int64_t> offsets;
-    const std::size_t common = std::min(before.size(), after.size());
-    for (std::size_t i = 0; i < common; ++i) {
-        if (before[i] != after[i])
-            offsets.push_back(static_cast<std::int64_t>(i));
-    }
-    for (std::size_t i = common; i < std::max(before.size(), after.size()); ++i) {
-        offsets.push_back(static_cast<std::int64_t>(i));
-    }
-    return offsets;
 }
 
 }  // namespace tavrel::testing

@@ -1,7 +1,7 @@
 // The preview file format: an uncompressed 24-bit bottom-up device-independent bitmap.
 #pragma once
 
-#include "image/byte_text.h"
+#include "image/file_error.h"
 #include "preview_raster.h"
 
 namespace tavrel::previews {

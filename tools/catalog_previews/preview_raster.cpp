@@ -7,8 +7,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "catalog/flag_record.h"
-#include "image/byte_text.h"
+#include "game/flag_record.h"
 
 namespace tavrel::previews {
 namespace {
@@ -172,9 +171,10 @@ Rgb5 colourOfWord(std::uint16_t word) {
 }
 
 std::array<std::uint16_t, 15> colourWordsOf(std::string_view record) {
-    const Bytes bytes = fromByteText(colourFieldOf(record));
-    if (bytes.size() != kPaletteSize)
-        throw std::runtime_error("record without 30 colour bytes");
+    const ParsedRecord parsed = parseFlagRecord(record);
+    if (!parsed.flag)
+        throw std::runtime_error("not a flag record");
+    const auto& bytes = parsed.flag->palette;
     std::array<std::uint16_t, 15> words{};
     for (std::size_t k = 0; k < words.size(); ++k) {
         words[k] = static_cast<std::uint16_t>(bytes[2 * k] | bytes[2 * k + 1] << 8);

@@ -36,7 +36,8 @@ int main(int argc, char** argv) {
         const std::filesystem::path folder = argv[2];
         std::filesystem::create_directories(folder);
         for (const auto& d : designs) {
-            const Bytes bmp = previews::encodeBmp(previews::renderPreview(d, catalogRecord(d.id)));
+            const Bytes bmp =
+                previews::encodeBmp(previews::renderPreview(d, catalogRecordText(d.id)));
             std::ofstream out(folder / (std::to_string(d.id) + ".bmp"), std::ios::binary);
             out.write(reinterpret_cast<const char*>(bmp.data()),
                       static_cast<std::streamsize>(bmp.size()));

@@ -3,10 +3,6 @@
 // is zero but the sector framing.
 #include "demo_image_content.h"
 
-#include "catalog/catalog.h"
-#include "catalog/flag_record.h"
-#include "layout/game_layout.h"
-#include "layout/team_table.h"
 #include "raw_image_builder.h"
 
 namespace tavrel {
@@ -27,26 +23,22 @@ Bytes fittedName(std::string_view label, std::size_t length) {
     return name;
 }
 
+std::size_t nameLength(int team) {
+    if (team == kTwoPieceNameTeam)
+        return static_cast<std::size_t>(kTwoPieceName[0].length + kTwoPieceName[1].length);
+    return static_cast<std::size_t>(kTeams[static_cast<std::size_t>(team)].nameLength);
+}
+
 }  // namespace
 
 Bytes demoImage() {
     build::RawImageBuilder builder(build::kGameImageSectors, build::UserDataFill::Zero);
-    for (const TeamEntry& team : kTeamTable) {
-        if (team.nameOffset != kNoName) {
-            builder.setNameBytes(team.index,
-                                 fittedName(team.label, static_cast<std::size_t>(team.nameLength)));
-        }
-        const std::string_view record = catalogRecord(demoDesign(team.index));
-        builder.setTypeByteAllCopies(typeSlot(team.index), fromByteText(typeCodeOf(record))[0]);
-        if (team.paletteOffset != kNoPalette) {
-            builder.setPalette(team.index, fromByteText(colourFieldOf(record)));
-        }
+    for (int team = 0; team < kTeamCount; ++team) {
+        builder.setNameBytes(
+            team, fittedName(kTeams[static_cast<std::size_t>(team)].label, nameLength(team)));
+        builder.setFlag(team, catalogFlag(demoDesign(team)));
     }
-    const Bytes portugal =
-        fittedName(teamLabel(kPortugalIndex), kPortugalNameLength1 + kPortugalNameLength2);
-    builder.setPortugalName(std::span(portugal).first(kPortugalNameLength1),
-                            std::span(portugal).subspan(kPortugalNameLength1));
-    builder.setNetBytes(0x00, 0x65);
+    builder.setNets(NetPattern::Plain);
     return builder.bytes();
 }
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "catalog/catalog.h"
-#include "image/byte_text.h"
+#include "image/file_error.h"
 
 namespace tavrel {
 

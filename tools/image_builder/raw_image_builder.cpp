@@ -3,7 +3,7 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "layout/game_layout.h"
+#include "game/game_places.h"
 
 namespace tavrel::build {
 namespace {
@@ -61,50 +61,36 @@ void RawImageBuilder::setBytes(std::int64_t offset, std::span<const std::uint8_t
 }
 
 void RawImageBuilder::setNameBytes(int team, std::span<const std::uint8_t> bytes) {
-    const TeamEntry& entry = kTeamTable.at(static_cast<std::size_t>(team));
-    if (entry.nameOffset == kNoName || static_cast<std::size_t>(entry.nameLength) != bytes.size()) {
-        throw std::invalid_argument("name does not fit the team's entry");
+    if (team == kTwoPieceNameTeam) {
+        const ByteRun& first = kTwoPieceName[0];
+        const ByteRun& second = kTwoPieceName[1];
+        if (bytes.size() != static_cast<std::size_t>(first.length + second.length))
+            throw std::invalid_argument("team 4's name is 4 + 6 bytes");
+        setBytes(first.offset, bytes.first(static_cast<std::size_t>(first.length)));
+        setBytes(second.offset, bytes.subspan(static_cast<std::size_t>(first.length)));
+        return;
     }
+    const Team& entry = kTeams.at(static_cast<std::size_t>(team));
+    if (static_cast<std::size_t>(entry.nameLength) != bytes.size())
+        throw std::invalid_argument("name does not fit the team's entry");
     setBytes(entry.nameOffset, bytes);
 }
 
-void RawImageBuilder::setPortugalName(std::span<const std::uint8_t> first4,
-                                      std::span<const std::uint8_t> next6) {
-    if (first4.size() != kPortugalNameLength1 || next6.size() != kPortugalNameLength2) {
-        throw std::invalid_argument("team 4's name is 4 + 6 bytes");
-    }
-    setBytes(kPortugalNameOffset1, first4);
-    setBytes(kPortugalNameOffset2, next6);
-}
-
-void RawImageBuilder::setTypeByte(int copy, int slot, std::uint8_t value) {
-    if (slot < 0 || slot >= kTypeTableSize)
-        throw std::out_of_range("type-table slot");
-    const std::uint8_t byte[1] = {value};
-    setBytes(kTypeTableCopyOffsets.at(static_cast<std::size_t>(copy)) + slot, byte);
-}
-
-void RawImageBuilder::setTypeByteAllCopies(int slot, std::uint8_t value) {
-    for (int copy = 0; copy < static_cast<int>(kTypeTableCopyOffsets.size()); ++copy) {
-        setTypeByte(copy, slot, value);
-    }
-}
-
-void RawImageBuilder::setPalette(int team, std::span<const std::uint8_t> bytes) {
-    const TeamEntry& entry = kTeamTable.at(static_cast<std::size_t>(team));
-    if (entry.paletteOffset == kNoPalette || bytes.size() != kPaletteBytes) {
-        throw std::invalid_argument("team has no palette, or not 30 bytes given");
+void RawImageBuilder::setFlag(int team, const Flag& flag) {
+    for (const std::int64_t copy : kTypeTableCopies) {
+        const std::uint8_t type[1] = {flag.type};
+        setBytes(copy + typeSlot(team), type);
     }
     std::size_t done = 0;
-    for (const ByteRun& run : paletteRuns(entry.paletteOffset + 1)) {
-        setBytes(run.position - 1, bytes.subspan(done, static_cast<std::size_t>(run.length)));
+    for (const ByteRun& run : paletteRuns(team)) {
+        setBytes(run.offset,
+                 std::span(flag.palette).subspan(done, static_cast<std::size_t>(run.length)));
         done += static_cast<std::size_t>(run.length);
     }
 }
 
-void RawImageBuilder::setNetBytes(std::uint8_t first, std::uint8_t second) {
-    const std::uint8_t bytes[2] = {first, second};
-    setBytes(kNetBytesOffset, bytes);
+void RawImageBuilder::setNets(NetPattern pattern) {
+    setBytes(kNetsOffset, pattern == NetPattern::Plain ? kPlainNets : kDiamondNets);
 }
 
 void RawImageBuilder::writeTo(const std::string& path) const {

@@ -9,7 +9,9 @@
 #include <string_view>
 #include <utility>
 
-#include "image/byte_text.h"
+#include "game/flag.h"
+#include "game/game_places.h"
+#include "image/file_error.h"
 
 namespace tavrel::build {
 
@@ -35,19 +37,15 @@ public:
     // Raw bytes at a 0-based offset, framing or not.
     void setBytes(std::int64_t offset, std::span<const std::uint8_t> bytes);
 
-    // The stored name of `team` (never 4), as given; length must match its entry.
+    // The stored name of `team`, as given; its length must match the team's entry (team 4:
+    // 10 bytes, laid into its two pieces).
     void setNameBytes(int team, std::span<const std::uint8_t> bytes);
-    // The two pieces of team 4's name: 4 bytes, then 6 bytes in the next sector.
-    void setPortugalName(std::span<const std::uint8_t> first4, std::span<const std::uint8_t> next6);
 
-    // Slot `slot` (0..94) of type-table copy `copy` (0..4), or of all five copies.
-    void setTypeByte(int copy, int slot, std::uint8_t value);
-    void setTypeByteAllCopies(int slot, std::uint8_t value);
+    // The team's type byte in all five type-table copies, and its palette (where it has one),
+    // laid across a sector end where the palette crosses one.
+    void setFlag(int team, const Flag& flag);
 
-    // The 30 palette bytes of `team`, laid across a sector end where the palette crosses one.
-    void setPalette(int team, std::span<const std::uint8_t> bytes);
-
-    void setNetBytes(std::uint8_t first, std::uint8_t second);
+    void setNets(NetPattern pattern);
 
     const Bytes& bytes() const { return image_; }
     void writeTo(const std::string& path) const;

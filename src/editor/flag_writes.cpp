@@ -1,0 +1,114 @@
+// "Salva" writes the design shown into the chosen team; Export writes the team's current flag
+// as one line "Flag_<name>.flg" in the program's folder; Import writes the flag of a chosen
+// file into the team.
+#include <string_view>
+
+#include "editor/flag_editor.h"
+#include "editor/messages.h"
+#include "game/flag_record.h"
+#include "image/small_file.h"
+
+namespace tavrel {
+namespace {
+
+constexpr int kParma = 76;
+constexpr int kParmaDesign = 158;
+constexpr std::uint8_t kParmaDesignType = 0x38;
+
+// A flag line is 93 bytes; reading more than this of a chosen file would only cost memory.
+constexpr std::size_t kFlagLineReadLimit = 4096;
+constexpr std::size_t kMaxFileNameBytes = 255;
+
+// The name box is editable: its text must make one plain file name in the program's folder.
+bool isPlainFileName(std::string_view name) {
+    if (name.size() > kMaxFileNameBytes)
+        return false;
+    for (const char c : name) {
+        const auto code = static_cast<unsigned char>(c);
+        if (c == '/' || c == '\\' || code < 0x20 || code == 0x7F)
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int FlagEditor::chosenTeamOrRefuse(const char* refusal) const {
+    const int team = window_.selectedTeamIndex();
+    if (isTeam(team))
+        return team;
+    window_.showMessage(refusal, MessageIcon::Information);
+    return -1;
+}
+
+Flag FlagEditor::flagForTeam(int team, Flag flag) const {
+    if (team == kParma && state_.catalogId == kParmaDesign)
+        flag.type = kParmaDesignType;
+    return flag;
+}
+
+void FlagEditor::onSalva() {
+    guarded([&] {
+        const int team = chosenTeamOrRefuse(text::kNoTeamSelected);
+        if (team < 0)
+            return;
+        // Planning reads every place: a short image is refused before the pairing line.
+        const ImageEdit edit =
+            game().planFlag(team, flagForTeam(team, catalogFlag(state_.catalogId)));
+
+        const std::string label = window_.teamListText();
+        for (int line = window_.pairingCount() - 1; line >= 0; --line) {
+            if (window_.pairingLine(line).find(label) != std::string::npos)
+                window_.removePairingLine(line);
+        }
+        window_.addPairingLine(label + text::kPairingInfix + window_.positionLabel());
+
+        game().apply(edit);
+        window_.showMessage(hasPalette(team) ? text::kSaveDone : text::kTypeOnly,
+                            MessageIcon::Information);
+    });
+}
+
+void FlagEditor::onImport() {
+    guarded([&] {
+        const int team = chosenTeamOrRefuse(text::kNoTeamSelected);
+        if (team < 0)
+            return;
+        const std::string path =
+            window_.askOpenFileName({{{"*.flg", "*.flg"}}, window_.programFolder(), true});
+        if (path.empty())
+            return;
+        const ParsedRecord parsed = parseFlagRecord(readFirstLine(path, kFlagLineReadLimit));
+        if (!parsed.flag) {
+            window_.showMessage(text::kMalformedRecord, MessageIcon::Information);
+            return;
+        }
+        game().writeFlag(team, flagForTeam(team, *parsed.flag));
+        window_.showMessage(hasPalette(team) ? text::kSaveDone : text::kImportTypeOnly,
+                            MessageIcon::Information);
+    });
+}
+
+void FlagEditor::onExport() {
+    guarded([&] {
+        const int team = chosenTeamOrRefuse(text::kNoTeamForExport);
+        if (team < 0)
+            return;
+        if (!hasPalette(team)) {
+            window_.showMessage(text::kNoPaletteToExport, MessageIcon::Information);
+            return;
+        }
+        const std::string fileName = "Flag_" + window_.nameBoxText() + ".flg";
+        if (!isPlainFileName(fileName)) {
+            window_.showMessage(text::kBadExportName, MessageIcon::Information);
+            return;
+        }
+        // The flag is read before the file is touched, so a failed read leaves no file behind.
+        const Flag flag = game().readFlag(team);
+        replaceFileAtomically(window_.programFolder() + "/" + fileName,
+                              formatFlagRecord(flag) + "\r\n");
+        window_.showMessage(text::kExportDone, MessageIcon::Information);
+    });
+}
+
+}  // namespace tavrel

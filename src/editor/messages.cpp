@@ -1,0 +1,87 @@
+// Italian wording of file failures for the window's message boxes.
+#include "editor/messages.h"
+
+#include "image/file_error.h"
+
+namespace tavrel::text {
+namespace {
+
+std::string quoted(const std::string& path) {
+    return "\"" + path + "\"";
+}
+
+std::string reasonOr(const FileError& error, const char* fallback) {
+    return error.systemError != 0 ? error.systemReason() : fallback;
+}
+
+std::string runText(const ByteRun& run) {
+    if (run.length == 1)
+        return hexOffset(run.offset);
+    return hexOffset(run.offset) + "–" + hexOffset(run.offset + run.length - 1);
+}
+
+std::string restoreText(const FileError& error) {
+    switch (error.restore) {
+        case Restore::NotNeeded:
+            return "";
+        case Restore::Restored:
+            return " Nulla è stato modificato: l'immagine è com'era prima.";
+        case Restore::NotRestored:
+            break;
+    }
+    std::string places;
+    for (const ByteRun& run : error.unrestored)
+        places += (places.empty() ? "" : ", ") + runText(run);
+    return " Non è stato possibile ripristinare l'immagine: controlla i byte a offset " + places +
+           ".";
+}
+
+}  // namespace
+
+std::string describe(const FileError& error) {
+    const std::string at = "offset " + hexOffset(error.offset);
+    switch (error.failure) {
+        case FileFailure::AccessRefused:
+            return kAccessRefused;
+        case FileFailure::OpenFailed:
+        case FileFailure::FileOpenFailed:
+            return "Impossibile aprire " + quoted(error.path) + ": " + error.systemReason() + ".";
+        case FileFailure::NotAFile:
+            return quoted(error.path) + " non è un file immagine.";
+        case FileFailure::MeasureFailed:
+            return "Impossibile leggere la dimensione dell'immagine: " + error.systemReason() + ".";
+        case FileFailure::TooShort:
+            return "L'immagine CD è troppo corta: servono " + std::to_string(error.count) +
+                   " byte a " + at + ", il file ne ha " + std::to_string(error.fileSize) +
+                   ". Non è un'immagine completa del gioco.";
+        case FileFailure::ReadFailed:
+            return "Lettura dell'immagine non riuscita a " + at + ": " +
+                   reasonOr(error, "fine del file") + ".";
+        case FileFailure::WriteFailed:
+            return "Scrittura dell'immagine non riuscita a " + at + ": " +
+                   reasonOr(error, "nessun byte scritto") + "." + restoreText(error);
+        case FileFailure::SyncFailed:
+            return "Impossibile completare la scrittura dell'immagine su disco: " +
+                   error.systemReason() + "." + restoreText(error);
+        case FileFailure::NotRawImage:
+            return quoted(error.path) +
+                   " è un'immagine ISO con settori da 2048 byte: Tavrel ha bisogno dell'immagine "
+                   "raw .bin, con settori da 2352 byte. Nulla è stato scritto.";
+        case FileFailure::FileNotPlain:
+            return quoted(error.path) + " non è un file normale. Nulla è stato scritto.";
+        case FileFailure::FileReadFailed:
+            return "Impossibile leggere " + quoted(error.path) + ": " + error.systemReason() + ".";
+        case FileFailure::FileCreateFailed:
+            return "Impossibile creare " + quoted(error.path) + ": " + error.systemReason() +
+                   ". Nessun file è stato creato.";
+        case FileFailure::FileWriteFailed:
+            return "Impossibile scrivere " + quoted(error.path) + ": " + error.systemReason() +
+                   ". Nessun file è stato creato.";
+        case FileFailure::FileCompleteFailed:
+            return "Impossibile completare la scrittura di " + quoted(error.path) + ": " +
+                   error.systemReason() + ".";
+    }
+    return error.what();
+}
+
+}  // namespace tavrel::text

@@ -1,0 +1,113 @@
+// Reading and planning the game's places in an image.
+#include "game/game_image.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "game/name_codec.h"
+#include "image/image_file.h"
+
+namespace tavrel {
+namespace {
+
+const Team& teamRow(int team) {
+    if (!isTeam(team))
+        throw std::out_of_range("team index " + std::to_string(team));
+    return kTeams[static_cast<std::size_t>(team)];
+}
+
+ByteChange unchanged(const ImageFile& file, std::int64_t offset, std::size_t count) {
+    Bytes bytes = file.read(offset, count);
+    return {offset, bytes, bytes};
+}
+
+}  // namespace
+
+std::vector<ByteRun> paletteRuns(int team) {
+    const std::int64_t offset = teamRow(team).paletteOffset;
+    return offset == kNoPalette ? std::vector<ByteRun>{} : userDataRuns(offset, kPaletteSize);
+}
+
+std::string GameImage::teamName(int team) const {
+    const Team& row = teamRow(team);
+    if (team == kTwoPieceNameTeam) {
+        std::string name;
+        for (const ByteRun& piece : kTwoPieceName)
+            name +=
+                decodeNamePiece(file_.read(piece.offset, static_cast<std::size_t>(piece.length)));
+        return name;
+    }
+    return decodeNamePiece(file_.read(row.nameOffset, static_cast<std::size_t>(row.nameLength)));
+}
+
+std::uint8_t GameImage::readType(int team) const {
+    teamRow(team);
+    return file_.read(kTypeTableCopies[0] + typeSlot(team), 1)[0];
+}
+
+Flag GameImage::readFlag(int team) const {
+    if (!hasPalette(team))
+        throw std::invalid_argument("team " + std::to_string(team) + " has no palette");
+    Flag flag;
+    flag.type = readType(team);
+    auto next = flag.palette.begin();
+    for (const ByteRun& run : paletteRuns(team)) {
+        const Bytes part = file_.read(run.offset, static_cast<std::size_t>(run.length));
+        next = std::copy(part.begin(), part.end(), next);
+    }
+    return flag;
+}
+
+ImageEdit GameImage::planFlags(std::span<const TeamFlag> flags) const {
+    ImageEdit edit;
+    for (const std::int64_t copy : kTypeTableCopies) {
+        ByteChange table = unchanged(file_, copy, kTypeTableSize);
+        for (const TeamFlag& entry : flags) {
+            teamRow(entry.team);
+            table.after[static_cast<std::size_t>(typeSlot(entry.team))] = entry.flag.type;
+        }
+        edit.changes.push_back(std::move(table));
+    }
+    for (const TeamFlag& entry : flags) {
+        const auto later =
+            std::find_if(&entry + 1, flags.data() + flags.size(),
+                         [&](const TeamFlag& other) { return other.team == entry.team; });
+        if (later != flags.data() + flags.size())
+            continue;  // the team's last flag is the one written
+        auto next = entry.flag.palette.begin();
+        for (const ByteRun& run : paletteRuns(entry.team)) {
+            ByteChange change = unchanged(file_, run.offset, static_cast<std::size_t>(run.length));
+            std::copy_n(next, run.length, change.after.begin());
+            next += run.length;
+            edit.changes.push_back(std::move(change));
+        }
+    }
+    return edit;
+}
+
+ImageEdit GameImage::planFlag(int team, const Flag& flag) const {
+    const TeamFlag entry{team, flag};
+    return planFlags(std::span(&entry, 1));
+}
+
+std::optional<NetPattern> GameImage::nets() const {
+    const Bytes stored = file_.read(kNetsOffset, 2);
+    if (std::equal(stored.begin(), stored.end(), kPlainNets.begin()))
+        return NetPattern::Plain;
+    if (std::equal(stored.begin(), stored.end(), kDiamondNets.begin()))
+        return NetPattern::Diamond;
+    return std::nullopt;
+}
+
+ImageEdit GameImage::planNets(NetPattern pattern) const {
+    ByteChange change = unchanged(file_, kNetsOffset, 2);
+    const auto& bytes = pattern == NetPattern::Plain ? kPlainNets : kDiamondNets;
+    std::copy(bytes.begin(), bytes.end(), change.after.begin());
+    return {{std::move(change)}};
+}
+
+void GameImage::apply(const ImageEdit& edit) {
+    applyEdit(file_, edit);
+}
+
+}  // namespace tavrel

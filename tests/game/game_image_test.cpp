@@ -1,0 +1,164 @@
+// GameImage on framed test images: a flag write changes exactly the team's five type slots and
+// its palette; names, nets and refusals of images it must not write.
+#include <gtest/gtest.h>
+
+#include "game/game_image.h"
+#include "game/name_codec.h"
+#include "image/image_file.h"
+#include "raw_image_builder.h"
+#include "test_files.h"
+#include "test_image.h"
+
+namespace tavrel::testing {
+namespace {
+
+class GameImageTest : public ::testing::Test {
+protected:
+    std::string image(const Bytes& content, const char* name = "game.bin") {
+        const std::string path = dir.file(name);
+        writeWholeFile(path, content);
+        return path;
+    }
+    TempDir dir;
+};
+
+TEST_F(GameImageTest, AFlagChangesExactlyTheTeamsSlotsAndPalette) {
+    // First and last national team and club, both palettes split across a sector end, and the
+    // two teams without a palette.
+    for (const int team : {0, 53, 54, 85, 13, 80, 59, 76}) {
+        const std::string path = image(pristineImage());
+        ImageFile file(path);
+        GameImage game(file);
+        game.writeFlag(team, unusualFlag());
+        EXPECT_EQ(readWholeFile(path), withFlag(pristineImage(), team, unusualFlag())) << team;
+        EXPECT_EQ(game.readType(team), unusualFlag().type);
+        if (hasPalette(team)) {
+            EXPECT_EQ(game.readFlag(team), unusualFlag());
+        }
+    }
+}
+
+TEST_F(GameImageTest, FlagsForEveryTeamLeaveFramingAndTheGamesOwnSlotsAlone) {
+    const std::string path = image(pristineImage());
+    ImageFile file(path);
+    GameImage game(file);
+    std::vector<TeamFlag> flags;
+    for (int team = 0; team < kTeamCount; ++team) flags.push_back({team, unusualFlag()});
+    game.apply(game.planFlags(flags));
+    const auto changed = differingOffsets(pristineImage(), readWholeFile(path));
+    for (const std::int64_t offset : changed) {
+        ASSERT_TRUE(isUserData(offset)) << offset;
+        for (const std::int64_t copy : kTypeTableCopies)
+            ASSERT_FALSE(offset >= copy + 54 && offset <= copy + 62) << offset;
+    }
+}
+
+// What a program of its own would need to carry a flag from one team to another.
+TEST_F(GameImageTest, CarriesAFlagBetweenTeamsWithGameImageAndFlagAlone) {
+    const std::string path = image(pristineImage());
+    {
+        ImageFile file(path);
+        GameImage game(file);
+        const Flag denmark = game.readFlag(13);
+        game.writeFlag(80, denmark);
+    }
+    ImageFile file(path);
+    EXPECT_EQ(GameImage(file).readFlag(80), GameImage(file).readFlag(13));
+}
+
+TEST_F(GameImageTest, NamesAreDecodedAsTheGameStoresThem) {
+    ImageFile file(image(pristineImage()));
+    const GameImage game(file);
+    EXPECT_EQ(game.teamName(0), "Ireland");
+    EXPECT_EQ(game.teamName(4), "Portu");    // 4 + 6 bytes from two sectors
+    EXPECT_EQ(game.teamName(35), "S. Af ");  // a blank widened to a unit, a cut last letter
+
+    const std::pair<Bytes, const char*> pieces[] = {
+        // Only the first single-byte blank is widened; a later one pairs with the next byte.
+        {{0x82, 0x60, 0x20, 0x82, 0x81, 0x20, 0x82, 0x82}, "A a  "},
+        {{0x20, 0x82, 0x60, 0x82, 0x61}, " AB"},
+        {{0x82, 0x61, 0x82, 0x8F, 0x82, 0x83, 0x82, 0x81, 0x82, 0x8A, 0x82}, "Bocaj "},
+        // Z, z, full stop; digits, the full-width space and unknown codes show as blanks.
+        {{0x82, 0x79, 0x82, 0x9A, 0x81, 0x44, 0x82, 0x4F, 0x81, 0x40, 0x82, 0x80, 0x82, 0x5F},
+         "Zz.    "},
+    };
+    for (const auto& [bytes, text] : pieces) EXPECT_EQ(decodeNamePiece(bytes), text);
+}
+
+TEST_F(GameImageTest, NetsAreTwoBytesAtTheirFixedPlace) {
+    const std::string path = image(pristineImage());
+    ImageFile file(path);
+    GameImage game(file);
+    EXPECT_EQ(game.nets(), NetPattern::Plain);
+    game.setNets(NetPattern::Diamond);
+    EXPECT_EQ(game.nets(), NetPattern::Diamond);
+    EXPECT_EQ(differingOffsets(pristineImage(), readWholeFile(path)),
+              (std::set<std::int64_t>{14368636, 14368637}));
+    EXPECT_EQ(readWholeFile(path)[14368636], 0x28);
+    file.write(14368636, Bytes{0x12, 0x34});
+    EXPECT_EQ(game.nets(), std::nullopt);
+}
+
+TEST_F(GameImageTest, AShortImageIsRefusedBeforeAnyWrite) {
+    const Bytes& full = pristineImage();
+    struct Case {
+        int team;
+        std::int64_t kept;  // bytes of the image
+    };
+    const Case cases[] = {
+        {0, kTypeTableCopies[4] + 50},  // the fifth type-table copy is cut
+        {13, 12549966 + 28},            // the palette's 4 bytes in the next sector are missing
+        {59, kTypeTableCopies[2]},      // no palette, but a type-table copy is missing
+    };
+    for (const Case& c : cases) {
+        const Bytes cut(full.begin(), full.begin() + c.kept);
+        const std::string path = image(cut);
+        ImageFile file(path);
+        GameImage game(file);
+        EXPECT_THROW(game.writeFlag(c.team, unusualFlag()), FileError) << c.team;
+        EXPECT_THROW(game.setNets(NetPattern::Diamond), FileError);
+        EXPECT_EQ(readWholeFile(path), cut) << c.team;
+    }
+}
+
+TEST_F(GameImageTest, OnlyARawImageIsWritten) {
+    const Bytes signature{'C', 'D', '0', '0', '1'};
+    build::RawImageBuilder iso(pristineImage());
+    iso.setBytes(16 * 2048 + 1, signature);  // sector 16 of a 2048-byte-sector image
+    build::RawImageBuilder raw(pristineImage());
+    raw.setBytes(16 * 2352 + 25, signature);  // the same descriptor in a raw image
+    const Bytes zeros(pristineImage().size());
+    for (const Bytes& content : {iso.bytes(), raw.bytes(), zeros}) {
+        const std::string path = image(content);
+        ImageFile file(path);
+        GameImage game(file);
+        try {
+            game.writeFlag(13, unusualFlag());
+            EXPECT_NE(content, iso.bytes()) << "an ISO image was written";
+            EXPECT_EQ(readWholeFile(path), withFlag(content, 13, unusualFlag()));
+        } catch (const FileError& error) {
+            EXPECT_EQ(content, iso.bytes());
+            EXPECT_EQ(error.failure, FileFailure::NotRawImage);
+            EXPECT_EQ(readWholeFile(path), content);
+        }
+    }
+}
+
+// FNV-1a over every row of the team table. Taken once after the rows were checked one by one
+// against the game's layout; a changed row must change this on purpose.
+TEST(TeamTable, IsTheCheckedOne) {
+    std::uint64_t hash = 0xcbf29ce484222325;
+    const auto add = [&](std::int64_t value) {
+        hash = (hash ^ static_cast<std::uint64_t>(value)) * 0x100000001b3;
+    };
+    for (const Team& team : kTeams) {
+        for (const char* c = team.label; *c != '\0'; ++c) add(*c);
+        add(team.nameOffset);
+        add(team.nameLength);
+        add(team.paletteOffset);
+    }
+    EXPECT_EQ(hash, 0x14034c39e7830cfeu);
+}
+
+}  // namespace
+}  // namespace tavrel::testing

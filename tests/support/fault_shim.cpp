@@ -1,0 +1,113 @@
+// A preload library that injects faults into the file calls Tavrel's writes depend on. It
+// counts the process's pwrite, fdatasync, fsync and flock calls named in TAVREL_FAULT and acts
+// at the k-th of them:
+//
+//   TAVREL_FAULT="pwrite,fdatasync 3 kill"   SIGKILL at the third such call, before it runs
+//   TAVREL_FAULT="pwrite 2 EIO"              the second pwrite fails with EIO
+//   TAVREL_FAULT="pwrite 2+ EIO"             every pwrite from the second on fails
+//   TAVREL_FAULT="flock 1 ENOLCK"            the first flock fails as on a file system without
+//   locks TAVREL_FAULT="fdatasync 0 none"          nothing fails; the calls are only counted
+//
+// The variable is read at every call, so an in-process test arms and disarms it with setenv;
+// a new value starts the count again (words after the third are not read, so a serial number
+// there makes a value new). tavrel_fault_calls() returns the count so far.
+#include <dlfcn.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <utility>
+
+namespace {
+
+struct Fault {
+    std::string setting;  // the value the count belongs to
+    int calls = 0;
+};
+Fault fault;
+
+// True when the call must not run; errno is set for it.
+bool injectAt(const char* call) {
+    const char* setting = std::getenv("TAVREL_FAULT");
+    if (setting == nullptr)
+        return false;
+    if (fault.setting != setting)
+        fault = Fault{setting, 0};
+    char calls[64] = {}, at[16] = {}, action[16] = {};
+    if (std::sscanf(setting, "%63s %15s %15s", calls, at, action) != 3)
+        return false;
+    const std::string names = std::string(",") + calls + ",";
+    if (names.find(std::string(",") + call + ",") == std::string::npos)
+        return false;
+    const int k = std::atoi(at);
+    const int n = ++fault.calls;
+    const bool onward = std::strchr(at, '+') != nullptr;
+    if (k <= 0 || (onward ? n < k : n != k))
+        return false;
+    if (std::strcmp(action, "kill") == 0)
+        std::raise(SIGKILL);
+    const std::pair<const char*, int> errors[] = {{"ENOSPC", ENOSPC},
+                                                  {"ENOLCK", ENOLCK},
+                                                  {"EOPNOTSUPP", EOPNOTSUPP},
+                                                  {"EWOULDBLOCK", EWOULDBLOCK}};
+    errno = EIO;
+    for (const auto& [name, value] : errors) {
+        if (std::strcmp(action, name) == 0)
+            errno = value;
+    }
+    return true;
+}
+
+template <typename Function>
+Function next(const char* name) {
+    return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
+}
+
+}  // namespace
+
+extern "C" {
+
+int tavrel_fault_calls() {
+    return fault.calls;
+}
+
+ssize_t pwrite(int fd, const void* buffer, size_t count, off_t offset) {
+    if (injectAt("pwrite"))
+        return -1;
+    static const auto real = next<ssize_t (*)(int, const void*, size_t, off_t)>("pwrite");
+    return real(fd, buffer, count, offset);
+}
+
+ssize_t pwrite64(int fd, const void* buffer, size_t count, off_t offset) {
+    if (injectAt("pwrite"))
+        return -1;
+    static const auto real = next<ssize_t (*)(int, const void*, size_t, off_t)>("pwrite64");
+    return real(fd, buffer, count, offset);
+}
+
+int fdatasync(int fd) {
+    if (injectAt("fdatasync"))
+        return -1;
+    static const auto real = next<int (*)(int)>("fdatasync");
+    return real(fd);
+}
+
+int flock(int fd, int operation) {
+    if (injectAt("flock"))
+        return -1;
+    static const auto real = next<int (*)(int, int)>("flock");
+    return real(fd, operation);
+}
+
+int fsync(int fd) {
+    if (injectAt("fsync"))
+        return -1;
+    static const auto real = next<int (*)(int)>("fsync");
+    return real(fd);
+}
+}

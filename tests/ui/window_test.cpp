@@ -1,0 +1,193 @@
+// frmFlag offscreen: how it starts, where Tab goes, and its buttons pressed on a real image
+// file, compared byte for byte afterwards.
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "catalog/catalog.h"
+#include "editor/messages.h"
+#include "game/flag_record.h"
+#include "test_files.h"
+#include "test_image.h"
+#include "window_test_support.h"
+
+using namespace tavrel;
+using namespace tavrel::testing;
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TempDir> dir_;
+    std::string image_;
+    DialogScript script_;
+    std::unique_ptr<frmFlag> window_;
+
+    template <typename Control = QWidget>
+    Control* find(const char* name) {
+        return control<Control>(*window_, name);
+    }
+    void press(const char* button) { QTest::mouseClick(find(button), Qt::LeftButton); }
+    Bytes imageNow() const { return readWholeFile(image_); }
+    QString lastMessage() const {
+        return script_.messages.empty() ? QString() : script_.messages.back().text;
+    }
+    QString focused() const {
+        QWidget* widget = QApplication::focusWidget();
+        // The editable team list's text field stands for the list itself.
+        if (widget && qobject_cast<QComboBox*>(widget->parentWidget()))
+            widget = widget->parentWidget();
+        return widget ? widget->objectName() : QString();
+    }
+
+    // Start-up as the program runs it: the image dialog answered, then the window shown.
+    bool startUp() {
+        script_.fileAnswers.push_back(QString::fromStdString(image_));
+        if (window_->editor().startUp())
+            return false;
+        window_->showCentred();
+        return QTest::qWaitForWindowActive(window_.get());
+    }
+
+private slots:
+    void init() {
+        dir_ = std::make_unique<TempDir>();
+        image_ = dir_->file("game.bin");
+        writeWholeFile(image_, pristineImage());
+        script_ = {};
+        script_.programFolder = QString::fromStdString(dir_->path().string());
+        window_ = makeWindow(script_);
+    }
+
+    void cleanup() {
+        QCOMPARE(script_.unansweredFileDialogs, 0);
+        window_.reset();
+        dir_.reset();
+    }
+
+    void startsWithItsCaptionTheTeamListFocusedAndSalvaDisabled() {
+        QCOMPARE(window_->windowTitle(), QStringLiteral("  tavrel"));
+        QCOMPARE(window_->windowIcon().availableSizes().size(), 2);
+        QVERIFY(startUp());
+        QCOMPARE(focused(), QStringLiteral("cboSeqSQ"));
+        QCOMPARE(find<QComboBox>("cboSeqSQ")->count(), kTeamCount);
+        QCOMPARE(window_->selectedTeamIndex(), -1);
+        QVERIFY(!find("cmdSalva")->isEnabled());
+        QVERIFY(find<QRadioButton>("optNorm")->isChecked());  // the image's nets are 00 65
+
+        // "Salva" is skipped while disabled; both net options are stops of their own.
+        for (const char* next :
+             {"txtSqHEX", "cmdBack", "cmdNext", "listAbbin", "cmdNew", "optNorm", "optRombi",
+              "cmdReti", "cmdExport", "cmdImp", "cmdOpen", "cboSeqSQ"}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(focused(), QString::fromLatin1(next));
+        }
+        window_->enableSalva();
+        for (const char* next : {"txtSqHEX", "cmdBack", "cmdNext", "cmdSalva"}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(focused(), QString::fromLatin1(next));
+        }
+    }
+
+    void salvaWritesTheShownDesignIntoTheChosenTeamAndClearKeepsItEnabled() {
+        QVERIFY(startUp());
+        QVERIFY(chooseTeam(*window_, "Italy"));
+        QCOMPARE(find<QLineEdit>("txtSqHEX")->text(), QStringLiteral("Italy"));
+        QVERIFY(find("cmdSalva")->isEnabled());
+
+        press("cmdNext");
+        QCOMPARE(find<QLabel>("lblPos")->text(), QStringLiteral("2"));
+        const QImage preview = find<QLabel>("imgFlag")->pixmap().toImage();
+        QCOMPARE(
+            preview.convertToFormat(QImage::Format_RGB32),
+            QImage(QStringLiteral(":/previews/102.bmp")).convertToFormat(QImage::Format_RGB32));
+        press("cmdSalva");
+        QCOMPARE(script_.messages.size(), std::size_t(1));
+        QCOMPARE(script_.messages[0].title, QStringLiteral("Tavrel"));
+        QCOMPARE(script_.messages[0].text, QString::fromUtf8(text::kSaveDone));
+        auto* pairing = find<QListWidget>("listAbbin");
+        QCOMPARE(pairing->count(), 1);
+        QCOMPARE(pairing->item(0)->text(), QStringLiteral("Italy Bandiera N° 2"));
+        const Bytes expected = withFlag(pristineImage(), 10, catalogFlag(102));
+        QVERIFY(imageNow() == expected);
+
+        press("cmdNew");
+        QVERIFY(find("cmdSalva")->isEnabled());
+        QCOMPARE(find<QComboBox>("cboSeqSQ")->currentText(), QString());
+        QCOMPARE(window_->selectedTeamIndex(), -1);
+        QCOMPARE(pairing->count(), 0);
+        QCOMPARE(find<QLabel>("lblPos")->text(), QStringLiteral("1"));
+        QVERIFY(imageNow() == expected);
+    }
+
+    void exportedFlagImportsIntoAnotherTeam() {
+        QVERIFY(startUp());
+        QVERIFY(chooseTeam(*window_, "Bayer Monaco"));
+        press("cmdExport");
+        QCOMPARE(lastMessage(), QString::fromUtf8(text::kExportDone));
+        const std::string flagFile = dir_->file("Flag_Bayer.flg");
+        const Bytes exported = readWholeFile(flagFile);
+        const ParsedRecord record = parseFlagRecord(std::string(exported.begin(), exported.end()));
+        QVERIFY(record.flag.has_value());
+        QVERIFY(exported.size() == 93 && exported[91] == '\r' && exported[92] == '\n');
+
+        QVERIFY(chooseTeam(*window_, "Italy"));
+        script_.fileAnswers.push_back(QString::fromStdString(flagFile));
+        press("cmdImp");
+        QCOMPARE(script_.fileRequests.back().nameFilters, QStringList{"*.flg"});
+        QCOMPARE(script_.fileRequests.back().folder, script_.programFolder);
+        QCOMPARE(lastMessage(), QString::fromUtf8(text::kSaveDone));
+        QVERIFY(imageNow() == withFlag(pristineImage(), 10, *record.flag));
+    }
+
+    void eachNetOptionWritesItsOwnPattern() {
+        QVERIFY(startUp());
+        press("optRombi");
+        press("cmdReti");
+        QCOMPARE(imageNow()[kNetsOffset], std::uint8_t(0x28));
+        press("optNorm");
+        press("cmdReti");
+        QCOMPARE(lastMessage(), QString::fromUtf8(text::kNetSaved));
+        QVERIFY(imageNow() == pristineImage());
+    }
+
+    void typingInTheTeamListChoosesNoTeam() {
+        QVERIFY(startUp());
+        auto* list = find<QComboBox>("cboSeqSQ");
+        QVERIFY(chooseTeam(*window_, "Italy"));
+        list->lineEdit()->setFocus();
+        list->lineEdit()->end(false);
+        QTest::keyClicks(list->lineEdit(), "x");
+        QCOMPARE(window_->selectedTeamIndex(), -1);
+        QTest::keyClick(list->lineEdit(), Qt::Key_Return);
+        QCOMPARE(list->count(), kTeamCount);
+
+        // Typing a label exactly chooses nothing either, on Return or when focus moves on.
+        press("cmdNew");
+        list->lineEdit()->setFocus();
+        QTest::keyClicks(list->lineEdit(), "Italy");
+        QTest::keyClick(list->lineEdit(), Qt::Key_Return);
+        find("cmdSalva")->setFocus();
+        QCOMPARE(window_->selectedTeamIndex(), -1);
+        press("cmdSalva");
+        QCOMPARE(lastMessage(), QString::fromUtf8(text::kNoTeamSelected));
+        QVERIFY(imageNow() == pristineImage());
+    }
+
+    void nothingRunsOnceTheProgramIsEnding() {
+        QVERIFY(startUp());
+        window_->endProgram(1);
+        QVERIFY(!window_->isVisible());
+        find<QPushButton>("cmdNext")->click();
+        find<QPushButton>("cmdReti")->click();
+        QCOMPARE(find<QLabel>("lblPos")->text(), QStringLiteral("1"));
+        QVERIFY(script_.messages.empty());
+    }
+};
+
+QTEST_MAIN(WindowTest)
+#include "window_test.moc"
