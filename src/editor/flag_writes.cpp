@@ -15,22 +15,6 @@ constexpr int kParma = 76;
 constexpr int kParmaDesign = 158;
 constexpr std::uint8_t kParmaDesignType = 0x38;
 
-// A flag line is 93 bytes; reading more than this of a chosen file would only cost memory.
-constexpr std::size_t kFlagLineReadLimit = 4096;
-constexpr std::size_t kMaxFileNameBytes = 255;
-
-// The name box is editable: its text must make one plain file name in the program's folder.
-bool isPlainFileName(std::string_view name) {
-    if (name.size() > kMaxFileNameBytes)
-        return false;
-    for (const char c : name) {
-        const auto code = static_cast<unsigned char>(c);
-        if (c == '/' || c == '\\' || code < 0x20 || code == 0x7F)
-            return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 int FlagEditor::chosenTeamOrRefuse(const char* refusal) const {
@@ -78,7 +62,7 @@ void FlagEditor::onImport() {
             window_.askOpenFileName({{{"*.flg", "*.flg"}}, window_.programFolder(), true});
         if (path.empty())
             return;
-        const ParsedRecord parsed = parseFlagRecord(readFirstLine(path, kFlagLineReadLimit));
+        const ParsedRecord parsed = readFlagFile(path);
         if (!parsed.flag) {
             window_.showMessage(text::kMalformedRecord, MessageIcon::Information);
             return;
@@ -98,15 +82,15 @@ void FlagEditor::onExport() {
             window_.showMessage(text::kNoPaletteToExport, MessageIcon::Information);
             return;
         }
-        const std::string fileName = "Flag_" + window_.nameBoxText() + ".flg";
-        if (!isPlainFileName(fileName)) {
+        const std::optional<std::string> fileName = flagFileName(window_.nameBoxText());
+        if (!fileName) {
             window_.showMessage(text::kBadExportName, MessageIcon::Information);
             return;
         }
         // The flag is read before the file is touched, so a failed read leaves no file behind.
         const Flag flag = game().readFlag(team);
-        replaceFileAtomically(window_.programFolder() + "/" + fileName,
-                              formatFlagRecord(flag) + "\r\n");
+        writeFilesAtomically(window_.programFolder(),
+                             {{*fileName, formatFlagRecord(flag) + "\r\n"}});
         window_.showMessage(text::kExportDone, MessageIcon::Information);
     });
 }

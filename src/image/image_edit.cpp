@@ -61,8 +61,11 @@ void applyEdit(ImageFile& file, const ImageEdit& edit) {
     if (isCookedIsoImage(file))
         throw FileError(FileFailure::NotRawImage, file.path());
     const std::vector<ByteChange>& changes = edit.changes;
-    for (const ByteChange& change : changes)
-        file.requireInside(change.offset, static_cast<std::int64_t>(change.after.size()));
+    const std::int64_t fileSize = file.size();
+    for (const ByteChange& change : changes) {
+        if (change.offset + static_cast<std::int64_t>(change.after.size()) > fileSize)
+            file.requireInside(change.offset, static_cast<std::int64_t>(change.after.size()));
+    }
     std::size_t started = 0;
     try {
         for (; started < changes.size(); ++started)

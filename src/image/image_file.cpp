@@ -15,7 +15,13 @@ bool isRefusal(int error) {
     return error == EACCES || error == EPERM || error == EROFS;
 }
 
-}  // namespace
+// What a failed flock means for opening an image.
+enum class LockOutcome {
+    Locked,         // this editor holds the image
+    HeldElsewhere,  // another editor (or the command-line tool) holds it: refused
+    Unsupported,    // the file system cannot lock (some network and FUSE ones): open anyway
+    Failed,         // anything else: the image is not opened
+};
 
 LockOutcome lockOutcome(int flockError) {
     switch (flockError) {
@@ -32,8 +38,11 @@ LockOutcome lockOutcome(int flockError) {
     }
 }
 
-ImageFile::ImageFile(const std::string& path) : path_(path) {
-    const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+}  // namespace
+
+ImageFile::ImageFile(const std::string& path, ImageAccess access) : path_(path) {
+    const bool writing = access == ImageAccess::ReadWrite;
+    const int fd = ::open(path.c_str(), (writing ? O_RDWR : O_RDONLY) | O_CLOEXEC);
     if (fd < 0) {
         const int reason = errno;
         throw error(isRefusal(reason) ? FileFailure::AccessRefused : FileFailure::OpenFailed,
@@ -43,11 +52,11 @@ ImageFile::ImageFile(const std::string& path) : path_(path) {
     FileFailure refusal = FileFailure::NotAFile;
     int reason = 0;
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        reason = ::flock(fd, LOCK_EX | LOCK_NB) == 0 ? 0 : errno;
+        reason = ::flock(fd, (writing ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0 ? 0 : errno;
         switch (lockOutcome(reason)) {
             case LockOutcome::Locked:
             case LockOutcome::Unsupported:
-                if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0) {
+                if (!writing || (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0) {
                     fd_ = fd;
                     return;
                 }
@@ -100,14 +109,17 @@ Bytes ImageFile::read(std::int64_t offset, std::size_t count) const {
 }
 
 void ImageFile::readInto(std::int64_t offset, std::span<std::uint8_t> buffer) const {
-    requireInside(offset, static_cast<std::int64_t>(buffer.size()));
+    if (offset < 0)
+        requireInside(offset, static_cast<std::int64_t>(buffer.size()));
     std::size_t done = 0;
     while (done < buffer.size()) {
         const ssize_t got = ::pread(fd_, buffer.data() + done, buffer.size() - done,
                                     static_cast<off_t>(offset + static_cast<std::int64_t>(done)));
         if (got < 0 && errno == EINTR)
             continue;
-        if (got <= 0)  // 0: the file shrank under us
+        if (got == 0)  // the end of the file: the size says how much was missing
+            requireInside(offset, static_cast<std::int64_t>(buffer.size()));
+        if (got <= 0)
             throw error(FileFailure::ReadFailed, got < 0 ? errno : 0, offset);
         done += static_cast<std::size_t>(got);
     }

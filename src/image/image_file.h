@@ -10,22 +10,18 @@
 
 namespace tavrel {
 
-// What a failed flock means for opening an image.
-enum class LockOutcome {
-    Locked,         // this editor holds the image
-    HeldElsewhere,  // another editor (or the command-line tool) holds it: refused
-    Unsupported,    // the file system cannot lock (some network and FUSE ones): open anyway
-    Failed,         // anything else: the image is not opened
+enum class ImageAccess {
+    ReadWrite,  // exclusive lock: no other editor or tool may have the image open
+    ReadOnly,   // shared lock: other readers are welcome, a writer is not
 };
-LockOutcome lockOutcome(int flockError);  // 0 when flock succeeded
 
 class ImageFile {
 public:
-    // Opens `path` for reading and writing and takes an exclusive lock on it, so that a second
-    // editor cannot write the same image. A file without any write permission bit is refused
-    // also where the system would let the caller write it (root): that mode is its owner's way
-    // of protecting it. Throws FileError: AccessRefused, OpenFailed or NotAFile.
-    explicit ImageFile(const std::string& path);
+    // Opens `path` and locks it, so that a second editor cannot write the same image while
+    // this one has it. For writing, a file without any write permission bit is refused also
+    // where the system would let the caller write it (root): that mode is its owner's way of
+    // protecting it. Throws FileError: AccessRefused, OpenFailed or NotAFile.
+    explicit ImageFile(const std::string& path, ImageAccess access = ImageAccess::ReadWrite);
     ~ImageFile();
     ImageFile(const ImageFile&) = delete;
     ImageFile& operator=(const ImageFile&) = delete;
@@ -43,7 +39,7 @@ public:
     void readInto(std::int64_t offset, std::span<std::uint8_t> buffer) const;
 
     // Overwrites bytes in place; a write that would pass the end of the file fails before
-    // writing anything. An empty sequence writes nothing.
+    // writing anything. An empty sequence writes nothing. Only for ReadWrite.
     void write(std::int64_t offset, std::span<const std::uint8_t> bytes);
 
     // Hands all writes to the disk; called before any success is reported.

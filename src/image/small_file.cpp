@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <random>
+#include <vector>
 
 #include "image/file_error.h"
 
@@ -75,30 +76,41 @@ std::string readFirstLine(const std::string& path, std::size_t maxBytes) {
     return text.substr(0, text.find_first_of("\r\n"));
 }
 
-void replaceFileAtomically(const std::string& path, const std::string& content) {
-    // A short name of its own, so that a target name near the system's limit still fits;
-    // O_EXCL below refuses the unlikely name that is already taken.
-    const std::string folder = path.substr(0, path.find_last_of('/') + 1);
-    const std::string temporary = folder + ".tavrel-" + std::to_string(::getpid()) + "-" +
-                                  std::to_string(std::random_device{}()) + ".tmp";
-    const auto fail = [&](FileFailure failure) {
+void writeFilesAtomically(const std::string& folder, const std::vector<NewFile>& files) {
+    std::vector<std::string> temporaries;
+    const auto fail = [&](FileFailure failure, const std::string& path) {
         FileError error(failure, path, errno);
-        ::unlink(temporary.c_str());
+        for (const std::string& temporary : temporaries) ::unlink(temporary.c_str());
         throw error;
     };
-    Descriptor file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-    if (file.get() < 0)
-        fail(FileFailure::FileCreateFailed);
-    if (!writeAll(file.get(), content) || ::fsync(file.get()) != 0 || !file.closeChecked())
-        fail(FileFailure::FileWriteFailed);
-    if (::rename(temporary.c_str(), path.c_str()) != 0)
-        fail(FileFailure::FileCreateFailed);
-    // The new name is on the disk only once the folder is.
-    Descriptor directory(
-        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    // Some file systems cannot sync a folder (EINVAL): there the rename is as durable as it gets.
-    if (directory.get() < 0 || (::fsync(directory.get()) != 0 && errno != EINVAL))
-        throw FileError(FileFailure::FileCompleteFailed, path, errno);
+    for (const NewFile& file : files) {
+        // A short name of its own, so that a target name near the system's limit still fits;
+        // O_EXCL refuses the unlikely name that is already taken.
+        temporaries.push_back(folder + "/.tavrel-" + std::to_string(::getpid()) + "-" +
+                              std::to_string(std::random_device{}()) + ".tmp");
+        Descriptor out(
+            ::open(temporaries.back().c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        if (out.get() < 0) {
+            temporaries.pop_back();
+            fail(FileFailure::FileCreateFailed, folder + "/" + file.name);
+        }
+        if (!writeAll(out.get(), file.content) || !out.closeChecked())
+            fail(FileFailure::FileWriteFailed, folder + "/" + file.name);
+    }
+    // One sync for all the files' content, before any of them takes its name.
+    Descriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (directory.get() < 0 || ::syncfs(directory.get()) != 0)
+        fail(FileFailure::FileWriteFailed, folder + "/" + files.front().name);
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (::rename(temporaries[i].c_str(), (folder + "/" + files[i].name).c_str()) != 0) {
+            temporaries.erase(temporaries.begin(), temporaries.begin() + static_cast<long>(i));
+            fail(FileFailure::FileCreateFailed, folder + "/" + files[i].name);
+        }
+    }
+    // The new names are on the disk only once the folder is. Some file systems cannot sync a
+    // folder (EINVAL): there the renames are as durable as they get.
+    if (::fsync(directory.get()) != 0 && errno != EINVAL)
+        throw FileError(FileFailure::FileCompleteFailed, folder + "/" + files.back().name, errno);
 }
 
 }  // namespace tavrel

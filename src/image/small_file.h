@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace tavrel {
 
@@ -11,9 +12,15 @@ namespace tavrel {
 // Throws FileError when the file cannot be opened or read.
 std::string readFirstLine(const std::string& path, std::size_t maxBytes);
 
-// Writes `content` to `path` through a temporary file in the same folder that is synced and
-// then renamed over `path`: the file is either complete or untouched, never half written.
-// Throws FileError, leaving nothing behind, when any step fails.
-void replaceFileAtomically(const std::string& path, const std::string& content);
+struct NewFile {
+    std::string name;  // a plain file name inside the folder
+    std::string content;
+};
+
+// Writes each file into `folder` through a temporary file of its own; one sync puts all their
+// content on the disk, and only then each takes its name, replacing any file of that name: a
+// file is either complete or untouched, never half written. Throws FileError, leaving no
+// temporary file behind, when any step fails.
+void writeFilesAtomically(const std::string& folder, const std::vector<NewFile>& files);
 
 }  // namespace tavrel

@@ -73,7 +73,7 @@ TEST_F(FaultTest, WhatCouldNotBeRestoredIsNamed) {
 }
 
 TEST_F(FaultTest, AFailedExportLeavesNoFileBehind) {
-    FaultInjection fault("fsync 1 EIO");
+    FaultInjection fault("syncfs 1 EIO");
     choose(13);
     editor.onExport();
     EXPECT_EQ(window.messages.at(0).icon, MessageIcon::Critical);

@@ -1,6 +1,6 @@
 // A preload library that injects faults into the file calls Tavrel's writes depend on. It
-// counts the process's pwrite, fdatasync, fsync and flock calls named in TAVREL_FAULT and acts
-// at the k-th of them:
+// counts the process's pwrite, fdatasync, fsync, syncfs and flock calls named in TAVREL_FAULT and
+// acts at the k-th of them:
 //
 //   TAVREL_FAULT="pwrite,fdatasync 3 kill"   SIGKILL at the third such call, before it runs
 //   TAVREL_FAULT="pwrite 2 EIO"              the second pwrite fails with EIO
@@ -102,6 +102,13 @@ int flock(int fd, int operation) {
         return -1;
     static const auto real = next<int (*)(int, int)>("flock");
     return real(fd, operation);
+}
+
+int syncfs(int fd) {
+    if (injectAt("syncfs"))
+        return -1;
+    static const auto real = next<int (*)(int)>("syncfs");
+    return real(fd);
 }
 
 int fsync(int fd) {
