@@ -6,7 +6,9 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-qpa-plugins libgl-dev
-  libgtest-dev
+  libgtest-dev libcli11-dev
+  # Packaging: cpack's dependency list, and the check of the desktop entry.
+  dpkg-dev desktop-file-utils
   fonts-dejavu-core
   # The real-window tests: an X server without a display, and tools to drive it.
   xvfb xauth xdotool x11-utils python3 python3-xlib imagemagick

@@ -1,0 +1,25 @@
+// What every command of tavrel-tool shares: running against the image with its failures
+// reported, and reading team and design arguments with a refusal when they name nothing.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "game/game_image.h"
+#include "tool/tool_commands.h"
+#include "tool/tool_text.h"
+
+namespace tavrel::tool {
+
+// Runs `command`; a FileError is reported on `err` and gives its exit status.
+int guarded(Streams io, const std::function<int()>& command);
+
+// Reports `message` on `err`; returns kRefused.
+int refuse(Streams io, const std::string& message);
+
+// The team or catalog id an argument names, or none after a refusal on `err`.
+std::optional<int> teamArgument(const std::string& text, Streams io);
+std::optional<int> designArgument(const std::string& text, Streams io);
+
+}  // namespace tavrel::tool

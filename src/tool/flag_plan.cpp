@@ -1,0 +1,110 @@
+// Reading and checking a plan.
+#include "tool/flag_plan.h"
+
+#include <sstream>
+
+#include "catalog/catalog.h"
+#include "image/file_error.h"
+#include "tool/team_argument.h"
+#include "tool/tool_text.h"
+
+namespace tavrel::tool {
+namespace {
+
+constexpr int kParma = 76;
+constexpr int kParmaDesign = 158;
+constexpr std::uint8_t kParmaDesignType = 0x38;
+
+// The words of one line; false when a quote is left open.
+bool splitWords(const std::string& line, std::vector<std::string>& words) {
+    std::string word;
+    bool quoted = false, inWord = false;
+    for (const char c : line) {
+        if (c == '"') {
+            quoted = !quoted;
+            inWord = true;
+        } else if (!quoted && (c == ' ' || c == '\t' || c == '\r' || c == '#')) {
+            if (inWord)
+                words.push_back(word);
+            word.clear();
+            inWord = false;
+            if (c == '#')
+                return true;
+        } else {
+            word += c;
+            inWord = true;
+        }
+    }
+    if (inWord)
+        words.push_back(word);
+    return !quoted;
+}
+
+}  // namespace
+
+Flag designFlag(int team, int catalogId) {
+    Flag flag = catalogFlag(catalogId);
+    if (team == kParma && catalogId == kParmaDesign)
+        flag.type = kParmaDesignType;
+    return flag;
+}
+
+std::optional<Flag> fileFlag(const std::string& path, std::string& why) {
+    const ParsedRecord parsed = readFlagFile(path);
+    if (!parsed.flag)
+        why = path + ": la prima riga non è una bandiera, " + describe(parsed.error);
+    return parsed.flag;
+}
+
+Plan readPlan(const std::string& text, const std::string& folder) {
+    Plan plan;
+    std::vector<int> lineOfTeam(kTeamCount, 0);
+    std::istringstream lines(text);
+    std::string line;
+    for (int number = 1; std::getline(lines, line); ++number) {
+        const std::string at = "riga " + std::to_string(number) + ": ";
+        std::vector<std::string> words;
+        if (!splitWords(line, words)) {
+            plan.errors.push_back(at + "virgolette non chiuse");
+            continue;
+        }
+        if (words.empty())
+            continue;
+        if (words.size() != 2) {
+            plan.errors.push_back(at + "servono due parole, SQUADRA e DISEGNO o FILE");
+            continue;
+        }
+        const std::optional<int> team = teamFromArgument(words[0]);
+        if (!team) {
+            plan.errors.push_back(at + "squadra sconosciuta: \"" + words[0] + "\"");
+            continue;
+        }
+        if (lineOfTeam[static_cast<std::size_t>(*team)] != 0) {
+            plan.errors.push_back(at + words[0] + " è già nella riga " +
+                                  std::to_string(lineOfTeam[static_cast<std::size_t>(*team)]));
+            continue;
+        }
+        lineOfTeam[static_cast<std::size_t>(*team)] = number;
+        const std::string& source = words[1];
+        if (source.find_first_not_of("0123456789") == std::string::npos) {
+            if (const auto id = designFromArgument(source))
+                plan.flags.push_back({*team, designFlag(*team, *id)});
+            else
+                plan.errors.push_back(at + "disegno fuori catalogo: " + source + " (1–135)");
+            continue;
+        }
+        const std::string path = source.front() == '/' ? source : folder + "/" + source;
+        std::string why;
+        try {
+            if (const auto flag = fileFlag(path, why))
+                plan.flags.push_back({*team, *flag});
+            else
+                plan.errors.push_back(at + why);
+        } catch (const FileError& error) {
+            plan.errors.push_back(at + describe(error));
+        }
+    }
+    return plan;
+}
+
+}  // namespace tavrel::tool

@@ -1,0 +1,133 @@
+// Italian wording of failures for the command line.
+#include "tool/tool_text.h"
+
+#include <cerrno>
+#include <cstdio>
+
+#include "image/file_error.h"
+
+namespace tavrel::tool {
+namespace {
+
+std::string places(const FileError& error) {
+    std::string text;
+    for (const ByteRun& run : error.unrestored) {
+        text += (text.empty() ? "" : ", ") + hexOffset(run.offset);
+        if (run.length > 1)
+            text += "–" + hexOffset(run.offset + run.length - 1);
+    }
+    return text;
+}
+
+std::string outcome(const FileError& error) {
+    switch (error.restore) {
+        case Restore::NotNeeded:
+            return "";
+        case Restore::Restored:
+            return "; nulla è stato modificato";
+        case Restore::NotRestored:
+            break;
+    }
+    return "; immagine NON ripristinata, controlla i byte a " + places(error);
+}
+
+}  // namespace
+
+std::string describe(const FileError& error) {
+    const std::string where =
+        error.path + (error.offset >= 0 ? " a " + hexOffset(error.offset) : "");
+    const std::string reason = error.systemError != 0 ? ": " + error.systemReason() : "";
+    switch (error.failure) {
+        case FileFailure::AccessRefused:
+            if (error.systemError == EWOULDBLOCK)
+                return "accesso negato: " + error.path + " è aperta in Tavrel o in tavrel-tool";
+            return "accesso negato: " + error.path + " non si può scrivere" + reason;
+        case FileFailure::OpenFailed:
+        case FileFailure::FileOpenFailed:
+            return "impossibile aprire " + error.path + reason;
+        case FileFailure::NotAFile:
+        case FileFailure::FileNotPlain:
+            return error.path + " non è un file normale";
+        case FileFailure::MeasureFailed:
+            return "impossibile leggere la dimensione di " + error.path + reason;
+        case FileFailure::TooShort:
+            return error.path + " è troppo corta per il gioco: servono " +
+                   std::to_string(error.count) + " byte a " + hexOffset(error.offset) +
+                   ", il file ne ha " + std::to_string(error.fileSize) + "; nulla è stato scritto";
+        case FileFailure::ReadFailed:
+        case FileFailure::FileReadFailed:
+            return "lettura non riuscita: " + where + reason;
+        case FileFailure::WriteFailed:
+            return "scrittura non riuscita: " + where + reason + outcome(error);
+        case FileFailure::SyncFailed:
+            return "il disco non ha confermato la scrittura di " + error.path + reason +
+                   outcome(error);
+        case FileFailure::NotRawImage:
+            return error.path +
+                   " è un'immagine ISO con settori da 2048 byte: serve l'immagine raw .bin "
+                   "(settori "
+                   "da 2352 byte); nulla è stato scritto";
+        case FileFailure::FileCreateFailed:
+        case FileFailure::FileWriteFailed:
+        case FileFailure::FileCompleteFailed:
+            return "impossibile scrivere " + error.path + reason;
+    }
+    return error.what();
+}
+
+int exitStatus(const FileError& error) {
+    const bool wrongImage =
+        error.failure == FileFailure::TooShort || error.failure == FileFailure::NotRawImage;
+    return wrongImage ? kRefused : kFileFailure;
+}
+
+std::string describe(const RecordError& error) {
+    const std::string column = "colonna " + std::to_string(error.column + 1) + ": ";
+    switch (error.expected) {
+        case RecordError::Expected::MoreText:
+            return "riga troppo corta (" + std::to_string(error.column) +
+                   " caratteri, ne servono " + std::to_string(kFlagRecordLength) + ")";
+        case RecordError::Expected::HexDigit:
+            return column + "attesa una cifra esadecimale";
+        case RecordError::Expected::Blank:
+            return column + "atteso uno spazio";
+    }
+    return "";
+}
+
+std::string colourText(const Flag& flag) {
+    std::string text;
+    char pair[8];
+    for (std::size_t i = 0; i < flag.palette.size(); i += 2) {
+        std::snprintf(pair, sizeof pair, "%s%02X%02X", i == 0 ? "" : " ", flag.palette[i],
+                      flag.palette[i + 1]);
+        text += pair;
+    }
+    return text;
+}
+
+std::string json(std::string_view text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+std::string jsonColours(const Flag& flag) {
+    std::string text = colourText(flag);
+    std::string array = "[\"";
+    for (const char c : text) array += c == ' ' ? std::string("\", \"") : std::string(1, c);
+    return array + "\"]";
+}
+
+}  // namespace tavrel::tool
