@@ -60,7 +60,8 @@ public:
     // The modal file-open dialog; returns the chosen path, empty when cancelled.
     virtual std::string askOpenFileName(const OpenDialogRequest& request) = 0;
 
-    // The folder that holds the executable, without a trailing separator.
+    // Where file dialogs open and Export writes, without a trailing separator: the program's
+    // own folder, or a folder of the user's when that cannot be written.
     virtual std::string programFolder() const = 0;
 
     // Ends the program at once with `exitCode`, running no further operation.

@@ -1,9 +1,14 @@
 // Qt's message boxes and file dialog for frmFlag, and the filter strings they are given.
 #include "window_dialogs.h"
 
+#include <unistd.h>
+
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QStandardPaths>
 
 namespace tavrel {
 namespace {
@@ -39,13 +44,24 @@ public:
         return chosen.isEmpty() ? QString() : chosen.first();
     }
 
-    QString programFolder() const override { return QCoreApplication::applicationDirPath(); }
+    QString programFolder() const override {
+        return workingFolder(QCoreApplication::applicationDirPath());
+    }
 };
 
 }  // namespace
 
 std::unique_ptr<WindowDialogs> makeQtWindowDialogs() {
     return std::make_unique<QtWindowDialogs>();
+}
+
+QString workingFolder(const QString& programFolder) {
+    if (::access(QFile::encodeName(programFolder).constData(), W_OK) == 0)
+        return programFolder;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
+                              QStringLiteral("/Tavrel");
+    QDir().mkpath(documents);
+    return documents;
 }
 
 QString qtNameFilter(const FileFilter& filter) {

@@ -30,11 +30,17 @@ public:
     // Modal file-open dialog; the chosen path, or an empty text when cancelled.
     virtual QString askOpenFileName(QWidget* parent, const FileDialogSetup& setup) = 0;
 
+    // The working folder (workingFolder) of the executable.
     virtual QString programFolder() const = 0;
 };
 
-// QMessageBox, Qt's own (non-native) QFileDialog and the executable's folder.
+// QMessageBox, Qt's own (non-native) QFileDialog and the working folder of the executable.
 std::unique_ptr<WindowDialogs> makeQtWindowDialogs();
+
+// Where the dialogs open and Export writes: the program's own folder when it can be written
+// (run from the build folder), else the user's documents folder's "Tavrel", created on demand
+// (installed, the program's folder belongs to the system).
+QString workingFolder(const QString& programFolder);
 
 // One entry of an editor filter as Qt reads it: "description (pattern)". The description is
 // kept whole (leading blank included) when it already names the pattern, as in

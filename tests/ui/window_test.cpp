@@ -1,6 +1,7 @@
 // frmFlag offscreen: how it starts, where Tab goes, and its buttons pressed on a real image
 // file, compared byte for byte afterwards.
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -176,6 +177,15 @@ private slots:
         press("cmdSalva");
         QCOMPARE(lastMessage(), QString::fromUtf8(text::kNoTeamSelected));
         QVERIFY(imageNow() == pristineImage());
+    }
+
+    void anInstalledProgramWorksInTheUsersDocuments() {
+        QCOMPARE(workingFolder(script_.programFolder), script_.programFolder);
+        qputenv("HOME", dir_->path().c_str());
+        qputenv("XDG_CONFIG_HOME", dir_->file("config").c_str());
+        const QString documents = workingFolder(QStringLiteral("/nonexistent/bin"));
+        QCOMPARE(documents, script_.programFolder + QStringLiteral("/Documents/Tavrel"));
+        QVERIFY(QDir(documents).exists());
     }
 
     void nothingRunsOnceTheProgramIsEnding() {
