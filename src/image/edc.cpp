@@ -51,8 +51,11 @@ std::uint32_t edc(std::span<const std::uint8_t> bytes) {
     const std::uint8_t* p = bytes.data();
     std::size_t left = bytes.size();
     for (; left >= kSlice; left -= kSlice, p += kSlice) {
-        crc = sliceWord(loadLittleEndian(p) ^ crc, 12) ^ sliceWord(loadLittleEndian(p + 4), 8) ^
-              sliceWord(loadLittleEndian(p + 8), 4) ^ sliceWord(loadLittleEndian(p + 12), 0);
+        // Only the first word depends on the CRC so far: the rest can be looked up ahead of it.
+        const std::uint32_t rest = sliceWord(loadLittleEndian(p + 4), 8) ^
+                                   sliceWord(loadLittleEndian(p + 8), 4) ^
+                                   sliceWord(loadLittleEndian(p + 12), 0);
+        crc = rest ^ sliceWord(loadLittleEndian(p) ^ crc, 12);
     }
     for (; left > 0; --left, ++p) {
         crc = (crc >> 8) ^ kTables[0][(crc ^ *p) & 0xFF];
