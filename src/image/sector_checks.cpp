@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 
 #include "image/ecc.h"
 #include "image/edc.h"
@@ -25,7 +24,7 @@ Layout layoutOf(SectorKind kind) {
             return {0, kMode1EdcAt, true, EccHeader::AsStored};
         case SectorKind::Mode2Form1:
             return {kSubheaderAt, kForm1EdcAt, true, EccHeader::AsZero};
-        default:
+        default:  // Mode 2 Form 2, the one other kind with checksums
             return {kSubheaderAt, kForm2EdcAt, false, EccHeader::AsZero};
     }
 }
@@ -49,6 +48,7 @@ SectorKind sectorKind(RawSector sector) {
         case 1:
             return SectorKind::Mode1;
         case 2:
+            // The first copy of the subheader decides, even should the second differ.
             return (sector[kSubmodeAt] & kSubmodeForm2) != 0 ? SectorKind::Mode2Form2
                                                              : SectorKind::Mode2Form1;
         default:
