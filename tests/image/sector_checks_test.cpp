@@ -33,6 +33,7 @@ Sector makeSector(const Shape& shape, unsigned seed) {
     return s;
 }
 
+// x·α^k, bit by bit.
 std::uint8_t alphaPower(std::size_t k, std::uint8_t x = 1) {
     for (; k > 0; --k) x = static_cast<std::uint8_t>((x << 1) ^ ((x & 0x80) != 0 ? 0x1D : 0));
     return x;
