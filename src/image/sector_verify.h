@@ -16,7 +16,7 @@ enum class SectorFault : std::uint8_t { Edc, Ecc, EdcAndEcc };
 
 struct BadSector {
     std::int64_t sector = 0;
-    std::int64_t byteOffset = 0;  // of the sector's first byte in the image
+    std::int64_t byteOffset = 0;  // 0-based, of the sector's first byte in the image
     SectorFault fault = SectorFault::Edc;
     friend bool operator==(const BadSector&, const BadSector&) = default;
 };
