@@ -1,0 +1,106 @@
+// Sector kinds, their EDC and ECC checks, and regeneration.
+#include "image/sector_checks.h"
+
+#include <algorithm>
+#include <array>
+
+#include "image/ecc.h"
+#include "image/edc.h"
+
+namespace tavrel {
+namespace {
+
+// Which bytes a kind's EDC covers, where it is stored, and how its ECC treats the header.
+struct Layout {
+    std::size_t edcFrom;
+    std::size_t edcAt;
+    bool hasEcc;
+    EccHeader eccHeader;
+};
+
+Layout layoutOf(SectorKind kind) {
+    switch (kind) {
+        case SectorKind::Mode1:
+            return {0, kMode1EdcAt, true, EccHeader::AsStored};
+        case SectorKind::Mode2Form1:
+            return {kSubheaderAt, kForm1EdcAt, true, EccHeader::AsZero};
+        default:  // Mode 2 Form 2, the one other kind with checksums
+            return {kSubheaderAt, kForm2EdcAt, false, EccHeader::AsZero};
+    }
+}
+
+bool carriesChecksums(SectorKind kind) {
+    return kind == SectorKind::Mode1 || kind == SectorKind::Mode2Form1 ||
+           kind == SectorKind::Mode2Form2;
+}
+
+std::uint32_t computedEdc(RawSector sector, const Layout& layout) {
+    return edc(sector.subspan(layout.edcFrom, layout.edcAt - layout.edcFrom));
+}
+
+}  // namespace
+
+SectorKind sectorKind(RawSector sector) {
+    if (!std::equal(kSectorSync.begin(), kSectorSync.end(), sector.begin())) {
+        return SectorKind::NoSync;
+    }
+    switch (sector[kModeAt]) {
+        case 1:
+            return SectorKind::Mode1;
+        case 2:
+            // The first copy of the subheader decides, even should the second differ.
+            return (sector[kSubmodeAt] & kSubmodeForm2) != 0 ? SectorKind::Mode2Form2
+                                                             : SectorKind::Mode2Form1;
+        default:
+            return SectorKind::OtherMode;
+    }
+}
+
+SectorCheck checkSector(RawSector sector) {
+    SectorCheck check{sectorKind(sector)};
+    if (!carriesChecksums(check.kind)) {
+        return check;
+    }
+    const Layout layout = layoutOf(check.kind);
+    const std::uint32_t stored = storedEdc(sector, layout.edcAt);
+    if (layout.hasEcc || stored != 0) {
+        check.edcRight = computedEdc(sector, layout) == stored;
+    }
+    if (layout.hasEcc) {
+        check.eccRight = eccParityIsRight(sector, layout.eccHeader);
+    }
+    return check;
+}
+
+Regeneration regenerateChecksums(WritableRawSector sector) {
+    Regeneration result{sectorKind(sector)};
+    if (!carriesChecksums(result.kind)) {
+        return result;
+    }
+    const Layout layout = layoutOf(result.kind);
+    const std::uint32_t stored = storedEdc(sector, layout.edcAt);
+    if (!layout.hasEcc && stored == 0) {
+        return result;
+    }
+    result.allowed = true;
+
+    const std::uint32_t computed = computedEdc(sector, layout);
+    if (computed != stored) {
+        storeEdc(sector, layout.edcAt, computed);
+        result.edcRewritten = true;
+    }
+    if (layout.hasEcc) {
+        // Parity is worked out on a copy so that a right ECC leaves the sector untouched.
+        std::array<std::uint8_t, kRawSectorSize> copy;
+        std::copy(sector.begin(), sector.end(), copy.begin());
+        writeEccParity(copy, layout.eccHeader);
+        const auto parity = std::span(copy).subspan<kEccPAt>();
+        if (!std::equal(parity.begin(), parity.end(), sector.begin() + kEccPAt)) {
+            std::copy(parity.begin(), parity.end(), sector.begin() + kEccPAt);
+            result.eccRewritten = true;
+        }
+    }
+    return result;
+}
+
+}  // namespace tavrel

@@ -1,0 +1,37 @@
+// Chunk-by-chunk verification of sectors.
+#include "image/sector_verify.h"
+
+#include <stdexcept>
+
+namespace tavrel {
+namespace {
+
+SectorFault faultOf(const SectorCheck& check) {
+    if (!check.edcRight && !check.eccRight) {
+        return SectorFault::EdcAndEcc;
+    }
+    return check.edcRight ? SectorFault::Ecc : SectorFault::Edc;
+}
+
+}  // namespace
+
+void verifySectors(std::span<const std::uint8_t> wholeSectors, std::int64_t firstSectorNumber,
+                   VerifyTally& tally) {
+    if (wholeSectors.size() % kRawSectorSize != 0) {
+        throw std::invalid_argument("chunk is not a whole number of sectors");
+    }
+    std::int64_t number = firstSectorNumber;
+    for (std::size_t at = 0; at < wholeSectors.size(); at += kRawSectorSize, ++number) {
+        const SectorCheck check = checkSector(wholeSectors.subspan(at).first<kRawSectorSize>());
+        ++tally.sectorsOfKind[static_cast<std::size_t>(check.kind)];
+        if (check.right()) {
+            continue;
+        }
+        ++tally.badSectors;
+        if (tally.firstBadSectors.size() < VerifyTally::kListedBadSectors) {
+            tally.firstBadSectors.push_back({number, number * kRawSectorSize, faultOf(check)});
+        }
+    }
+}
+
+}  // namespace tavrel

@@ -1,0 +1,176 @@
+#include "image/sector_checks.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "image/edc.h"
+#include "image/sector_verify.h"
+
+namespace tavrel {
+namespace {
+
+using Sector = std::array<std::uint8_t, kRawSectorSize>;
+
+struct Shape {
+    std::uint8_t mode, submode;
+    std::size_t edcAt;
+};
+constexpr Shape kMode1{1, 0x00, kMode1EdcAt}, kForm1{2, 0x08, kForm1EdcAt},
+    kForm2{2, 0x28, kForm2EdcAt};
+
+// Sync, header 00:02:00, the subheader twice, data from `seed` (zero for 0), checksums zero.
+Sector makeSector(const Shape& shape, unsigned seed) {
+    Sector s{};
+    std::copy(kSectorSync.begin(), kSectorSync.end(), s.begin());
+    s[13] = 0x02;
+    s[kModeAt] = shape.mode;
+    s[18] = s[22] = shape.submode;
+    for (std::size_t i = 24; i < shape.edcAt; ++i)
+        s[i] = static_cast<std::uint8_t>(seed * i * i >> 5);
+    return s;
+}
+
+// x·α^k, bit by bit.
+std::uint8_t alphaPower(std::size_t k, std::uint8_t x = 1) {
+    for (; k > 0; --k) x = static_cast<std::uint8_t>((x << 1) ^ ((x & 0x80) != 0 ? 0x1D : 0));
+    return x;
+}
+
+TEST(SectorChecks, RegeneratedEccHasZeroSyndromesInEveryCodeword) {
+    for (const Shape& shape : {kMode1, kForm1}) {
+        Sector s = makeSector(shape, 7);
+        s[12] = 0x71;  // a header Mode 2 leaves out of the code
+        regenerateChecksums(s);
+        std::fill_n(s.begin() + 12, shape.mode == 2 ? 4 : 0, 0);
+        // Bytes 12 + 2n and 13 + 2n are the code's word n; 86 P codewords, then 52 Q ones.
+        for (std::size_t c = 0; c < 86 + 52; ++c) {
+            const bool isP = c < 86;
+            const std::size_t k = isP ? c : c - 86, length = isP ? 26 : 45;
+            unsigned s0 = 0, s1 = 0;  // the codeword polynomial at 1 and at α
+            for (std::size_t i = 0; i < length; ++i) {
+                const std::size_t word = isP      ? 43 * i + k / 2
+                                         : i < 43 ? (44 * i + 43 * (k / 2)) % 1118
+                                                  : 1118 + 26 * (i - 43) + k / 2;
+                const std::uint8_t v = s[12 + 2 * word + k % 2];
+                s0 ^= v;
+                // v·αᵉ as the sum of α^(e+b) over the set bits b of v
+                for (unsigned bit = 0; bit < 8; ++bit)
+                    s1 ^= (v >> bit & 1) * alphaPower(length - 1 - i + bit);
+            }
+            EXPECT_EQ(s0 | s1, 0u) << c;
+        }
+    }
+}
+
+// EDC values derived once by a throwaway script with a bit-by-bit CRC; parity bytes by the same
+// script searching, per codeword, all 256 first parity bytes for the one that (with the second
+// set to make S0 zero) makes S1 zero.
+TEST(SectorChecks, KnownAnswersAndEdcResidue) {
+    std::vector<std::uint8_t> bytes{'1', '2', '3', '4', '5', '6', '7', '8', '9'};
+    EXPECT_EQ(edc(bytes), 0x6EC2EDC4u);
+    for (std::size_t length = 0; length < 2400; length += 1 + length / 4) {
+        bytes.resize(length + 4, static_cast<std::uint8_t>(length));
+        storeEdc(bytes, length, edc(std::span(bytes).first(length)));
+        EXPECT_EQ(edc(bytes), 0u) << length;
+    }
+    const std::pair<Shape, std::vector<std::pair<std::size_t, unsigned>>> cases[] = {
+        {kMode1,
+         {{2064, 0xC5}, {2067, 0x2B}, {2077, 0xF7}, {2150, 0x52}, {2249, 0x41}, {2351, 0x12}}},
+        // Zero user data and a header the code leaves out: only the submode (byte 18) counts.
+        {kForm1,
+         {{2072, 0x0B}, {2075, 0x94}, {2082, 0xFB}, {2158, 0x1D}, {2262, 0x9E}, {2269, 0x23}}},
+    };
+    for (const auto& [shape, expected] : cases) {
+        Sector s = makeSector(shape, 0);
+        regenerateChecksums(s);
+        for (const auto& [at, value] : expected) EXPECT_EQ(s[at], value) << at;
+    }
+}
+
+TEST(SectorChecks, EveryFlippedByteFailsTheChecksThatCoverIt) {
+    struct Case {
+        Shape shape;
+        std::size_t edcFrom, edcTo, eccFrom;
+    };
+    for (const Case& c :
+         {Case{kMode1, 0, 2068, 12}, Case{kForm1, 16, 2076, 16}, Case{kForm2, 16, 2352, 2352}}) {
+        Sector s = makeSector(c.shape, 5);
+        storeEdc(s, kForm2EdcAt, 1);  // puts a Form 2 EDC in use; in the others it becomes ECC
+        regenerateChecksums(s);
+        const SectorKind kind = sectorKind(s);
+        // From the subheader on: before it lie the sync and mode bytes, which decide the kind.
+        for (std::size_t at = kSubheaderAt; at < s.size(); ++at) {
+            s[at] ^= 1;
+            const SectorCheck expected{kind, at < c.edcFrom || at >= c.edcTo, at < c.eccFrom};
+            EXPECT_EQ(checkSector(s), expected) << at;
+            s[at] ^= 1;
+        }
+    }
+}
+
+// Each sector is made right (as far as regeneration goes), then one byte is set to a value.
+TEST(SectorChecks, RegeneratesOnlySectorsThatCarryChecksums) {
+    using enum SectorKind;
+    struct Case {
+        const char* name;
+        Shape shape;
+        std::size_t at;
+        std::uint8_t value;
+        Regeneration expected;
+    };
+    const Case cases[] = {
+        {"no sync", kForm1, 5, 0xFE, {NoSync}},
+        {"mode 0", kForm1, kModeAt, 0, {OtherMode}},
+        {"mode 3", kForm1, kModeAt, 3, {OtherMode}},
+        {"form 2, EDC not used", kForm2, 100, 0, {Mode2Form2}},
+        {"form 2", kForm2, kForm2EdcAt, 1, {Mode2Form2, true, true, false}},
+        {"mode 1, zero byte", kMode1, 2070, 0x55, {Mode1, true, false, true}},
+        {"form 1, user data", kForm1, 100, 0x55, {Mode2Form1, true, true, true}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Sector s = makeSector(c.shape, 1);
+        regenerateChecksums(s);
+        s[c.at] = c.value;
+        const Sector before = s;
+        EXPECT_EQ(regenerateChecksums(s), c.expected);
+        EXPECT_TRUE(checkSector(s).right());
+        EXPECT_FALSE(regenerateChecksums(s).changed());
+        // Everything before the EDC stays, and so do the Mode 1 zero bytes (2070 is one).
+        const std::size_t keptUpTo = c.expected.allowed ? c.shape.edcAt : s.size();
+        EXPECT_TRUE(std::equal(s.begin(), s.begin() + keptUpTo, before.begin()));
+        EXPECT_EQ(s[2070], before[2070]);
+    }
+}
+
+// Sectors 100–139 in chunks of 16: in each five, a good Form 1 sector, then a bad ECC byte, a bad
+// data byte (EDC and ECC both wrong), a Form 2 sector with a bad EDC, and one without sync.
+TEST(SectorChecks, VerifyTalliesKindsAndListsTheFirstBadSectorsAcrossChunks) {
+    VerifyTally tally;
+    for (std::size_t first = 0; first < 40; first += 16) {
+        std::vector<std::uint8_t> chunk;
+        for (std::size_t i = first; i < std::min<std::size_t>(first + 16, 40); ++i) {
+            Sector s = makeSector(i % 5 == 3 ? kForm2 : kForm1, static_cast<unsigned>(i + 1));
+            storeEdc(s, kForm2EdcAt, 1);
+            regenerateChecksums(s);
+            const std::size_t spoiled[] = {0, kEccQAt, 100, kForm2EdcAt, 0};
+            s[spoiled[i % 5]] ^= i % 5 == 0 ? 0 : 1;
+            chunk.insert(chunk.end(), s.begin(), s.end());
+        }
+        verifySectors(chunk, static_cast<std::int64_t>(first) + 100, tally);
+    }
+    EXPECT_EQ(tally.sectorsOfKind, (std::array<std::int64_t, 5>{8, 0, 24, 8, 0}));
+    EXPECT_EQ(tally.badSectors, 24);
+    ASSERT_EQ(tally.firstBadSectors.size(), 20u);
+    const SectorFault faults[] = {SectorFault::Ecc, SectorFault::EdcAndEcc, SectorFault::Edc};
+    for (std::size_t k = 0; k < 20; ++k) {
+        const auto n = static_cast<std::int64_t>(100 + 5 * (k / 3) + 1 + k % 3);
+        EXPECT_EQ(tally.firstBadSectors[k], (BadSector{n, n * 2352, faults[k % 3]}));
+    }
+}
+
+}  // namespace
+}  // namespace tavrel
