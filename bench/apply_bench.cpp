@@ -19,7 +19,7 @@
 #include "catalog/catalog.h"
 #include "demo_image_content.h"
 #include "game/game_image.h"
-#include "image/image_file.h"
+#include "image/image_session.h"
 #include "tool/tool_commands.h"
 
 using namespace tavrel;
@@ -41,7 +41,7 @@ ImageEdit editOf(const std::string& image, int round) {
     std::vector<TeamFlag> flags;
     for (int team = 0; team < kTeamCount; ++team)
         flags.push_back({team, catalogFlag(catalogIdAt(designFor(team, round)))});
-    ImageFile file(image, ImageAccess::ReadOnly);
+    ImageSession file(image, ImageAccess::ReadOnly);
     return GameImage(file).planFlags(flags);
 }
 

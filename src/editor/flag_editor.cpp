@@ -68,8 +68,9 @@ bool FlagEditor::openImage(const std::string& path) {
     game_.reset();
     image_.reset();  // closes the image and drops its lock before the next one is opened
     try {
-        image_ = std::make_unique<ImageFile>(path);
+        image_ = std::make_unique<ImageSession>(path);
         game_.emplace(*image_);
+        tellRecovery(image_->recovery());
     } catch (const FileError& error) {
         if (error.failure == FileFailure::AccessRefused) {
             window_.showMessage(text::kAccessRefused, MessageIcon::Critical);
@@ -79,6 +80,15 @@ bool FlagEditor::openImage(const std::string& path) {
         // needs the image then says so.
     }
     return true;
+}
+
+void FlagEditor::tellRecovery(const Recovery& recovery) {
+    // A log set aside because it no longer fits the image needs nothing of the user.
+    if (recovery.outcome == Recovery::Outcome::Completed)
+        window_.showMessage(text::saveCompleted(recovery.description), MessageIcon::Information);
+    if (recovery.outcome == Recovery::Outcome::Refused)
+        window_.showMessage(text::saveNotCompleted(recovery.description, recovery.setAside),
+                            MessageIcon::Critical);
 }
 
 void FlagEditor::onClose() {
@@ -148,9 +158,29 @@ void FlagEditor::onModifica() {
     guarded([&] {
         // With no option checked there is nothing to write, and the window has always
         // confirmed all the same.
-        if (state_.nets)
-            game().setNets(*state_.nets);
+        if (state_.nets) {
+            ImageEdit edit = game().planNets(*state_.nets);
+            edit.description = *state_.nets == NetPattern::Plain ? "Reti: Normali" : "Reti: Rombi";
+            game().apply(edit);
+        }
         window_.showMessage(text::kNetSaved, MessageIcon::Information);
+    });
+}
+
+void FlagEditor::onUndo() {
+    guarded([&] {
+        game();  // says when no image is open
+        const std::vector<ChangeRecord> undoable = image_->undoable();
+        if (undoable.empty()) {
+            window_.showMessage(text::kNothingToUndo, MessageIcon::Information);
+            return;
+        }
+        const ChangeRecord& last = undoable.front();
+        if (!window_.askYesNo(text::undoQuestion(last.description, last.time)))
+            return;
+        image_->undoLast(text::kUndoPrefix + last.description);
+        probeNets();
+        window_.showMessage(text::kUndoDone + last.description, MessageIcon::Information);
     });
 }
 

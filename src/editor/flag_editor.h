@@ -11,7 +11,7 @@
 #include "catalog/catalog.h"
 #include "editor/window_services.h"
 #include "game/game_image.h"
-#include "image/image_file.h"
+#include "image/image_session.h"
 
 namespace tavrel {
 
@@ -41,6 +41,7 @@ public:
     void onNormSelected();   // option "Normali"
     void onRombiSelected();  // option "Rombi"
     void onModifica();       // "Modifica"
+    void onUndo();           // Ctrl+Z: takes back the image's last change, once confirmed
 
     const EditorState& state() const { return state_; }
     bool hasImage() const { return image_ != nullptr; }
@@ -52,8 +53,10 @@ private:
     GameImage& game();
 
     // Opens `path` in place of the current image: true when the program may go on. Refused
-    // access shows its message; any other failure leaves the editor without an image.
+    // access shows its message; any other failure leaves the editor without an image. A save
+    // cut short earlier is completed (or refused) and the user told once.
     bool openImage(const std::string& path);
+    void tellRecovery(const Recovery& recovery);
     OpenDialogRequest imageDialog(bool clearFileName) const;
     void showDesign();
     void probeNets();
@@ -66,7 +69,7 @@ private:
 
     WindowServices& window_;
     EditorState state_;
-    std::unique_ptr<ImageFile> image_;
+    std::unique_ptr<ImageSession> image_;
     std::optional<GameImage> game_;
 };
 

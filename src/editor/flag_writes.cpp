@@ -37,8 +37,7 @@ void FlagEditor::onSalva() {
         if (team < 0)
             return;
         // Planning reads every place: a short image is refused before the pairing line.
-        const ImageEdit edit =
-            game().planFlag(team, flagForTeam(team, catalogFlag(state_.catalogId)));
+        ImageEdit edit = game().planFlag(team, flagForTeam(team, catalogFlag(state_.catalogId)));
 
         const std::string label = window_.teamListText();
         for (int line = window_.pairingCount() - 1; line >= 0; --line) {
@@ -46,6 +45,8 @@ void FlagEditor::onSalva() {
                 window_.removePairingLine(line);
         }
         window_.addPairingLine(label + text::kPairingInfix + window_.positionLabel());
+        edit.description = std::string("Salva ") + kTeams[static_cast<std::size_t>(team)].label +
+                           ": N° " + std::to_string(catalogPosition(state_.catalogId));
 
         game().apply(edit);
         window_.showMessage(hasPalette(team) ? text::kSaveDone : text::kTypeOnly,
@@ -67,7 +68,10 @@ void FlagEditor::onImport() {
             window_.showMessage(text::kMalformedRecord, MessageIcon::Information);
             return;
         }
-        game().writeFlag(team, flagForTeam(team, *parsed.flag));
+        ImageEdit edit = game().planFlag(team, flagForTeam(team, *parsed.flag));
+        edit.description = "Import " + path.substr(path.find_last_of('/') + 1) + " → " +
+                           kTeams[static_cast<std::size_t>(team)].label;
+        game().apply(edit);
         window_.showMessage(hasPalette(team) ? text::kSaveDone : text::kImportTypeOnly,
                             MessageIcon::Information);
     });

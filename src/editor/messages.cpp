@@ -1,6 +1,8 @@
 // Italian wording of file failures for the window's message boxes.
 #include "editor/messages.h"
 
+#include <ctime>
+
 #include "image/file_error.h"
 
 namespace tavrel::text {
@@ -38,6 +40,24 @@ std::string restoreText(const FileError& error) {
 
 }  // namespace
 
+std::string saveCompleted(const std::string& description) {
+    return "Un salvataggio interrotto (" + description + ") è stato completato.";
+}
+
+std::string saveNotCompleted(const std::string& description, const std::string& logKeptAs) {
+    return "Un salvataggio interrotto (" + description +
+           ") non è stato completato: nel frattempo un altro programma ha cambiato l'immagine. "
+           "Il registro delle modifiche è conservato in \"" +
+           logKeptAs + "\".";
+}
+
+std::string undoQuestion(const std::string& description, std::int64_t time) {
+    char when[32];
+    const std::time_t seconds = time;
+    std::strftime(when, sizeof when, "%d/%m/%Y %H:%M", std::localtime(&seconds));
+    return "Annullare l'ultima modifica dell'immagine, \"" + description + "\" del " + when + "?";
+}
+
 std::string describe(const FileError& error) {
     const std::string at = "offset " + hexOffset(error.offset);
     switch (error.failure) {
@@ -67,6 +87,9 @@ std::string describe(const FileError& error) {
             return quoted(error.path) +
                    " è un'immagine ISO con settori da 2048 byte: Tavrel ha bisogno dell'immagine "
                    "raw .bin, con settori da 2352 byte. Nulla è stato scritto.";
+        case FileFailure::ChangedElsewhere:
+            return "Un altro programma ha cambiato l'immagine a " + at +
+                   ": la modifica non è stata annullata. Nulla è stato scritto.";
         case FileFailure::FileNotPlain:
             return quoted(error.path) + " non è un file normale. Nulla è stato scritto.";
         case FileFailure::FileReadFailed:

@@ -1,6 +1,7 @@
 // The window's own texts, shown exactly as they stand, and the wording of file failures.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace tavrel {
@@ -38,6 +39,14 @@ inline constexpr const char* kMalformedRecord =
     "Il file non contiene una bandiera valida: la prima riga deve iniziare con il tipo "
     "(2 cifre esadecimali) seguito da 15 colori (30 coppie di cifre esadecimali separate da "
     "uno spazio). Nulla è stato scritto.";
+
+// The image's change log: an interrupted save found at opening, and undo.
+std::string saveCompleted(const std::string& description);
+std::string saveNotCompleted(const std::string& description, const std::string& logKeptAs);
+inline constexpr const char* kNothingToUndo = "Nessuna modifica da annullare in questa immagine.";
+std::string undoQuestion(const std::string& description, std::int64_t time);
+inline constexpr const char* kUndoPrefix = "Annulla: ";
+inline constexpr const char* kUndoDone = "Modifica annullata: ";
 
 // The message for a failed read or write of the image or of a flag file: what failed, where,
 // the system's reason, and what became of the image.

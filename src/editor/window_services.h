@@ -57,6 +57,9 @@ public:
     // A modal box with one OK button under the title "Tavrel"; returns when it is closed.
     virtual void showMessage(const std::string& text, MessageIcon icon) = 0;
 
+    // A modal Yes/No question under the title "Tavrel"; true for Yes.
+    virtual bool askYesNo(const std::string& question) = 0;
+
     // The modal file-open dialog; returns the chosen path, empty when cancelled.
     virtual std::string askOpenFileName(const OpenDialogRequest& request) = 0;
 

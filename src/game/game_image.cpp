@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "game/name_codec.h"
-#include "image/image_file.h"
+#include "image/image_session.h"
 
 namespace tavrel {
 namespace {
@@ -34,15 +34,15 @@ std::string GameImage::teamName(int team) const {
         std::string name;
         for (const ByteRun& piece : kTwoPieceName)
             name +=
-                decodeNamePiece(file_.read(piece.offset, static_cast<std::size_t>(piece.length)));
+                decodeNamePiece(file().read(piece.offset, static_cast<std::size_t>(piece.length)));
         return name;
     }
-    return decodeNamePiece(file_.read(row.nameOffset, static_cast<std::size_t>(row.nameLength)));
+    return decodeNamePiece(file().read(row.nameOffset, static_cast<std::size_t>(row.nameLength)));
 }
 
 std::uint8_t GameImage::readType(int team) const {
     teamRow(team);
-    return file_.read(kTypeTableCopies[0] + typeSlot(team), 1)[0];
+    return file().read(kTypeTableCopies[0] + typeSlot(team), 1)[0];
 }
 
 Flag GameImage::readFlag(int team) const {
@@ -52,7 +52,7 @@ Flag GameImage::readFlag(int team) const {
     flag.type = readType(team);
     auto next = flag.palette.begin();
     for (const ByteRun& run : paletteRuns(team)) {
-        const Bytes part = file_.read(run.offset, static_cast<std::size_t>(run.length));
+        const Bytes part = file().read(run.offset, static_cast<std::size_t>(run.length));
         next = std::copy(part.begin(), part.end(), next);
     }
     return flag;
@@ -61,7 +61,7 @@ Flag GameImage::readFlag(int team) const {
 ImageEdit GameImage::planFlags(std::span<const TeamFlag> flags) const {
     ImageEdit edit;
     for (const std::int64_t copy : kTypeTableCopies) {
-        ByteChange table = unchanged(file_, copy, kTypeTableSize);
+        ByteChange table = unchanged(file(), copy, kTypeTableSize);
         for (const TeamFlag& entry : flags) {
             teamRow(entry.team);
             table.after[static_cast<std::size_t>(typeSlot(entry.team))] = entry.flag.type;
@@ -76,7 +76,7 @@ ImageEdit GameImage::planFlags(std::span<const TeamFlag> flags) const {
             continue;  // the team's last flag is the one written
         auto next = entry.flag.palette.begin();
         for (const ByteRun& run : paletteRuns(entry.team)) {
-            ByteChange change = unchanged(file_, run.offset, static_cast<std::size_t>(run.length));
+            ByteChange change = unchanged(file(), run.offset, static_cast<std::size_t>(run.length));
             std::copy_n(next, run.length, change.after.begin());
             next += run.length;
             edit.changes.push_back(std::move(change));
@@ -91,7 +91,7 @@ ImageEdit GameImage::planFlag(int team, const Flag& flag) const {
 }
 
 std::optional<NetPattern> GameImage::nets() const {
-    const Bytes stored = file_.read(kNetsOffset, 2);
+    const Bytes stored = file().read(kNetsOffset, 2);
     if (std::equal(stored.begin(), stored.end(), kPlainNets.begin()))
         return NetPattern::Plain;
     if (std::equal(stored.begin(), stored.end(), kDiamondNets.begin()))
@@ -100,14 +100,18 @@ std::optional<NetPattern> GameImage::nets() const {
 }
 
 ImageEdit GameImage::planNets(NetPattern pattern) const {
-    ByteChange change = unchanged(file_, kNetsOffset, 2);
+    ByteChange change = unchanged(file(), kNetsOffset, 2);
     const auto& bytes = pattern == NetPattern::Plain ? kPlainNets : kDiamondNets;
     std::copy(bytes.begin(), bytes.end(), change.after.begin());
-    return {{std::move(change)}};
+    return {{std::move(change)}, {}};
+}
+
+const ImageFile& GameImage::file() const {
+    return session_.file();
 }
 
 void GameImage::apply(const ImageEdit& edit) {
-    applyEdit(file_, edit);
+    session_.apply(edit);
 }
 
 }  // namespace tavrel

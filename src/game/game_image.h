@@ -14,7 +14,7 @@
 
 namespace tavrel {
 
-class ImageFile;
+class ImageSession;
 
 struct TeamFlag {
     int team = 0;
@@ -23,9 +23,7 @@ struct TeamFlag {
 
 class GameImage {
 public:
-    explicit GameImage(ImageFile& file) : file_(file) {}
-
-    ImageFile& file() const { return file_; }
+    explicit GameImage(ImageSession& session) : session_(session) {}
 
     // The team's name as the image stores it, decoded (both pieces for team 4).
     std::string teamName(int team) const;
@@ -45,14 +43,17 @@ public:
     std::optional<NetPattern> nets() const;
     ImageEdit planNets(NetPattern pattern) const;
 
-    // Writes a planned edit: all of it and synced, or (FileError) none of it.
+    // Writes a planned edit through the image's change log: all of it and synced, or
+    // (FileError) none of it.
     void apply(const ImageEdit& edit);
 
     void writeFlag(int team, const Flag& flag) { apply(planFlag(team, flag)); }
     void setNets(NetPattern pattern) { apply(planNets(pattern)); }
 
 private:
-    ImageFile& file_;
+    const ImageFile& file() const;
+
+    ImageSession& session_;
 };
 
 }  // namespace tavrel

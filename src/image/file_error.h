@@ -16,15 +16,17 @@ using Bytes = std::vector<std::uint8_t>;
 
 enum class FileFailure {
     // The image.
-    AccessRefused,  // no write access (file mode, medium), or another editor holds the image
-    OpenFailed,     // any other reason the image could not be opened
-    NotAFile,       // a folder, pipe or device
-    MeasureFailed,  // the image's size could not be asked
-    TooShort,       // `count` bytes at `offset` lie past the end of a file of `fileSize` bytes
-    ReadFailed,     // at `offset`
-    WriteFailed,    // at `offset`; see `restore`
-    SyncFailed,     // the disk did not confirm the writes; see `restore`
-    NotRawImage,    // a 2048-byte-sector (ISO) image: the game's offsets do not apply
+    AccessRefused,     // no write access (file mode, medium), or another editor holds the image
+    OpenFailed,        // any other reason the image could not be opened
+    NotAFile,          // a folder, pipe or device
+    MeasureFailed,     // the image's size could not be asked
+    TooShort,          // `count` bytes at `offset` lie past the end of a file of `fileSize` bytes
+    ReadFailed,        // at `offset`
+    WriteFailed,       // at `offset`; see `restore`
+    SyncFailed,        // the disk did not confirm the writes; see `restore`
+    NotRawImage,       // a 2048-byte-sector (ISO) image: the game's offsets do not apply
+    ChangedElsewhere,  // at `offset` the image holds neither a logged change's old nor its new
+                       // bytes: another program changed it, so the change is not taken back
     // Other files (flag files).
     FileOpenFailed,
     FileNotPlain,  // not a regular file

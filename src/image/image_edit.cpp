@@ -57,15 +57,19 @@ bool isCookedIsoImage(const ImageFile& file) {
     return std::equal(found.begin(), found.end(), kIsoSignature.begin());
 }
 
-void applyEdit(ImageFile& file, const ImageEdit& edit) {
+void checkEdit(const ImageFile& file, const ImageEdit& edit) {
     if (isCookedIsoImage(file))
         throw FileError(FileFailure::NotRawImage, file.path());
-    const std::vector<ByteChange>& changes = edit.changes;
     const std::int64_t fileSize = file.size();
-    for (const ByteChange& change : changes) {
+    for (const ByteChange& change : edit.changes) {
         if (change.offset + static_cast<std::int64_t>(change.after.size()) > fileSize)
             file.requireInside(change.offset, static_cast<std::int64_t>(change.after.size()));
     }
+}
+
+void applyEdit(ImageFile& file, const ImageEdit& edit) {
+    checkEdit(file, edit);
+    const std::vector<ByteChange>& changes = edit.changes;
     std::size_t started = 0;
     try {
         for (; started < changes.size(); ++started)

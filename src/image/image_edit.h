@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "image/file_error.h"
@@ -20,12 +21,17 @@ struct ByteChange {
 
 struct ImageEdit {
     std::vector<ByteChange> changes;
+    std::string description;  // how the change log names it: "Salva Denmark: N° 82"
 };
 
-// Writes every change and syncs. A 2048-byte-sector (ISO) image is refused before the first
-// byte (FileError NotRawImage): the game's offsets are those of a raw image. When a write or
-// the sync fails, the places written so far get their old bytes back and are synced, and the
-// FileError says whether that worked (`restore`, `unrestored`).
+// Throws FileError unless every place of the edit may be written: a 2048-byte-sector (ISO)
+// image is refused (NotRawImage), as the game's offsets are those of a raw image, and so is a
+// place past the end of the file (TooShort).
+void checkEdit(const ImageFile& file, const ImageEdit& edit);
+
+// Checks the edit, writes every change and syncs. When a write or the sync fails, the places
+// written so far get their old bytes back and are synced, and the FileError says whether that
+// worked (`restore`, `unrestored`).
 void applyEdit(ImageFile& file, const ImageEdit& edit);
 
 // True when the file carries an ISO 9660 volume descriptor where a 2048-byte-sector image has

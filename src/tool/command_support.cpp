@@ -1,6 +1,7 @@
 // Failures and refusals of the commands, on stderr.
 #include "tool/command_support.h"
 
+#include <cstring>
 #include <iostream>
 
 #include "image/file_error.h"
@@ -15,6 +16,36 @@ int guarded(Streams io, const std::function<int()>& command) {
         io.err << "tavrel-tool: " << describe(error) << '\n';
         return exitStatus(error);
     }
+}
+
+std::unique_ptr<ImageSession> openImage(const std::string& path, ImageAccess access, Streams io) {
+    auto session = std::make_unique<ImageSession>(path, access);
+    const Recovery& recovery = session->recovery();
+    switch (recovery.outcome) {
+        case Recovery::Outcome::None:
+            break;
+        case Recovery::Outcome::Completed:
+            io.err << "tavrel-tool: completata una modifica interrotta: " << recovery.description
+                   << '\n';
+            break;
+        case Recovery::Outcome::Refused:
+            io.err << "tavrel-tool: modifica interrotta NON completata (" << recovery.description
+                   << "): un altro programma ha cambiato l'immagine; registro conservato in "
+                   << recovery.setAside << '\n';
+            break;
+        case Recovery::Outcome::SetAside:
+            io.err << "tavrel-tool: il registro delle modifiche non corrisponde più all'immagine: "
+                      "conservato in "
+                   << recovery.setAside << ", ne comincia uno nuovo\n";
+            break;
+    }
+    return session;
+}
+
+void warnIfUnlogged(const ImageSession& session, Streams io) {
+    if (!session.logging())
+        io.err << "tavrel-tool: attenzione: " << session.logPath() << " non si può scrivere ("
+               << std::strerror(session.logFailure()) << "): modifica scritta senza registro\n";
 }
 
 int refuse(Streams io, const std::string& message) {

@@ -3,10 +3,12 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "game/game_image.h"
+#include "image/image_session.h"
 #include "tool/tool_commands.h"
 #include "tool/tool_text.h"
 
@@ -14,6 +16,11 @@ namespace tavrel::tool {
 
 // Runs `command`; a FileError is reported on `err` and gives its exit status.
 int guarded(Streams io, const std::function<int()>& command);
+
+// Opens the image and its change log, telling on `err` what recovery did.
+std::unique_ptr<ImageSession> openImage(const std::string& path, ImageAccess access, Streams io);
+// After a write: warns on `err` when it could not go through the change log.
+void warnIfUnlogged(const ImageSession& session, Streams io);
 
 // Reports `message` on `err`; returns kRefused.
 int refuse(Streams io, const std::string& message);

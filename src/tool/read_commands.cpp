@@ -37,8 +37,8 @@ std::string joined(const std::vector<int>& numbers, const char* separator) {
 
 int listTeams(const std::string& image, bool json, Streams io) {
     return guarded(io, [&] {
-        ImageFile file(image, ImageAccess::ReadOnly);
-        const GameImage game(file);
+        const auto session = openImage(image, ImageAccess::ReadOnly, io);
+        const GameImage game(*session);
         io.out << (json ? "[\n" : "");
         for (int team = 0; team < kTeamCount; ++team) {
             const std::string label = kTeams[static_cast<std::size_t>(team)].label;
@@ -74,8 +74,8 @@ int showTeam(const std::string& image, const std::string& teamText, bool json, S
         return refuse(io, std::string(kTeams[static_cast<std::size_t>(*team)].label) +
                               " non ha colori propri: si può cambiare solo il suo tipo");
     return guarded(io, [&] {
-        ImageFile file(image, ImageAccess::ReadOnly);
-        const std::string record = formatFlagRecord(GameImage(file).readFlag(*team));
+        const auto session = openImage(image, ImageAccess::ReadOnly, io);
+        const std::string record = formatFlagRecord(GameImage(*session).readFlag(*team));
         if (json)
             io.out << "{\"index\": " << *team << ", \"record\": " << tool::json(record) << "}\n";
         else

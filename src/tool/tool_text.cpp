@@ -67,6 +67,9 @@ std::string describe(const FileError& error) {
                    " è un'immagine ISO con settori da 2048 byte: serve l'immagine raw .bin "
                    "(settori "
                    "da 2352 byte); nulla è stato scritto";
+        case FileFailure::ChangedElsewhere:
+            return "un altro programma ha cambiato " + where +
+                   ": la modifica non è stata annullata; nulla è stato scritto";
         case FileFailure::FileCreateFailed:
         case FileFailure::FileWriteFailed:
         case FileFailure::FileCompleteFailed:
@@ -76,8 +79,9 @@ std::string describe(const FileError& error) {
 }
 
 int exitStatus(const FileError& error) {
-    const bool wrongImage =
-        error.failure == FileFailure::TooShort || error.failure == FileFailure::NotRawImage;
+    const bool wrongImage = error.failure == FileFailure::TooShort ||
+                            error.failure == FileFailure::NotRawImage ||
+                            error.failure == FileFailure::ChangedElsewhere;
     return wrongImage ? kRefused : kFileFailure;
 }
 

@@ -4,8 +4,8 @@
 #include <iterator>
 #include <sstream>
 
+#include "catalog/catalog.h"
 #include "game/flag_record.h"
-#include "image/image_file.h"
 #include "image/small_file.h"
 #include "tool/command_support.h"
 #include "tool/flag_plan.h"
@@ -55,15 +55,19 @@ int applyFlag(const std::string& image, const std::string& teamText, const std::
     if (!design.empty() && !(id = designArgument(design, io)))
         return kRefused;
     return guarded(io, [&] {
-        ImageFile file(image);
-        GameImage game(file);
+        const auto session = openImage(image, ImageAccess::ReadWrite, io);
+        GameImage game(*session);
         std::optional<Flag> flag;
         std::string why;
         if (id)
             flag = designFlag(*team, *id);
         else if (!(flag = fileFlag(flagFile, why)))
             return refuse(io, why);
-        game.writeFlag(*team, *flag);
+        ImageEdit edit = game.planFlag(*team, *flag);
+        edit.description = "apply " + std::string(labelOf(*team)) + ": " +
+                           (id ? "N° " + std::to_string(catalogPosition(*id)) : flagFile);
+        game.apply(edit);
+        warnIfUnlogged(*session, io);
         io.out << labelOf(*team) << ": "
                << (hasPalette(*team) ? "bandiera scritta"
                                      : "scritto solo il tipo (la squadra non ha colori propri)")
@@ -75,8 +79,8 @@ int applyFlag(const std::string& image, const std::string& teamText, const std::
 int applyPlan(const std::string& image, const std::string& planPath, Streams io) {
     return guarded(io, [&] {
         // The image is held from before the plan is read to after its one sync.
-        ImageFile file(image);
-        GameImage game(file);
+        const auto session = openImage(image, ImageAccess::ReadWrite, io);
+        GameImage game(*session);
         std::string text;
         if (!readPlanText(planPath, io.in, text, io))
             return kFileFailure;
@@ -85,7 +89,11 @@ int applyPlan(const std::string& image, const std::string& planPath, Streams io)
             io.err << "tavrel-tool: " << planPath << ": " << error << '\n';
         if (!plan.errors.empty())
             return refuse(io, "nulla è stato scritto");
-        game.apply(game.planFlags(plan.flags));
+        ImageEdit edit = game.planFlags(plan.flags);
+        edit.description =
+            "apply --plan " + planPath + ": " + std::to_string(plan.flags.size()) + " bandiere";
+        game.apply(edit);
+        warnIfUnlogged(*session, io);
         io.out << plan.flags.size() << " bandiere scritte in " << image << '\n';
         return kSuccess;
     });
@@ -110,8 +118,8 @@ int exportFlags(const std::string& image, const std::vector<std::string>& teamTe
         }
     }
     return guarded(io, [&] {
-        ImageFile file(image, ImageAccess::ReadOnly);
-        const GameImage game(file);
+        const auto session = openImage(image, ImageAccess::ReadOnly, io);
+        const GameImage game(*session);
         std::vector<NewFile> files;
         for (const int team : teams) {
             const std::optional<std::string> name = flagFileName(game.teamName(team));
@@ -131,13 +139,18 @@ int nets(const std::string& image, const std::string& pattern, bool json, Stream
         return refuse(io, "reti: \"" + pattern + "\" non è \"normali\" né \"rombi\"");
     return guarded(io, [&] {
         if (!pattern.empty()) {
-            ImageFile file(image);
-            GameImage(file).setNets(pattern == "normali" ? NetPattern::Plain : NetPattern::Diamond);
+            const auto session = openImage(image, ImageAccess::ReadWrite, io);
+            GameImage game(*session);
+            ImageEdit edit =
+                game.planNets(pattern == "normali" ? NetPattern::Plain : NetPattern::Diamond);
+            edit.description = "nets: " + pattern;
+            game.apply(edit);
+            warnIfUnlogged(*session, io);
             io.out << "reti: " << pattern << '\n';
             return kSuccess;
         }
-        ImageFile file(image, ImageAccess::ReadOnly);
-        const std::optional<NetPattern> stored = GameImage(file).nets();
+        const auto session = openImage(image, ImageAccess::ReadOnly, io);
+        const std::optional<NetPattern> stored = GameImage(*session).nets();
         const std::string name = !stored                        ? "sconosciute"
                                  : *stored == NetPattern::Plain ? "normali"
                                                                 : "rombi";

@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStyle>
 
 #include "control_layout.h"
@@ -237,6 +238,9 @@ void frmFlag::connectEvents() {
     onClick(optNorm, &FlagEditor::onNormSelected);
     onClick(optRombi, &FlagEditor::onRombiSelected);
     onClick(cmdReti, &FlagEditor::onModifica);
+    // The image's last change taken back; the window has no control for it.
+    connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, this,
+            [this] { run(&FlagEditor::onUndo); });
 }
 
 void frmFlag::run(void (FlagEditor::*operation)()) {
@@ -348,6 +352,11 @@ void frmFlag::checkNetOption(NetPattern pattern) {
 void frmFlag::showMessage(const std::string& text, MessageIcon icon) {
     dialogs_->showMessage(dialogParent(), QString::fromUtf8(text::kTitle),
                           QString::fromStdString(text), icon);
+}
+
+bool frmFlag::askYesNo(const std::string& question) {
+    return dialogs_->askYesNo(dialogParent(), QString::fromUtf8(text::kTitle),
+                              QString::fromStdString(question));
 }
 
 std::string frmFlag::askOpenFileName(const OpenDialogRequest& request) {

@@ -55,6 +55,7 @@ public:
     void clearPairingList() override;
     void checkNetOption(NetPattern pattern) override;
     void showMessage(const std::string& text, MessageIcon icon) override;
+    bool askYesNo(const std::string& question) override;
     std::string askOpenFileName(const OpenDialogRequest& request) override;
     std::string programFolder() const override;
     void endProgram(int exitCode) override;

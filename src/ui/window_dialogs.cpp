@@ -25,6 +25,14 @@ public:
         box.exec();
     }
 
+    bool askYesNo(QWidget* parent, const QString& title, const QString& question) override {
+        QMessageBox box(QMessageBox::Question, title, question, QMessageBox::Yes | QMessageBox::No,
+                        parent);
+        box.setTextFormat(Qt::PlainText);
+        box.setDefaultButton(QMessageBox::No);
+        return box.exec() == QMessageBox::Yes;
+    }
+
     QString askOpenFileName(QWidget* parent, const FileDialogSetup& setup) override {
         QFileDialog dialog(parent);
         // Qt's own dialog behaves the same on every desktop and under a bare X server.

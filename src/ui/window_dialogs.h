@@ -27,6 +27,9 @@ public:
     virtual void showMessage(QWidget* parent, const QString& title, const QString& text,
                              MessageIcon icon) = 0;
 
+    // Modal question with Yes and No buttons, the given title; true for Yes.
+    virtual bool askYesNo(QWidget* parent, const QString& title, const QString& question) = 0;
+
     // Modal file-open dialog; the chosen path, or an empty text when cancelled.
     virtual QString askOpenFileName(QWidget* parent, const FileDialogSetup& setup) = 0;
 

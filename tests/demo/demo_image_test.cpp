@@ -6,7 +6,7 @@
 #include "catalog/catalog.h"
 #include "demo_image_content.h"
 #include "game/game_image.h"
-#include "image/image_file.h"
+#include "image/image_session.h"
 #include "test_files.h"
 
 namespace tavrel::testing {
@@ -22,7 +22,7 @@ TEST(DemoImageTool, WritesTheDemoOnceAndReplacesItOnlyWhenForced) {
     };
     EXPECT_EQ(run(""), 0);
     {
-        ImageFile file(target);
+        ImageSession file(target);
         const GameImage game(file);
         EXPECT_EQ(game.nets(), NetPattern::Plain);
         EXPECT_EQ(game.teamName(4), "Portu");

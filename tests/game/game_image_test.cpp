@@ -4,7 +4,7 @@
 
 #include "game/game_image.h"
 #include "game/name_codec.h"
-#include "image/image_file.h"
+#include "image/image_session.h"
 #include "raw_image_builder.h"
 #include "test_files.h"
 #include "test_image.h"
@@ -27,7 +27,7 @@ TEST_F(GameImageTest, AFlagChangesExactlyTheTeamsSlotsAndPalette) {
     // two teams without a palette.
     for (const int team : {0, 53, 54, 85, 13, 80, 59, 76}) {
         const std::string path = image(pristineImage());
-        ImageFile file(path);
+        ImageSession file(path);
         GameImage game(file);
         game.writeFlag(team, unusualFlag());
         EXPECT_EQ(readWholeFile(path), withFlag(pristineImage(), team, unusualFlag())) << team;
@@ -40,7 +40,7 @@ TEST_F(GameImageTest, AFlagChangesExactlyTheTeamsSlotsAndPalette) {
 
 TEST_F(GameImageTest, FlagsForEveryTeamLeaveFramingAndTheGamesOwnSlotsAlone) {
     const std::string path = image(pristineImage());
-    ImageFile file(path);
+    ImageSession file(path);
     GameImage game(file);
     std::vector<TeamFlag> flags;
     for (int team = 0; team < kTeamCount; ++team) flags.push_back({team, unusualFlag()});
@@ -57,17 +57,17 @@ TEST_F(GameImageTest, FlagsForEveryTeamLeaveFramingAndTheGamesOwnSlotsAlone) {
 TEST_F(GameImageTest, CarriesAFlagBetweenTeamsWithGameImageAndFlagAlone) {
     const std::string path = image(pristineImage());
     {
-        ImageFile file(path);
+        ImageSession file(path);
         GameImage game(file);
         const Flag denmark = game.readFlag(13);
         game.writeFlag(80, denmark);
     }
-    ImageFile file(path);
+    ImageSession file(path);
     EXPECT_EQ(GameImage(file).readFlag(80), GameImage(file).readFlag(13));
 }
 
 TEST_F(GameImageTest, NamesAreDecodedAsTheGameStoresThem) {
-    ImageFile file(image(pristineImage()));
+    ImageSession file(image(pristineImage()));
     const GameImage game(file);
     EXPECT_EQ(game.teamName(0), "Ireland");
     EXPECT_EQ(game.teamName(4), "Portu");    // 4 + 6 bytes from two sectors
@@ -87,7 +87,7 @@ TEST_F(GameImageTest, NamesAreDecodedAsTheGameStoresThem) {
 
 TEST_F(GameImageTest, NetsAreTwoBytesAtTheirFixedPlace) {
     const std::string path = image(pristineImage());
-    ImageFile file(path);
+    ImageSession file(path);
     GameImage game(file);
     EXPECT_EQ(game.nets(), NetPattern::Plain);
     game.setNets(NetPattern::Diamond);
@@ -95,7 +95,7 @@ TEST_F(GameImageTest, NetsAreTwoBytesAtTheirFixedPlace) {
     EXPECT_EQ(differingOffsets(pristineImage(), readWholeFile(path)),
               (std::set<std::int64_t>{14368636, 14368637}));
     EXPECT_EQ(readWholeFile(path)[14368636], 0x28);
-    file.write(14368636, Bytes{0x12, 0x34});
+    file.file().write(14368636, Bytes{0x12, 0x34});
     EXPECT_EQ(game.nets(), std::nullopt);
 }
 
@@ -113,7 +113,7 @@ TEST_F(GameImageTest, AShortImageIsRefusedBeforeAnyWrite) {
     for (const Case& c : cases) {
         const Bytes cut(full.begin(), full.begin() + c.kept);
         const std::string path = image(cut);
-        ImageFile file(path);
+        ImageSession file(path);
         GameImage game(file);
         EXPECT_THROW(game.writeFlag(c.team, unusualFlag()), FileError) << c.team;
         EXPECT_THROW(game.setNets(NetPattern::Diamond), FileError);
@@ -130,7 +130,7 @@ TEST_F(GameImageTest, OnlyARawImageIsWritten) {
     const Bytes zeros(pristineImage().size());
     for (const Bytes& content : {iso.bytes(), raw.bytes(), zeros}) {
         const std::string path = image(content);
-        ImageFile file(path);
+        ImageSession file(path);
         GameImage game(file);
         try {
             game.writeFlag(13, unusualFlag());

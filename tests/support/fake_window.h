@@ -32,6 +32,8 @@ public:
     std::optional<int> endedWith;
 
     std::deque<std::string> dialogAnswers;  // each dialog takes the front; "" when empty
+    std::vector<std::string> questions;
+    bool yes = true;  // the answer to every Yes/No question
     std::vector<OpenDialogRequest> dialogRequests;
     std::vector<RecordedMessage> messages;
 
@@ -54,6 +56,10 @@ public:
     void clearPairingList() override { pairing.clear(); }
     void checkNetOption(NetPattern pattern) override { netOption = pattern; }
     void showMessage(const std::string& text, MessageIcon icon) override;
+    bool askYesNo(const std::string& question) override {
+        questions.push_back(question);
+        return yes;
+    }
     std::string askOpenFileName(const OpenDialogRequest& request) override;
     std::string programFolder() const override { return folder; }
     void endProgram(int exitCode) override { endedWith = exitCode; }

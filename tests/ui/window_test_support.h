@@ -28,6 +28,7 @@ struct DialogScript {
     std::vector<ShownMessage> messages;
     QString programFolder;
     int unansweredFileDialogs = 0;
+    bool yes = true;  // the answer to every Yes/No question
 };
 
 class ScriptedDialogs final : public WindowDialogs {
@@ -37,6 +38,11 @@ public:
     void showMessage(QWidget*, const QString& title, const QString& text,
                      MessageIcon icon) override {
         script_.messages.push_back({title, text, icon});
+    }
+
+    bool askYesNo(QWidget*, const QString&, const QString& question) override {
+        script_.messages.push_back({{}, question, MessageIcon::Information});
+        return script_.yes;
     }
 
     QString askOpenFileName(QWidget*, const FileDialogSetup& setup) override {
