@@ -15,20 +15,20 @@ import tempfile
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(ROOT, "tests", "support"))
 
-from tavrel_window import Failure, Session, Tavrel, control_places, log  # noqa: E402
+from tavrel_window import Failure, Tavrel, control_places, log  # noqa: E402
 
 ITALY = 10
 ITALIAN_FLAG_POSITION = 82  # catalog design 182
 
 
-def take(args, session, workdir):
+def take(args, workdir):
     image = os.path.join(workdir, "demo.bin")
     subprocess.run([os.path.join(args.build, "tavrel-demo-image"), image], check=True,
                    stdout=subprocess.DEVNULL, timeout=120)
     # The program runs from a copy, so nothing can land in the build folder.
     program = shutil.copy2(os.path.join(args.build, "tavrel"), workdir)
-    with Tavrel(session, program, workdir, control_places(ROOT)) as tavrel:
-        tavrel.open_at_start(image)
+    with Tavrel(workdir, control_places(ROOT)) as tavrel:
+        tavrel.open_at_start(program, image)
         tavrel.choose_in_dropdown(ITALY)
         tavrel.click("cmdNext", ITALIAN_FLAG_POSITION - 1)
         tavrel.confirm("cmdSalva", "Salva")
@@ -36,11 +36,11 @@ def take(args, session, workdir):
         if line != f"Italy Bandiera N° {ITALIAN_FLAG_POSITION}":
             raise Failure(f"the pairing list shows {line!r}")
         # The pointer off the window: no hover highlight.
-        session.tool("xdotool", "mousemove", "0", "0")
+        tavrel.tool("xdotool", "mousemove", "0", "0")
         os.makedirs(os.path.dirname(args.output), exist_ok=True)
-        if session.tool("import", "-window", str(tavrel.main), args.output) is None:
+        if tavrel.tool("import", "-window", str(tavrel.main), args.output) is None:
             raise Failure("ImageMagick's import could not save the window")
-        session.close(tavrel.main)
+        tavrel.close(tavrel.main)
         tavrel.wait_for_exit()
     log(f"saved {args.output}")
 
@@ -60,8 +60,7 @@ def main():
             return 1
     try:
         with tempfile.TemporaryDirectory(prefix="tavrel-screenshot-") as workdir:
-            with Session() as session:
-                take(args, session, workdir)
+            take(args, workdir)
     except Failure as failure:
         log(f"FAILED: {failure}")
         return 1
