@@ -164,7 +164,7 @@ class Tavrel:
                 raise Failure(f"timed out after {TIMEOUT:.0f} s waiting for {what}; "
                               f"the program's windows: {self.shown()}")
             if retry and time.monotonic() - last > RETRY_AFTER:
-                log(f"no {what} yet: trying again")
+                log(f"still waiting for {what}: trying again")
                 retry()
                 last = time.monotonic()
             time.sleep(0.1)
