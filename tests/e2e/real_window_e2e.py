@@ -23,6 +23,7 @@ from tavrel_window import (FILE_DIALOG, MAIN, MESSAGE, SCREEN, Failure, Tavrel, 
 TYPE_TABLE_COPIES = (1929004, 2005412, 2328060, 4904664, 5711640)
 NETS = 14368636
 NORMAL_NETS, RHOMBUS_NETS = bytes([0x00, 0x65]), bytes([0x28, 0x61])
+CLIENT_SIZE = (462, 359)
 # palette_runs: (offset, length); these two palettes run past the end of a sector's user data.
 Team = namedtuple("Team", "index label palette_runs")
 DENMARK = Team(13, "Denmark", ((12549966, 26), (12550296, 4)))
@@ -71,20 +72,24 @@ def run(tavrel, program_dir, image_a, image_b, a, b):
     program = os.path.join(program_dir, "tavrel")
     tavrel.start(program)
     dialog = tavrel.wait_for(FILE_DIALOG, "the image dialog")
-    tavrel.focus(dialog)
-    tavrel.keys("Escape")
+
+    def cancel():
+        tavrel.focus(dialog)
+        tavrel.keys("Escape")
 
     def no_main_window():
         if MAIN in tavrel.shown().values():
             raise Failure("the main window showed after the image dialog was cancelled")
-    expect(tavrel.wait_for_exit(no_main_window), 0, "status after Cancel")
+    cancel()
+    expect(tavrel.wait_for_exit(no_main_window, cancel), 0, "status after Cancel")
 
     main = tavrel.open_at_start(program, image_a)
     geometry = tavrel.window(main).get_geometry()
-    expect((geometry.width, geometry.height), (462, 359), "client size")
-    for at, size, screen in ((geometry.x, 462, SCREEN[0]), (geometry.y, 359, SCREEN[1])):
-        if abs(at - (screen - size) / 2) > 0.5:
-            raise Failure(f"the window at {geometry.x},{geometry.y} is not centred")
+    position, size = (geometry.x, geometry.y), (geometry.width, geometry.height)
+    expect(size, CLIENT_SIZE, "client size")
+    if any(abs(at - (screen - client) / 2) > 0.5
+           for at, screen, client in zip(position, SCREEN, CLIENT_SIZE)):
+        raise Failure(f"the window at {position} is not centred on the screen")
     icons = tavrel.icon_sizes(main)
     expect([size for size in ((16, 16), (32, 32)) if size in icons], [(16, 16), (32, 32)],
            "window icons")

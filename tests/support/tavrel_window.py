@@ -174,9 +174,10 @@ class Tavrel:
         return self.wait(what, lambda: next(
             (w for w, n in self.windows().items() if n == name), None), retry)
 
-    def wait_for_exit(self, probe=lambda: None):
+    def wait_for_exit(self, probe=lambda: None, retry=None):
         """The exit status; probe() runs on each poll and may raise."""
-        self.wait("the program to end", lambda: probe() or self.process.poll() is not None)
+        self.wait("the program to end", lambda: probe() or self.process.poll() is not None,
+                  retry)
         return self.process.returncode
 
     def close_with(self, window, key, what):
