@@ -15,40 +15,33 @@ import tempfile
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(ROOT, "tests", "support"))
 
-from tavrel_window import TavrelWindow, control_places  # noqa: E402
-from xsession import (Desktop, Program, SessionFailure, XServer, check_tools,  # noqa: E402
-                      exit_on_termination, log, set_log_tag)
+from tavrel_window import Failure, Tavrel, control_places, log  # noqa: E402
 
 ITALY = 10
 ITALIAN_FLAG_POSITION = 82  # catalog design 182
 
 
-def take(args, desktop, workdir):
+def take(args, workdir):
     image = os.path.join(workdir, "demo.bin")
     subprocess.run([os.path.join(args.build, "tavrel-demo-image"), image], check=True,
                    stdout=subprocess.DEVNULL, timeout=120)
     # The program runs from a copy, so nothing can land in the build folder.
-    program_path = os.path.join(workdir, "tavrel")
-    shutil.copy2(os.path.join(args.build, "tavrel"), program_path)
-    program = Program(program_path, desktop, workdir, "tavrel")
-    try:
-        window = TavrelWindow(program, desktop, control_places(ROOT))
-        window.open_at_start(image)
-        window.choose_team_in_popup(ITALY)
-        window.click("cmdNext", ITALIAN_FLAG_POSITION - 1)
-        window.click("cmdSalva")
-        window.dismiss_message("Salva")
-        line = window.pairing_line(0)
+    program = shutil.copy2(os.path.join(args.build, "tavrel"), workdir)
+    with Tavrel(workdir, control_places(ROOT)) as tavrel:
+        tavrel.open_at_start(program, image)
+        tavrel.choose_in_dropdown(ITALY)
+        tavrel.click("cmdNext", ITALIAN_FLAG_POSITION - 1)
+        tavrel.confirm("cmdSalva", "Salva")
+        line = tavrel.pairing_line(0)
         if line != f"Italy Bandiera N° {ITALIAN_FLAG_POSITION}":
-            raise SessionFailure(f"the pairing list shows {line!r}")
+            raise Failure(f"the pairing list shows {line!r}")
         # The pointer off the window: no hover highlight.
-        desktop.xdotool("mousemove", "0", "0")
+        tavrel.tool("xdotool", "mousemove", "0", "0")
         os.makedirs(os.path.dirname(args.output), exist_ok=True)
-        desktop.capture(window.window, args.output)
-        window.close()
-        program.wait_for_exit()
-    finally:
-        program.stop()
+        if tavrel.tool("import", "-window", str(tavrel.main), args.output) is None:
+            raise Failure("ImageMagick's import could not save the window")
+        tavrel.close(tavrel.main)
+        tavrel.wait_for_exit()
     log(f"saved {args.output}")
 
 
@@ -61,24 +54,14 @@ def main():
     args = parser.parse_args()
     args.build = os.path.abspath(args.build)
     args.output = os.path.abspath(args.output)
-    set_log_tag("screenshot")
-    exit_on_termination()
     for tool in ("tavrel", "tavrel-demo-image"):
         if not os.access(os.path.join(args.build, tool), os.X_OK):
             log(f"no {tool} in {args.build}: build first (bash scripts/build.sh)")
             return 1
-
-    server = None
     try:
-        check_tools("import")
         with tempfile.TemporaryDirectory(prefix="tavrel-screenshot-") as workdir:
-            server = XServer(workdir)
-            try:
-                server.start()
-                take(args, Desktop(server.display), workdir)
-            finally:
-                server.stop()
-    except SessionFailure as failure:
+            take(args, workdir)
+    except Failure as failure:
         log(f"FAILED: {failure}")
         return 1
     return 0

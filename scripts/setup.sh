@@ -11,7 +11,7 @@ packages=(
   dpkg-dev desktop-file-utils
   fonts-dejavu-core
   # The real-window tests: an X server without a display, and tools to drive it.
-  xvfb xauth xdotool x11-utils python3 python3-xlib imagemagick
+  xvfb xauth xdotool x11-utils xclip python3 python3-xlib python3-pyvirtualdisplay imagemagick
 )
 
 missing=()

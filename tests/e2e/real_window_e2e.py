@@ -1,270 +1,169 @@
 #!/usr/bin/env python3
-"""End to end through the real window: the real tavrel program, in an X server of its own,
-driven with pointer and keys as a person would, on copies of the demo image. Afterwards each
-image must equal, byte for byte, its pristine copy with exactly the expected changes.
-
-The session: open image A; pick Denmark in the team list's drop-down, step the catalog, Salva;
-Export; move the team list to Bayer Monaco with the arrow keys and Import the exported file;
-choose "Rombi" and press Modifica; open image B with "Apri Image CD", pick Newcastle (no
-palette), step, Salva; close the window, which must end the program with status 0.
-Denmark's and Bayer Monaco's palettes both run past the end of a sector's user data.
+"""End to end through the real window: real_window_e2e.py PROGRAM DEMO_IMAGE_TOOL SOURCE_DIR.
+Cancel at start ends the program with status 0 and no window. Image A (window 462x359, centred,
+16x16 and 32x32 icons): Denmark from the drop-down, step, Salva; Export; Bayer Monaco with the
+arrow keys, Import of the exported file; Rombi, Modifica. Image B (its nets Rombi beforehand)
+through "Apri Image CD": Normali, Modifica; Newcastle, step, Salva. Closing the window ends the
+program with status 0, and both images must then hold exactly the expected bytes.
 """
 
-import argparse
 import os
-import re
 import shutil
 import subprocess
 import sys
 import tempfile
+from collections import namedtuple
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, os.path.join(HERE, "..", "support"))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 
-from tavrel_window import TavrelWindow, control_places  # noqa: E402
-from xsession import (Desktop, Program, SessionFailure, XServer, check_tools,  # noqa: E402
-                      exit_on_termination, log, set_log_tag)
+from tavrel_window import (FILE_DIALOG, MAIN, MESSAGE, SCREEN, Failure, Tavrel,  # noqa: E402
+                           control_places, log)
 
 # The game's places, 0-based file offsets, written down here independently of the program.
 TYPE_TABLE_COPIES = (1929004, 2005412, 2328060, 4904664, 5711640)
-NET_BYTES_OFFSET = 14368636
-RHOMBUS_NETS = bytes([0x28, 0x61])
-FIRST_CATALOG_ID = 101
-
-
-class Team:
-    def __init__(self, index, label, palette=None, continuation=None):
-        self.index = index
-        self.label = label
-        # Where the 30 palette bytes go: one run, or 26 bytes and then 4 at the start of the
-        # next sector's user data.
-        if palette is None:
-            self.palette_runs = []
-        elif continuation is None:
-            self.palette_runs = [(palette, 30)]
-        else:
-            self.palette_runs = [(palette, 26), (continuation, 4)]
-
-    @property
-    def slot(self):
-        return self.index if self.index < 54 else self.index + 9
-
-
-DENMARK = Team(13, "Denmark", 12549966, 12550296)
-BAYER_MONACO = Team(80, "Bayer Monaco", 12552318, 12552648)
-NEWCASTLE = Team(59, "Newcastle")
-
-
-def catalog_records(source_dir):
-    """The 135 catalog records by catalog id, as the program's table stores them."""
-    path = os.path.join(source_dir, "src", "catalog", "catalog_records.cpp")
-    with open(path) as reader:
-        rows = re.findall(r'/\*\s*(\d+)\s*\*/\s*"([0-9A-F ]+)"', reader.read())
-    records = {int(number): record for number, record in rows}
-    if sorted(records) != list(range(FIRST_CATALOG_ID, FIRST_CATALOG_ID + 135)):
-        raise SessionFailure(f"could not read the 135 catalog records from {path}")
-    return records
-
-
-def flag_bytes(record):
-    """A flag record's type byte and 30 palette bytes (nothing past character 91 counts)."""
-    record = record[:91]
-    palette = bytes.fromhex(record[2:])
-    if len(record) != 91 or len(palette) != 30:
-        raise SessionFailure(f"not a flag record: {record!r}")
-    return int(record[:2], 16), palette
+NETS = 14368636
+NORMAL_NETS, RHOMBUS_NETS = bytes([0x00, 0x65]), bytes([0x28, 0x61])
+CLIENT_SIZE = (462, 359)
+# palette_runs: (offset, length); these two palettes run past the end of a sector's user data.
+Team = namedtuple("Team", "index label palette_runs")
+DENMARK = Team(13, "Denmark", ((12549966, 26), (12550296, 4)))
+BAYER_MONACO = Team(80, "Bayer Monaco", ((12552318, 26), (12552648, 4)))
+NEWCASTLE = Team(59, "Newcastle", ())  # no palette
+# Catalog designs 103 and 104 as flag records: the type byte, then the fifteen colours.
+NORWAY = ("0257 14 57 14 57 14 FF FF FF FF 80 34 80 34 "
+          "57 14 57 14 57 14 57 14 FF FF FF FF 80 34 80 34")
+ROUNDEL = ("37C0 48 C0 48 C0 48 FF 7F FF 7F 5B 0C 5B 0C "
+           "C0 48 C0 48 C0 48 FF 7F FF 7F 5B 0C 5B 0C 5B 0C")
 
 
 def write_flag(image, team, record):
-    """What a flag write must do to the image: nothing else may change."""
-    type_byte, palette = flag_bytes(record)
-    changed = False
+    """What Salva or Import of `record` must change in the image, and nothing else."""
+    before = bytes(image)
+    slot = team.index if team.index < 54 else team.index + 9  # national teams, then clubs
     for copy in TYPE_TABLE_COPIES:
-        changed |= image[copy + team.slot] != type_byte
-        image[copy + team.slot] = type_byte
-    at = 0
+        image[copy + slot] = int(record[:2], 16)
+    palette = bytes.fromhex(record[2:])
     for offset, length in team.palette_runs:
-        changed |= image[offset:offset + length] != palette[at:at + length]
-        image[offset:offset + length] = palette[at:at + length]
-        at += length
-    if not changed:  # the step would prove nothing
-        raise SessionFailure(f"writing {record!r} into {team.label} changes nothing in the image")
+        image[offset:offset + length], palette = palette[:length], palette[length:]
+    if image == before:  # the step would prove nothing
+        raise Failure(f"writing {record!r} into {team.label} changes nothing")
 
 
-def current_flag_line(image, team):
-    """The flag file Export must write for a team: its type byte (from the first type-table
-    copy) and palette as a flag record, then CR LF."""
-    palette = b"".join(image[offset:offset + length] for offset, length in team.palette_runs)
-    record = f"{image[TYPE_TABLE_COPIES[0] + team.slot]:02X}" + " ".join(
-        f"{byte:02X}" for byte in palette)
-    return (record + "\r\n").encode("ascii")
-
-
-def compare_images(path, expected, what):
-    with open(path, "rb") as reader:
-        actual = reader.read()
-    if actual == expected:
-        log(f"{what}: all {len(actual)} bytes as expected")
-        return
-    lines = [f"{what} differs from the expected image ({path})"]
-    if len(actual) != len(expected):
-        lines.append(f"  size {len(actual)}, expected {len(expected)}")
-    shown, chunk = 0, 1 << 16
-    for start in range(0, min(len(actual), len(expected)), chunk):
-        if actual[start:start + chunk] == expected[start:start + chunk]:
-            continue
-        for offset in range(start, min(start + chunk, len(actual), len(expected))):
-            if actual[offset] != expected[offset]:
-                lines.append(f"  offset {offset} (0x{offset:X}): {actual[offset]:02X}, "
-                             f"expected {expected[offset]:02X}")
-                shown += 1
-                if shown == 16:
-                    break
-        if shown == 16:
-            lines.append("  ...")
-            break
-    raise SessionFailure("\n".join(lines))
-
-
-def expect_equal(actual, expected, what):
+def expect(actual, expected, what):
     if actual != expected:
-        raise SessionFailure(f"{what}: {actual!r}, expected {expected!r}")
+        raise Failure(f"{what}: {actual!r}, expected {expected!r}")
     log(f"{what}: {actual!r}")
 
 
-def choose_team(window, team, how):
-    if how == "popup":
-        window.choose_team_in_popup(team.index)
-    else:
-        window.step_team_with_keys(how)
-    expect_equal(window.text_of("cboSeqSQ", "the team list"), team.label, "team list text")
+def compare_image(path, expected, what):
+    with open(path, "rb") as reader:
+        actual = reader.read()
+    if actual != expected:
+        wrong = [at for at in range(max(len(actual), len(expected)))
+                 if actual[at:at + 1] != expected[at:at + 1]]
+        raise Failure(f"{what} ({path}) differs at {len(wrong)} offsets: " + "; ".join(
+            f"{at} holds {actual[at:at + 1].hex() or 'nothing'} instead of "
+            f"{expected[at:at + 1].hex() or 'nothing'}" for at in wrong[:16]))
+    log(f"{what}: all {len(actual)} bytes as expected")
 
 
-def save_design(window, team, steps_forward, steps_back, pairing_line):
-    window.click("cmdNext", steps_forward)
-    if steps_back:
-        window.click("cmdBack", steps_back)
-    window.click("cmdSalva")
-    window.dismiss_message(f"Salva for {team.label}")
-    expect_equal(window.pairing_line(0), pairing_line, "pairing list, first line")
+def run(tavrel, program_dir, image_a, image_b, a, b):
+    """The session; `a` and `b` take the changes it must make to the images."""
+    program = os.path.join(program_dir, "tavrel")
+    tavrel.start(program)
+    dialog = tavrel.wait_for(FILE_DIALOG, "the image dialog")
 
+    def cancel():
+        tavrel.focus(dialog)
+        tavrel.keys("Escape")
 
-def run_session(args, desktop, workdir):
-    places = control_places(args.source_dir)
-    records = catalog_records(args.source_dir)
+    def no_main_window():
+        if MAIN in tavrel.shown().values():
+            raise Failure("the main window showed after the image dialog was cancelled")
+    cancel()
+    expect(tavrel.wait_for_exit(no_main_window, cancel), 0, "status after Cancel")
 
-    # The program runs from a folder of its own: Export writes beside it.
-    program_dir = os.path.join(workdir, "program")
-    os.makedirs(program_dir)
-    program_path = os.path.join(program_dir, "tavrel")
-    shutil.copy2(args.program, program_path)
+    main = tavrel.open_at_start(program, image_a)
+    geometry = tavrel.window(main).get_geometry()
+    position, size = (geometry.x, geometry.y), (geometry.width, geometry.height)
+    expect(size, CLIENT_SIZE, "client size")
+    if any(abs(at - (screen - client) / 2) > 0.5
+           for at, screen, client in zip(position, SCREEN, CLIENT_SIZE)):
+        raise Failure(f"the window at {position} is not centred on the screen")
+    icons = tavrel.icon_sizes(main)
+    expect([size for size in ((16, 16), (32, 32)) if size in icons], [(16, 16), (32, 32)],
+           "window icons")
 
-    images_dir = os.path.join(workdir, "game images")  # a blank in the path on purpose
-    os.makedirs(images_dir)
-    pristine_path = os.path.join(workdir, "pristine.bin")
-    subprocess.run([args.demo_image_tool, pristine_path], check=True, stdout=subprocess.DEVNULL,
-                   timeout=120)
-    image_a = os.path.join(images_dir, "image A.bin")
-    image_b = os.path.join(images_dir, "image B.bin")
-    shutil.copyfile(pristine_path, image_a)
-    shutil.copyfile(pristine_path, image_b)
-    with open(pristine_path, "rb") as reader:
-        pristine = reader.read()
-    expected_a = bytearray(pristine)
-    expected_b = bytearray(pristine)
+    tavrel.choose_in_dropdown(DENMARK.index)
+    expect(tavrel.team_text(), DENMARK.label, "team list")
+    tavrel.click("cmdNext", 3)  # design 104
+    tavrel.confirm("cmdSalva", "Salva")
+    expect(tavrel.pairing_line(0), "Denmark Bandiera N° 4", "first pairing line")
+    write_flag(a, DENMARK, ROUNDEL)
 
-    program = Program(program_path, desktop, workdir, "tavrel", cwd=workdir)
-    try:
-        window = TavrelWindow(program, desktop, places)
-        window.open_at_start(image_a)
+    name = tavrel.copy_text(*tavrel.centre("txtSqHEX"), "the name box")
+    tavrel.confirm("cmdExport", "Export")
+    flag_path = os.path.join(program_dir, f"Flag_{name}.flg")
+    with open(flag_path, "rb") as reader:
+        expect(reader.read(), (ROUNDEL + "\r\n").encode(), "exported flag file")
 
-        # Image A. Salva: Denmark gets design 104 (three steps from the first).
-        choose_team(window, DENMARK, "popup")
-        save_design(window, DENMARK, 3, 0, "Denmark Bandiera N° 4")
-        write_flag(expected_a, DENMARK, records[104])
+    # Copying the team list's text first also proves the arrow keys will go there.
+    expect(tavrel.team_text(), DENMARK.label, "team list")
+    tavrel.keys("Down", repeat=BAYER_MONACO.index - DENMARK.index)
+    expect(tavrel.team_text(), BAYER_MONACO.label, "team list")
+    tavrel.answer_file_dialog(flag_path, tavrel.button("cmdImp", FILE_DIALOG, "Import"))
+    tavrel.close_with(tavrel.wait_for(MESSAGE, "Import's message"), "Return", "Import's message")
+    write_flag(a, BAYER_MONACO, ROUNDEL)
 
-        # Export: Flag_<the name box's text>.flg beside the program, holding Denmark's flag.
-        name = window.text_of("txtSqHEX", "the name box")
-        window.click("cmdExport")
-        window.dismiss_message("Export")
-        flag_path = os.path.join(program_dir, f"Flag_{name}.flg")
-        if not os.path.isfile(flag_path):
-            raise SessionFailure(f"Export wrote no {flag_path}; the program's folder holds "
-                                 f"{sorted(os.listdir(program_dir))}")
-        with open(flag_path, "rb") as reader:
-            exported = reader.read()
-        expect_equal(exported, current_flag_line(expected_a, DENMARK), "exported flag file")
+    tavrel.click("optRombi")
+    tavrel.confirm("cmdReti", "Modifica")
+    a[NETS:NETS + 2] = RHOMBUS_NETS
 
-        # Import into Bayer Monaco, reached from Denmark with the arrow keys.
-        choose_team(window, BAYER_MONACO, BAYER_MONACO.index - DENMARK.index)
-        window.click("cmdImp")
-        window.answer_open_dialog(flag_path)
-        window.dismiss_message("Import")
-        write_flag(expected_a, BAYER_MONACO, exported.decode("ascii").splitlines()[0])
+    # Image B holds Rombi nets: only Normali's click makes Modifica write 00 65.
+    tavrel.answer_file_dialog(image_b, tavrel.button("cmdOpen", FILE_DIALOG, "Apri Image CD"))
+    tavrel.click("optNorm")
+    tavrel.confirm("cmdReti", "Modifica")
+    b[NETS:NETS + 2] = NORMAL_NETS
 
-        # Goal nets: "Rombi", then Modifica.
-        window.click("optRombi")
-        window.click("cmdReti")
-        window.dismiss_message("Modifica")
-        expected_a[NET_BYTES_OFFSET:NET_BYTES_OFFSET + 2] = RHOMBUS_NETS
+    tavrel.choose_in_dropdown(NEWCASTLE.index)
+    expect(tavrel.team_text(), NEWCASTLE.label, "team list")
+    tavrel.click("cmdNext", 3)
+    tavrel.click("cmdBack")  # design 103
+    tavrel.confirm("cmdSalva", "Salva")
+    expect(tavrel.pairing_line(0), "Newcastle Bandiera N° 3", "first pairing line")
+    write_flag(b, NEWCASTLE, NORWAY)
 
-        # Image B, opened in place of A: the window starts over at design 101. Newcastle has
-        # no palette, so Salva writes only its type (design 103: forward three, back one).
-        window.click("cmdOpen")
-        window.answer_open_dialog(image_b)
-        choose_team(window, NEWCASTLE, "popup")
-        save_design(window, NEWCASTLE, 3, 1, "Newcastle Bandiera N° 3")
-        write_flag(expected_b, NEWCASTLE, records[103])
-
-        window.close()
-        status = program.wait_for_exit()
-        if status != 0:
-            raise SessionFailure(f"closing the window ended the program with status {status}:\n"
-                                 + program.output())
-        log("closing the window ended the program with status 0")
-    except SessionFailure:
-        if args.keep:  # what the screen showed when it went wrong
-            desktop.capture("root", os.path.join(workdir, "failure.png"))
-        raise
-    finally:
-        program.stop()
-
-    compare_images(image_a, bytes(expected_a), "image A")
-    compare_images(image_b, bytes(expected_b), "image B")
-    left = sorted(os.listdir(program_dir))
-    expect_equal(left, sorted(["tavrel", os.path.basename(flag_path)]), "program folder")
+    tavrel.close(main)
+    expect(tavrel.wait_for_exit(), 0, "status after closing the window")
+    expect(sorted(os.listdir(program_dir)), sorted(["tavrel", os.path.basename(flag_path)]),
+           "program folder")
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__,
-                                     formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--program", required=True, help="the tavrel executable")
-    parser.add_argument("--demo-image-tool", required=True, help="the tavrel-demo-image tool")
-    parser.add_argument("--source-dir", required=True, help="the top of the source tree")
-    parser.add_argument("--keep", action="store_true", help="keep the work folder")
-    args = parser.parse_args()
-    args.program = os.path.abspath(args.program)
-    args.demo_image_tool = os.path.abspath(args.demo_image_tool)
-    set_log_tag("e2e")
-    exit_on_termination()
-
-    workdir = tempfile.mkdtemp(prefix="tavrel-e2e-")
-    server = None
-    try:
-        check_tools()
-        server = XServer(workdir)
-        server.start()
-        run_session(args, Desktop(server.display), workdir)
-    except SessionFailure as failure:
-        log(f"FAILED: {failure}")
-        return 1
-    finally:
-        if server:
-            server.stop()
-        if args.keep:
-            log(f"work folder kept: {workdir}")
-        else:
-            shutil.rmtree(workdir, ignore_errors=True)
+    program, demo_image_tool, source_dir = map(os.path.abspath, sys.argv[1:4])
+    with tempfile.TemporaryDirectory(prefix="tavrel-e2e-") as workdir:
+        program_dir = os.path.join(workdir, "program")  # Export writes beside the program
+        images = os.path.join(workdir, "game images")  # a blank in the path on purpose
+        os.makedirs(program_dir)
+        os.makedirs(images)
+        shutil.copy2(program, program_dir)
+        image_a, image_b = os.path.join(images, "image A.bin"), os.path.join(images, "image B.bin")
+        subprocess.run([demo_image_tool, image_a], check=True, stdout=subprocess.DEVNULL,
+                       timeout=120)
+        with open(image_a, "rb") as reader:
+            a = bytearray(reader.read())
+        b = bytearray(a)
+        b[NETS:NETS + 2] = RHOMBUS_NETS
+        with open(image_b, "wb") as writer:
+            writer.write(b)
+        try:
+            with Tavrel(workdir, control_places(source_dir)) as tavrel:
+                run(tavrel, program_dir, image_a, image_b, a, b)
+            compare_image(image_a, a, "image A")
+            compare_image(image_b, b, "image B")
+        except Failure as failure:
+            log(f"FAILED: {failure}")
+            return 1
     log("passed")
     return 0
 

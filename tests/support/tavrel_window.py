@@ -1,162 +1,260 @@
-"""The tavrel window as a person sees it from outside: where its controls are (read from
-src/ui/control_layout.h), and what a person does with them: answer the file dialog, click a
-button, pick a team, dismiss a message box, copy a control's text.
+"""The real tavrel program driven from outside as a person would, in an X server of its own:
+Xvfb through pyvirtualdisplay, pointer and keys through xdotool, the clipboard read with xclip,
+windows listed and closed through python3-xlib. There is no window manager: windows have no
+frame, and positions are client-area positions.
+
+On a busy machine every wait is a bounded poll, an action whose effect has not shown after a
+while is done again, and each action on the main window first waits until it is the program's
+only window: a click that comes while a popup (the file dialog's name completion, say) still
+holds the pointer only closes that popup. Everything started here is stopped by its pid.
 """
 
 import os
 import re
+import signal
+import subprocess
 import time
 
-from xsession import STEP_TIMEOUT, START_TIMEOUT, SessionFailure, log, wait_until
+from pyvirtualdisplay import Display
+from Xlib import X, error, protocol
+from Xlib import display as xdisplay
 
-MAIN_WINDOW_NAME = "^  tavrel$"  # the caption starts with two blanks
-OPEN_DIALOG_NAME = "^Open$"  # Qt's own file dialog, which the program gives no caption
-MESSAGE_BOX_NAME = "^Tavrel$"
-POPUP_NAME = "^$"  # the team list's drop-down has an empty WM_NAME
-
-TWIPS_PER_PIXEL = 15
-# A key that seems to have gone nowhere is pressed again after this quiet time (a file-name
-# completer's popup may swallow the first Return).
-RETRY_QUIET = 5.0
-RETRIES = 3
+SCREEN = (1024, 768)
+TIMEOUT = 60.0  # one step on a busy machine; a poll ends as soon as the thing happens
+RETRY_AFTER = 5.0  # an action whose effect has not shown by then is done again
+MAIN, FILE_DIALOG, MESSAGE, POPUP = "  tavrel", "Open", "Tavrel", ""  # window names
 
 
-def _pixels(twips):
-    return (twips + TWIPS_PER_PIXEL // 2) // TWIPS_PER_PIXEL
+class Failure(Exception):
+    pass
+
+
+def log(message):
+    print(f"[{time.strftime('%H:%M:%S')}] {message}", flush=True)
 
 
 def control_places(source_dir):
-    """Each control's rectangle (x, y, width, height) in client-area pixels."""
-    path = os.path.join(source_dir, "src", "ui", "control_layout.h")
-    with open(path) as reader:
-        text = reader.read()
-    row = re.compile(r'\{"(\w+)",\s*(\d+),\s*(\d+),\s*(\d+),\s*(\d+)\},[ \t]*'
-                     r'(?://\s*inside (\w+))?')
-    places = {}
-    for name, left, top, width, height, frame in row.findall(text):
-        left, top = int(left), int(top)
-        if frame:  # relative to its frame, which comes earlier in the table
-            left += places[frame]["left"]
-            top += places[frame]["top"]
-        places[name] = {"left": left, "top": top, "width": int(width), "height": int(height)}
-    if len(places) < 20 or "cmdSalva" not in places:
-        raise SessionFailure(f"could not read the control places from {path}")
-    return {name: tuple(_pixels(v) for v in (p["left"], p["top"], p["width"], p["height"]))
-            for name, p in places.items()}
+    """Each control's rectangle (x, y, width, height) in client pixels, from the window's layout
+    table in twips (15 to a pixel), where some controls are placed relative to their frame."""
+    with open(os.path.join(source_dir, "src", "ui", "control_layout.h")) as reader:
+        rows = re.findall(r'\{"(\w+)",\s*(\d+),\s*(\d+),\s*(\d+),\s*(\d+)\},[ \t]*'
+                          r'(?://\s*inside (\w+))?', reader.read())
+    twips = {}
+    for name, x, y, width, height, frame in rows:
+        left, top = twips[frame][:2] if frame else (0, 0)
+        twips[name] = (left + int(x), top + int(y), int(width), int(height))
+    if "cmdSalva" not in twips:
+        raise Failure("could not read the control places from src/ui/control_layout.h")
+    return {name: tuple((v + 7) // 15 for v in rect) for name, rect in twips.items()}
 
 
-def _centre(rect):
-    x, y, width, height = rect
-    return x + width // 2, y + height // 2
+class Tavrel:
+    """A private Xvfb, the program started in it, and a person's hands on its windows."""
 
+    def __init__(self, workdir, places=None):
+        self.workdir, self.places, self.process, self.main = workdir, places, None, None
 
-class TavrelWindow:
-    """A running tavrel program and its main window, driven with pointer and keys."""
+    def __enter__(self):
+        def terminate(signum, _frame):
+            raise SystemExit(f"ended by signal {signum}")  # every cleanup still runs
+        for signum in (signal.SIGTERM, signal.SIGHUP):
+            signal.signal(signum, terminate)
+        # -noreset: otherwise the server resets whenever its last client leaves, and a client
+        # connecting just then is refused.
+        self.xvfb = Display(size=SCREEN, color_depth=24, manage_global_env=False,
+                            extra_args=["-noreset", "-nolisten", "tcp"])
+        try:
+            self.xvfb.start()
+            self.env = dict(os.environ, DISPLAY=f":{self.xvfb.display}")
+            self.env.pop("XAUTHORITY", None)  # the server runs without access control
+            self.x = xdisplay.Display(self.env["DISPLAY"])
+        except BaseException:
+            self.xvfb.stop()
+            raise
+        log(f"Xvfb pid {self.xvfb.pid} on display {self.env['DISPLAY']}")
+        return self
 
-    def __init__(self, program, desktop, places=None):
-        self.program = program
-        self.desktop = desktop
-        self.places = places or {}
-        self.window = None
+    def __exit__(self, *_):
+        try:
+            self.stop()
+            self.x.close()
+        finally:
+            self.xvfb.stop()
 
-    # --- start, dialogs, messages ------------------------------------------------------------
+    def start(self, path):
+        """Starts the program; its output goes to this script's."""
+        self.stop()
+        self.main, runtime = None, os.path.join(self.workdir, "runtime")
+        os.makedirs(runtime, mode=0o700, exist_ok=True)
+        env = dict(self.env, QT_QPA_PLATFORM="xcb", XDG_RUNTIME_DIR=runtime)
+        self.process = subprocess.Popen([path], cwd=self.workdir, env=env,
+                                        stdin=subprocess.DEVNULL)
+        log(f"started {path} as pid {self.process.pid}")
 
-    def open_at_start(self, image_path):
-        """Answers the image dialog shown at start with `image_path`; waits for the window."""
-        self.answer_open_dialog(image_path, START_TIMEOUT)
-        self.window = self.program.wait_for_window(MAIN_WINDOW_NAME, "the main window")
-        log(f"main window is window {self.window}")
-        return self.window
+    def stop(self):
+        if self.process and self.process.poll() is None:
+            log(f"stopping the program, pid {self.process.pid}")
+            self.process.terminate()
+            try:
+                self.process.wait(10)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
 
-    def answer_open_dialog(self, path, timeout=STEP_TIMEOUT):
-        """Types a full path into the file dialog and presses Return; waits until it closes."""
-        dialog = self.program.wait_for_window(OPEN_DIALOG_NAME, "the file dialog", timeout)
-        self.program.focus(dialog, "the file dialog")
-        self.desktop.key("ctrl+a")  # the name field may hold an earlier choice
-        self.desktop.type_text(path)
-        self._press_until_gone(dialog, "Return", "the file dialog")
+    def tool(self, *args):
+        """A tool's output, or None when it failed or hung."""
+        try:
+            done = subprocess.run(args, env=self.env, capture_output=True, encoding="utf-8",
+                                  timeout=TIMEOUT, stdin=subprocess.DEVNULL)
+        except subprocess.TimeoutExpired:
+            return None
+        return done.stdout if done.returncode == 0 else None
 
-    def dismiss_message(self, what):
-        """Waits for a message box (caption "Tavrel") and closes it with Return."""
-        box = self.program.wait_for_window(MESSAGE_BOX_NAME, f"the message box after {what}")
-        self._press_until_gone(box, "Return", f"the message box after {what}")
+    def keys(self, *keys, repeat=1):
+        self.tool("xdotool", "key", "--repeat", str(repeat), "--delay", "20", *keys)
 
-    def _press_until_gone(self, window, key, what):
-        self.program.focus(window, what)
-        self.desktop.key(key)
-        state = {"pressed": time.monotonic(), "retries": 0}
+    def window(self, window):
+        return self.x.create_resource_object("window", window)
 
-        def gone():
-            self.program.alive_or_fail()
-            if not self.desktop.is_visible(window):
-                return True
-            quiet = time.monotonic() - state["pressed"]
-            if quiet > RETRY_QUIET and state["retries"] < RETRIES:
-                # One focus attempt only: the window may close meanwhile, and a long wait for
-                # the focus of a window that is gone would outlast the whole step.
-                if not self.desktop.focus(window) or not self.desktop.is_visible(window):
-                    return not self.desktop.is_visible(window)
-                log(f"{what} still open; pressing {key} again")
-                self.desktop.key(key)
-                state["pressed"] = time.monotonic()
-                state["retries"] += 1
-            return False
+    def focus(self, window):
+        self.window(window).set_input_focus(X.RevertToParent, X.CurrentTime,
+                                            onerror=error.CatchError())
+        self.x.sync()
 
-        wait_until(f"{what} to close", STEP_TIMEOUT, gone)
+    def icon_sizes(self, window):
+        icons = self.window(window).get_full_property(self.x.intern_atom("_NET_WM_ICON"),
+                                                      X.AnyPropertyType)
+        sizes, data = [], list(icons.value) if icons else []
+        while len(data) >= 2:  # width, height, then width * height pixels
+            sizes.append(tuple(data[:2]))
+            data = data[2 + data[0] * data[1]:]
+        return sizes
 
-    def close(self):
-        """Closes the window as its title bar's close button would."""
-        self.desktop.send_delete_window(self.window)
+    def close(self, window):
+        """What a title bar's close button does: WM_PROTOCOLS / WM_DELETE_WINDOW."""
+        self.window(window).send_event(protocol.event.ClientMessage(
+            window=self.window(window), client_type=self.x.intern_atom("WM_PROTOCOLS"),
+            data=(32, [self.x.intern_atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0])))
+        self.x.flush()
 
-    # --- controls ----------------------------------------------------------------------------
+    def shown(self):
+        """{window: name} of the program's visible top-level windows."""
+        pid_atom, found = self.x.intern_atom("_NET_WM_PID"), {}
+        for window in self.x.screen().root.query_tree().children:
+            try:
+                owner = window.get_full_property(pid_atom, X.AnyPropertyType)
+                if (owner and owner.value[0] == self.process.pid
+                        and window.get_attributes().map_state == X.IsViewable):
+                    found[window.id] = window.get_wm_name() or ""
+            except error.BadWindow:  # gone meanwhile
+                pass
+        return found
+
+    def windows(self):
+        """shown(), while the program runs."""
+        if self.process.poll() is not None:
+            raise Failure(f"the program ended with status {self.process.returncode}")
+        return self.shown()
+
+    def wait(self, what, probe, retry=None):
+        """Polls probe() until it gives something truthy; runs retry() after each quiet spell."""
+        start = last = time.monotonic()
+        while not (result := probe()):
+            if time.monotonic() - start > TIMEOUT:
+                raise Failure(f"timed out after {TIMEOUT:.0f} s waiting for {what}; "
+                              f"the program's windows: {self.shown()}")
+            if retry and time.monotonic() - last > RETRY_AFTER:
+                log(f"still waiting for {what}: trying again")
+                retry()
+                last = time.monotonic()
+            time.sleep(0.1)
+        return result
+
+    def wait_for(self, name, what, retry=None):
+        return self.wait(what, lambda: next(
+            (w for w, n in self.windows().items() if n == name), None), retry)
+
+    def wait_for_exit(self, probe=lambda: None, retry=None):
+        """The exit status; probe() runs on each poll and may raise."""
+        self.wait("the program to end", lambda: probe() or self.process.poll() is not None,
+                  retry)
+        return self.process.returncode
+
+    def close_with(self, window, key, what):
+        def press():
+            self.focus(window)
+            self.keys(key)
+        press()
+        self.wait(f"{what} to close", lambda: window not in self.windows(), press)
+
+    def answer_file_dialog(self, path, dialog=None):
+        dialog = dialog or self.wait_for(FILE_DIALOG, "the file dialog")
+        self.focus(dialog)
+        self.keys("ctrl+a")  # the name field may hold an earlier choice
+        self.tool("xdotool", "type", "--delay", "20", path)
+        self.close_with(dialog, "Return", "the file dialog")
+
+    def open_at_start(self, program, image):
+        self.start(program)
+        self.answer_file_dialog(image)
+        self.main = self.wait_for(MAIN, "the main window")
+        return self.main
+
+    # --- the main window ---------------------------------------------------------------------
+
+    def _click(self, x, y, count=1):
+        self.tool("xdotool", "mousemove", "--window", str(self.main), str(x), str(y), "click",
+                  "--repeat", str(count), "--delay", "60", "1")
+
+    def click_at(self, x, y, count=1):
+        self.wait("the main window alone on screen", lambda: list(self.windows()) == [self.main])
+        self.focus(self.main)
+        self._click(x, y, count)
+
+    def centre(self, name):
+        x, y, width, height = self.places[name]
+        return x + width // 2, y + height // 2
 
     def click(self, name, count=1):
-        self.program.alive_or_fail()
-        x, y = _centre(self.places[name])
-        self.desktop.click(self.window, x, y, count)
+        self.click_at(*self.centre(name), count)
 
-    def click_team_text(self):
-        x, y, _, height = self.places["cboSeqSQ"]
-        self.desktop.click(self.window, x + 30, y + height // 2)
+    def button(self, name, opens, what):
+        """Clicks a button until the modal window it opens shows (a click that comes while
+        that window is up is lost to its modality); that window."""
+        self.click(name)
+        return self.wait_for(opens, what, lambda: self._click(*self.centre(name)))
 
-    def choose_team_in_popup(self, index):
-        """Opens the team list's drop-down, walks from its top to `index`, presses Return."""
+    def confirm(self, name, what):
+        """Clicks a button, and dismisses the message it brings."""
+        what = f"the message after {what}"
+        self.close_with(self.button(name, MESSAGE, what), "Return", what)
+
+    def choose_in_dropdown(self, index):
+        """Opens the team list's drop-down with its arrow, walks from the top to `index`."""
         x, y, width, height = self.places["cboSeqSQ"]
-        self.desktop.click(self.window, x + width - 8, y + height // 2)  # the arrow
-        popup = self.program.wait_for_window(POPUP_NAME, "the team list's drop-down")
-        # The drop-down grabs the keyboard while it is open.
-        self.desktop.key("Home")
-        if index:
-            self.desktop.key("Down", repeat=index)
-        self.desktop.key("Return")
-        self.program.wait_until_gone(popup, "the team list's drop-down")
+        arrow = (x + width - 8, y + height // 2)
+        self.click_at(*arrow)
+        popup = self.wait_for(POPUP, "the team list's drop-down", lambda: self._click(*arrow))
+        self.keys("Home", *["Down"] * index, "Return")  # the drop-down has the keyboard
+        self.wait("the team list's drop-down to close", lambda: popup not in self.windows())
 
-    def step_team_with_keys(self, steps):
-        """Moves the team list's choice by `steps` (down when positive) from its text field."""
-        self.click_team_text()
-        self.program.focus(self.window, "the main window")
-        self.desktop.key("Down" if steps > 0 else "Up", repeat=abs(steps))
+    def copy_text(self, x, y, what):
+        """The text at (x, y): click it, select all, copy, read the clipboard."""
+        def copy():
+            self.click_at(x, y)
+            self.keys("ctrl+a", "ctrl+c")
+        protocol.request.SetSelectionOwner(display=self.x.display, window=X.NONE,
+                                           selection=self.x.intern_atom("CLIPBOARD"),
+                                           time=X.CurrentTime)  # no owner: no stale text
+        self.x.sync()
+        copy()
+        return self.wait(f"the text of {what} on the clipboard",
+                         lambda: self.tool("xclip", "-o", "-selection", "clipboard"), copy)
 
-    def text_of(self, name, what):
-        """A text control's text, through the clipboard: click, select all, copy."""
-        if name == "cboSeqSQ":
-            self.click_team_text()
-        else:
-            self.click(name)
-        return self._copy(what)
+    def team_text(self):
+        x, y, _, height = self.places["cboSeqSQ"]
+        return self.copy_text(x + 30, y + height // 2, "the team list")
 
     def pairing_line(self, row):
-        """The text of line `row` of the pairing list (click it, copy)."""
         x, y, width, _ = self.places["listAbbin"]
-        self.desktop.click(self.window, x + width // 2, y + 9 + 16 * row)
-        return self._copy(f"pairing line {row + 1}")
-
-    def _copy(self, what):
-        self.program.focus(self.window, "the main window")
-        self.desktop.clear_clipboard()
-        self.desktop.key("ctrl+a", "ctrl+c")
-
-        def copied():
-            self.program.alive_or_fail()
-            return self.desktop.clipboard()
-        return wait_until(f"the text of {what} on the clipboard", STEP_TIMEOUT, copied)
+        return self.copy_text(x + width // 2, y + 9 + 16 * row, f"pairing line {row + 1}")
