@@ -38,6 +38,10 @@ inline constexpr int kPaletteSize = 30;
 // Empty for a team without a palette.
 std::vector<ByteRun> paletteRuns(int team);
 
+// The sectors that hold places Tavrel writes: the type-table copies, every palette with its
+// split runs, and the net bytes; the ones whose checksums an edit leaves stale. In file order.
+std::vector<std::int64_t> touchedSectors();
+
 // The goal-net pattern: two bytes.
 inline constexpr std::int64_t kNetsOffset = 14368636;  // 0xDB3F7C
 enum class NetPattern { Plain, Diamond };

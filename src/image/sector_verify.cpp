@@ -28,9 +28,22 @@ void verifySectors(std::span<const std::uint8_t> wholeSectors, std::int64_t firs
             continue;
         }
         ++tally.badSectors;
+        ++tally.badOfKind[static_cast<std::size_t>(check.kind)];
         if (tally.firstBadSectors.size() < VerifyTally::kListedBadSectors) {
             tally.firstBadSectors.push_back({number, number * kRawSectorSize, faultOf(check)});
         }
+    }
+}
+
+void VerifyTally::add(const VerifyTally& later) {
+    for (std::size_t kind = 0; kind < kSectorKindCount; ++kind) {
+        sectorsOfKind[kind] += later.sectorsOfKind[kind];
+        badOfKind[kind] += later.badOfKind[kind];
+    }
+    badSectors += later.badSectors;
+    for (const BadSector& bad : later.firstBadSectors) {
+        if (firstBadSectors.size() < kListedBadSectors)
+            firstBadSectors.push_back(bad);
     }
 }
 

@@ -25,12 +25,17 @@ struct VerifyTally {
     static constexpr std::size_t kListedBadSectors = 20;
 
     std::array<std::int64_t, kSectorKindCount> sectorsOfKind{};
+    std::array<std::int64_t, kSectorKindCount> badOfKind{};
     std::int64_t badSectors = 0;
     std::vector<BadSector> firstBadSectors;  // in sector order, at most kListedBadSectors
 
     std::int64_t count(SectorKind kind) const {
         return sectorsOfKind[static_cast<std::size_t>(kind)];
     }
+    std::int64_t bad(SectorKind kind) const { return badOfKind[static_cast<std::size_t>(kind)]; }
+
+    // Adds what `later` found in sectors after this tally's.
+    void add(const VerifyTally& later);
 };
 
 // Checks every sector of `wholeSectors`, the first of which is sector `firstSectorNumber` of the

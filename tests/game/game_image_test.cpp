@@ -39,13 +39,17 @@ TEST_F(GameImageTest, AFlagChangesExactlyTheTeamsSlotsAndPalette) {
 }
 
 TEST_F(GameImageTest, FlagsForEveryTeamLeaveFramingAndTheGamesOwnSlotsAlone) {
-    const std::string path = image(pristineImage());
+    const Bytes marked =
+        build::RawImageBuilder(build::kGameImageSectors, build::UserDataFill::Pattern,
+                               build::Framing::Marked)
+            .bytes();
+    const std::string path = image(marked);
     ImageSession file(path);
     GameImage game(file);
     std::vector<TeamFlag> flags;
     for (int team = 0; team < kTeamCount; ++team) flags.push_back({team, unusualFlag()});
     game.apply(game.planFlags(flags));
-    const auto changed = differingOffsets(pristineImage(), readWholeFile(path));
+    const auto changed = differingOffsets(marked, readWholeFile(path));
     for (const std::int64_t offset : changed) {
         ASSERT_TRUE(isUserData(offset)) << offset;
         for (const std::int64_t copy : kTypeTableCopies)

@@ -4,12 +4,11 @@
 #include <stdexcept>
 
 #include "game/game_places.h"
+#include "image/sector_checks.h"
 
 namespace tavrel::build {
 namespace {
 
-constexpr std::uint8_t kSync[12] = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
-                                    0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
 constexpr std::int64_t kEdcSize = 4;
 constexpr int kFramesPerSecond = 75;
 constexpr int kLeadInSeconds = 2;  // sector 0 of a track image is at 00:02:00
@@ -19,7 +18,7 @@ std::uint8_t bcd(int value) {
 }
 
 void frameSector(std::uint8_t* sector, std::int64_t number) {
-    std::copy(std::begin(kSync), std::end(kSync), sector);
+    std::copy(kSectorSync.begin(), kSectorSync.end(), sector);
     const std::int64_t address = number + kLeadInSeconds * kFramesPerSecond;
     sector[12] = bcd(static_cast<int>(address / (60 * kFramesPerSecond)));
     sector[13] = bcd(static_cast<int>(address / kFramesPerSecond % 60));
@@ -35,8 +34,9 @@ void frameSector(std::uint8_t* sector, std::int64_t number) {
 
 }  // namespace
 
-RawImageBuilder::RawImageBuilder(std::int64_t sectors, UserDataFill fill)
-    : image_(static_cast<std::size_t>(sectors * kRawSectorSize)) {
+RawImageBuilder::RawImageBuilder(std::int64_t sectors, UserDataFill fill, Framing framing)
+    : image_(static_cast<std::size_t>(sectors * kRawSectorSize)),
+      checksums_(framing == Framing::Checksums) {
     std::uint32_t state = 0x2545F491u;
     for (std::int64_t s = 0; s < sectors; ++s) {
         std::uint8_t* sector = image_.data() + s * kRawSectorSize;
@@ -50,6 +50,13 @@ RawImageBuilder::RawImageBuilder(std::int64_t sectors, UserDataFill fill)
             }
         }
     }
+}
+
+Bytes RawImageBuilder::bytes() const {
+    Bytes image = image_;
+    for (std::size_t at = 0; checksums_ && at < image.size(); at += kRawSectorSize)
+        regenerateChecksums(std::span(image).subspan(at).first<kRawSectorSize>());
+    return image;
 }
 
 void RawImageBuilder::setBytes(std::int64_t offset, std::span<const std::uint8_t> bytes) {
@@ -94,9 +101,10 @@ void RawImageBuilder::setNets(NetPattern pattern) {
 }
 
 void RawImageBuilder::writeTo(const std::string& path) const {
+    const Bytes image = bytes();
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(image_.data()),
-              static_cast<std::streamsize>(image_.size()));
+    out.write(reinterpret_cast<const char*>(image.data()),
+              static_cast<std::streamsize>(image.size()));
     if (!out.flush())
         throw std::runtime_error("cannot write " + path);
 }

@@ -1,6 +1,6 @@
-// Builds raw game images in memory, for tests and the demo image: whole 2352-byte sectors with
-// real framing (sync, header, mode-2 subheader, EDC/ECC areas holding a recognisable pattern),
-// and setters for the places the editor reads and writes.
+// Builds raw game images in memory, for tests and the demo image: whole 2352-byte Mode 2 Form 1
+// sectors with real framing (sync, header, subheader, and EDC/ECC right for their content or
+// filled with a recognisable pattern), and setters for the places the editor reads and writes.
 #pragma once
 
 #include <cstdint>
@@ -18,20 +18,26 @@ namespace tavrel::build {
 // Enough whole sectors to hold the net bytes, the furthest place the editor touches.
 inline constexpr std::int64_t kGameImageSectors = 6110;
 
-// Framing fill: EDC bytes read EE, ECC bytes CC, so a stray write into them shows.
+// Marked framing: EDC bytes read EE, ECC bytes CC, so a stray write into them shows.
 inline constexpr std::uint8_t kEdcFill = 0xEE;
 inline constexpr std::uint8_t kEccFill = 0xCC;
 
 enum class UserDataFill { Zero, Pattern };
+enum class Framing {
+    Checksums,  // every sector's EDC and ECC right for its content, as on a real disc
+    Marked,     // EDC and ECC filled with kEdcFill and kEccFill
+};
 
 class RawImageBuilder {
 public:
     // Pattern fills the user data with a fixed pseudo-random sequence, so that every type
     // slot and palette holds distinct bytes and a misplaced write shows.
     explicit RawImageBuilder(std::int64_t sectors = kGameImageSectors,
-                             UserDataFill fill = UserDataFill::Pattern);
+                             UserDataFill fill = UserDataFill::Pattern,
+                             Framing framing = Framing::Checksums);
 
-    // Starts from an image built before, to change a few places of it.
+    // Starts from an image built before, to change a few places of it as an editor would: its
+    // checksums are left as they were.
     explicit RawImageBuilder(Bytes image) : image_(std::move(image)) {}
 
     // Raw bytes at a 0-based offset, framing or not.
@@ -47,11 +53,13 @@ public:
 
     void setNets(NetPattern pattern);
 
-    const Bytes& bytes() const { return image_; }
+    // The image; built with Framing::Checksums, every sector's EDC and ECC are computed now.
+    Bytes bytes() const;
     void writeTo(const std::string& path) const;
 
 private:
     Bytes image_;
+    bool checksums_ = false;
 };
 
 // Full-width encoding of a name as the game stores it: letters and the full stop as 2-byte
