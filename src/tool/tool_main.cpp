@@ -79,6 +79,43 @@ int main(int argc, char** argv) {
     jsonFlag(netsCommand);
     netsCommand->callback([&] { status = nets(image, pattern, json, io); });
 
+    bool option = false;
+    CLI::App* verifyCommand = app.add_subcommand(
+        "verify", "controlla EDC ed ECC dei settori: quanti per tipo, quanti errati, i primi 20");
+    imageArgument(verifyCommand);
+    verifyCommand->add_flag("--touched", option,
+                            "solo i settori che contengono i posti che Tavrel scrive");
+    verifyCommand->callback([&] { status = verify(image, option, io); });
+
+    CLI::App* fixCommand = app.add_subcommand(
+        "fix-checksums",
+        "riscrive EDC ed ECC errati dei settori che Tavrel tocca (--all: di tutti)");
+    imageArgument(fixCommand);
+    fixCommand->add_flag("--all", option, "tutti i settori dell'immagine");
+    fixCommand->callback([&] { status = fixChecksums(image, option, io); });
+
+    CLI::App* historyCommand = app.add_subcommand(
+        "history", "le modifiche registrate accanto all'immagine, l'ultima in fondo");
+    imageArgument(historyCommand);
+    jsonFlag(historyCommand);
+    historyCommand->callback([&] { status = history(image, json, io); });
+
+    int steps = 1;
+    CLI::App* undoCommand = app.add_subcommand(
+        "undo", "annulla le ultime modifiche (registrate a loro volta come modifiche)");
+    imageArgument(undoCommand);
+    undoCommand->add_option("--steps", steps, "quante modifiche annullare (1)");
+    undoCommand->callback([&] { status = undo(image, steps, io); });
+
+    std::string output, text;
+    CLI::App* patchCommand = app.add_subcommand(
+        "patch",
+        "una patch PPF 3.0 dell'effetto delle modifiche registrate, per l'immagine originale");
+    imageArgument(patchCommand);
+    patchCommand->add_option("OUT", output, "il file .ppf da scrivere")->required();
+    patchCommand->add_option("--description", text, "la descrizione nella patch (50 byte)");
+    patchCommand->callback([&] { status = patch(image, output, text, io); });
+
     CLI::App* catalogCommand = app.add_subcommand("catalog", "i 135 disegni, o il record di uno");
     catalogCommand->add_option("N", number, "il N° del disegno, 1–135");
     jsonFlag(catalogCommand);

@@ -227,5 +227,56 @@ TEST_F(EditorTest, ExportWritesTheTeamsFlagAsOneLineBesideTheProgram) {
     EXPECT_EQ(left, (std::vector<std::string>{"Flag_Denma.flg", "game.bin"}));
 }
 
+TEST_F(EditorTest, UndoTakesBackTheImagesLastChangeOnceConfirmed) {
+    editor.onUndo();
+    EXPECT_EQ(window.takeMessage(), text::kNothingToUndo);
+    choose(13);
+    editor.onSalva();
+    editor.onRombiSelected();
+    editor.onModifica();
+    window.messages.clear();
+    window.yes = false;
+    editor.onUndo();
+    EXPECT_NE(window.questions.back().find("\"Reti: Rombi\""), std::string::npos);
+    EXPECT_TRUE(window.messages.empty());
+    EXPECT_EQ(image()[kNetsOffset], 0x28);
+    window.yes = true;
+    editor.onUndo();
+    EXPECT_EQ(window.takeMessage(), std::string(text::kUndoDone) + "Reti: Rombi");
+    EXPECT_EQ(window.netOption, NetPattern::Plain);
+    editor.onUndo();
+    EXPECT_EQ(image(), pristineImage());
+}
+
+TEST_F(EditorTest, AnInterruptedSaveIsCompletedAtTheNextOpening) {
+    editor.onClose();
+    {
+        // What a save leaves behind when the program dies after its log record reached the disk.
+        ChangeLog log(imagePath);
+        ChangeRecord record;
+        record.description = "Salva Denmark: N° 82";
+        record.runs = changedRuns(
+            {{kTypeTableCopies[0] + 13, {pristineImage()[kTypeTableCopies[0] + 13]}, {0x0B}}});
+        ASSERT_TRUE(log.append(record));
+    }
+    window.dialogAnswers.push_back(imagePath);
+    editor.onOpenImage();
+    EXPECT_EQ(window.takeMessage(),
+              "Un salvataggio interrotto (Salva Denmark: N° 82) è stato completato.");
+    EXPECT_EQ(image()[kTypeTableCopies[0] + 13], 0x0B);
+
+    // Where no log can be kept, the window saves as it always did.
+    editor.onClose();
+    std::filesystem::remove(ChangeLog::pathFor(imagePath));
+    std::filesystem::create_directory(ChangeLog::pathFor(imagePath));
+    window.dialogAnswers.push_back(imagePath);
+    editor.onOpenImage();
+    const Bytes before = image();
+    choose(80);
+    editor.onSalva();
+    EXPECT_EQ(window.takeMessage(), text::kSaveDone);
+    EXPECT_EQ(image(), withFlag(before, 80, catalogFlag(101)));
+}
+
 }  // namespace
 }  // namespace tavrel::testing

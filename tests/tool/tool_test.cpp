@@ -16,39 +16,10 @@
 #include "fake_window.h"
 #include "game/flag_record.h"
 #include "image/image_session.h"
-#include "test_files.h"
-#include "test_image.h"
+#include "tool_fixture.h"
 
 namespace tavrel::testing {
 namespace {
-
-struct ToolRun {
-    int status;
-    std::string out, err;
-};
-
-class ToolTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        writeWholeFile(image, demoImage());
-        writeWholeFile(dir.file("a.flg"), formatFlagRecord(unusualFlag()) + "\r\n");
-    }
-
-    // Runs tavrel-tool with `arguments` (words as a shell reads them) from the test folder.
-    ToolRun tool(const std::string& arguments, const std::string& environment = "") {
-        const std::string command = "cd '" + dir.path().string() + "' && " + environment + " " +
-                                    TAVREL_TOOL + " " + arguments + " >out.txt 2>err.txt";
-        const int raw = std::system(command.c_str());
-        return {WEXITSTATUS(raw), text("out.txt"), text("err.txt")};
-    }
-    std::string text(const std::string& name) {
-        const Bytes bytes = readWholeFile(dir.file(name));
-        return {bytes.begin(), bytes.end()};
-    }
-
-    TempDir dir;
-    std::string image = dir.file("game.bin");
-};
 
 TEST_F(ToolTest, RefusesWhatItCannotDoAndWritesNothing) {
     Bytes cut = demoImage();

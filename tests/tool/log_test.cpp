@@ -1,0 +1,104 @@
+// The change log through tavrel-tool: a save killed at every write it makes ends whole or not
+// at all once the image is opened again; undo and a PPF patch give back exact images.
+#include <filesystem>
+
+#include "catalog/catalog.h"
+#include "game/game_places.h"
+#include "image/change_log.h"
+#include "tool_fixture.h"
+
+namespace tavrel::testing {
+namespace {
+
+class LogTest : public ToolTest {
+protected:
+    std::string log = ChangeLog::pathFor(image);
+    const Bytes saved = withFlag(demoImage(), 13, catalogFlag(158));
+
+    // `tavrel-tool apply` for Denmark on a demo image without a log, killed at the k-th pwrite
+    // or fdatasync; its exit status (0 when it ran to its end).
+    int killSave(int k) {
+        writeWholeFile(image, demoImage());
+        std::filesystem::remove(log);
+        return tool("apply game.bin denmark --design 58", "LD_PRELOAD=" TAVREL_FAULT_SHIM
+                                                          " TAVREL_FAULT='pwrite,fdatasync " +
+                                                              std::to_string(k) + " kill'")
+            .status;
+    }
+};
+
+TEST_F(LogTest, ASaveKilledAtAnyWriteEndsWholeOrNotAtAll) {
+    // The log's header, the save's record, its sync, seven writes into the image, their sync and
+    // the mark: twelve points. The record has reached the log from the third on.
+    constexpr int kKillPoints = 12;
+    for (int k = 1; k <= kKillPoints; ++k) {
+        ASSERT_NE(killSave(k), 0) << k;
+        EXPECT_EQ(tool("teams game.bin").status, 0);  // opening again is enough
+        EXPECT_EQ(readWholeFile(image), k < 3 ? demoImage() : saved) << "killed at " << k;
+    }
+    EXPECT_EQ(killSave(kKillPoints + 1), 0) << "a save makes more writes than were tried";
+    // A record torn on its way to the disk never reached the image: it is dropped.
+    killSave(3);
+    std::filesystem::resize_file(log, std::filesystem::file_size(log) - 10);
+    EXPECT_EQ(tool("history game.bin").out, "");
+    EXPECT_EQ(readWholeFile(image), demoImage());
+}
+
+TEST_F(LogTest, AnInterruptedSaveIsNotForcedOnAnImageChangedSince) {
+    ASSERT_NE(killSave(5), 0);
+    Bytes changed = demoImage();
+    changed[kTeams[13].paletteOffset] ^= 0xFF;  // neither the old nor the new byte
+    writeWholeFile(image, changed);
+    const ToolRun run = tool("teams game.bin");
+    EXPECT_NE(run.err.find("NON completata"), std::string::npos) << run.err;
+    EXPECT_EQ(readWholeFile(image), changed);
+    EXPECT_TRUE(std::filesystem::exists(log + ".1")) << "the log is kept aside";
+
+    // A log that no longer describes its image (a fresh copy) is kept aside too.
+    EXPECT_EQ(tool("apply game.bin denmark --design 1").status, 0);
+    writeWholeFile(image, demoImage());
+    EXPECT_NE(tool("history game.bin").err.find("non corrisponde"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(log + ".2"));
+}
+
+TEST_F(LogTest, UndoAndAPatchGiveBackExactImages) {
+    writeWholeFile(dir.file("plan.txt"), "Italy 3\nParma 58\n");
+    for (const char* change :
+         {"apply game.bin denmark --design 58", "apply game.bin 80 --file a.flg",
+          "nets game.bin rombi", "apply game.bin --plan plan.txt", "fix-checksums game.bin"})
+        ASSERT_EQ(tool(change).status, 0) << change;
+    const Bytes edited = readWholeFile(image);
+
+    ASSERT_EQ(tool("patch game.bin mod.ppf --description 'Denmark, Bayer, nets'").status, 0);
+    writeWholeFile(dir.file("copy.bin"), demoImage());
+    ASSERT_EQ(std::system(("python3 " TAVREL_APPLY_PPF " " + dir.file("mod.ppf") + " " +
+                           dir.file("copy.bin"))
+                              .c_str()),
+              0);
+    EXPECT_EQ(readWholeFile(dir.file("copy.bin")), edited);
+
+    EXPECT_EQ(tool("undo game.bin --steps 6").status, 2) << "five changes only";
+    EXPECT_EQ(tool("undo game.bin --steps 5").status, 0);
+    EXPECT_EQ(readWholeFile(image), demoImage());
+    EXPECT_EQ(tool("undo game.bin").status, 2);
+
+    // Undo refuses where another program changed a place since.
+    ASSERT_EQ(tool("apply game.bin denmark --design 58").status, 0);
+    Bytes changed = readWholeFile(image);
+    changed[kTypeTableCopies[2] + 13] = 0x77;
+    writeWholeFile(image, changed);
+    EXPECT_EQ(tool("undo game.bin").status, 2);
+    EXPECT_EQ(readWholeFile(image), changed);
+}
+
+TEST_F(LogTest, WithoutAPlaceForTheLogTheToolWarnsAndWrites) {
+    // Root writes into any folder, so a folder stands where the log would be created.
+    std::filesystem::create_directory(log);
+    const ToolRun run = tool("apply game.bin denmark --design 58");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.err.find("senza registro"), std::string::npos) << run.err;
+    EXPECT_EQ(readWholeFile(image), saved);
+}
+
+}  // namespace
+}  // namespace tavrel::testing
