@@ -77,28 +77,38 @@ Flag GameImage::readFlag(int team) const {
 }
 
 ImageEdit GameImage::planFlags(std::span<const TeamFlag> flags) const {
-    ImageEdit edit;
-    for (const std::int64_t copy : kTypeTableCopies) {
-        ByteChange table = unchanged(file(), copy, kTypeTableSize);
-        for (const TeamFlag& entry : flags) {
-            teamRow(entry.team);
-            table.after[static_cast<std::size_t>(typeSlot(entry.team))] = entry.flag.type;
-        }
-        edit.changes.push_back(std::move(table));
-    }
+    // Every place of the edit, read together: the type-table copies, then the palette runs of
+    // each team's last flag.
+    std::vector<ByteRun> places;
+    for (const std::int64_t copy : kTypeTableCopies) places.push_back({copy, kTypeTableSize});
+    std::vector<const TeamFlag*> palettes;
     for (const TeamFlag& entry : flags) {
+        teamRow(entry.team);
         const auto later =
             std::find_if(&entry + 1, flags.data() + flags.size(),
                          [&](const TeamFlag& other) { return other.team == entry.team; });
         if (later != flags.data() + flags.size())
             continue;  // the team's last flag is the one written
-        auto next = entry.flag.palette.begin();
         for (const ByteRun& run : paletteRuns(entry.team)) {
-            ByteChange change = unchanged(file(), run.offset, static_cast<std::size_t>(run.length));
-            std::copy_n(next, run.length, change.after.begin());
-            next += run.length;
-            edit.changes.push_back(std::move(change));
+            places.push_back(run);
+            palettes.push_back(&entry);
         }
+    }
+    const std::vector<Bytes> now = file().read(places);
+    ImageEdit edit;
+    for (std::size_t i = 0; i < places.size(); ++i)
+        edit.changes.push_back({places[i].offset, now[i], now[i]});
+    for (std::size_t copy = 0; copy < kTypeTableCopies.size(); ++copy) {
+        for (const TeamFlag& entry : flags)
+            edit.changes[copy].after[static_cast<std::size_t>(typeSlot(entry.team))] =
+                entry.flag.type;
+    }
+    // A split palette's second run follows its first: both take the next bytes of its flag.
+    for (std::size_t i = kTypeTableCopies.size(), p = 0; i < places.size(); ++i, ++p) {
+        const bool second = p > 0 && palettes[p - 1] == palettes[p];
+        const std::size_t from = second ? static_cast<std::size_t>(places[i - 1].length) : 0;
+        std::copy_n(palettes[p]->flag.palette.begin() + static_cast<long>(from), places[i].length,
+                    edit.changes[i].after.begin());
     }
     return edit;
 }

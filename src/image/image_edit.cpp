@@ -67,8 +67,7 @@ void checkEdit(const ImageFile& file, const ImageEdit& edit) {
     }
 }
 
-void applyEdit(ImageFile& file, const ImageEdit& edit) {
-    checkEdit(file, edit);
+void writeEdit(ImageFile& file, const ImageEdit& edit) {
     const std::vector<ByteChange>& changes = edit.changes;
     std::size_t started = 0;
     try {

@@ -29,10 +29,10 @@ struct ImageEdit {
 // place past the end of the file (TooShort).
 void checkEdit(const ImageFile& file, const ImageEdit& edit);
 
-// Checks the edit, writes every change and syncs. When a write or the sync fails, the places
+// Writes every change of a checked edit and syncs. When a write or the sync fails, the places
 // written so far get their old bytes back and are synced, and the FileError says whether that
 // worked (`restore`, `unrestored`).
-void applyEdit(ImageFile& file, const ImageEdit& edit);
+void writeEdit(ImageFile& file, const ImageEdit& edit);
 
 // True when the file carries an ISO 9660 volume descriptor where a 2048-byte-sector image has
 // it (sector 16, plus one byte). A raw image has it 37657 bytes in instead.

@@ -6,7 +6,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <vector>
 
 namespace tavrel {
 namespace {
@@ -106,6 +108,35 @@ Bytes ImageFile::read(std::int64_t offset, std::size_t count) const {
     Bytes buffer(count);
     readInto(offset, buffer);
     return buffer;
+}
+
+std::vector<Bytes> ImageFile::read(std::span<const ByteRun> places) const {
+    // Places closer than this share one read: a call costs more than the bytes between them.
+    constexpr std::int64_t kNear = 4096;
+    std::vector<std::size_t> order(places.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::sort(order.begin(), order.end(),
+              [&](std::size_t a, std::size_t b) { return places[a].offset < places[b].offset; });
+    std::vector<Bytes> bytes(places.size());
+    for (std::size_t first = 0; first < order.size();) {
+        const std::int64_t start = places[order[first]].offset;
+        std::int64_t end = start;
+        std::size_t last = first;
+        for (; last < order.size() && places[order[last]].offset <= end + kNear; ++last)
+            end = std::max(end, places[order[last]].offset + places[order[last]].length);
+        if (end > size()) {
+            // Past the end: the first place that does not fit names what is missing.
+            for (; first < last; ++first)
+                requireInside(places[order[first]].offset, places[order[first]].length);
+        }
+        const Bytes span = read(start, static_cast<std::size_t>(end - start));
+        for (; first < last; ++first) {
+            const ByteRun& place = places[order[first]];
+            const auto from = span.begin() + (place.offset - start);
+            bytes[order[first]].assign(from, from + place.length);
+        }
+    }
+    return bytes;
 }
 
 void ImageFile::readInto(std::int64_t offset, std::span<std::uint8_t> buffer) const {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "image/file_error.h"
+#include "image/raw_geometry.h"
 
 namespace tavrel {
 
@@ -36,6 +37,8 @@ public:
 
     // Exactly `count` bytes at `offset`; a read past the end is an error.
     Bytes read(std::int64_t offset, std::size_t count) const;
+    // The bytes of each place, in the order given; places near each other are read in one call.
+    std::vector<Bytes> read(std::span<const ByteRun> places) const;
     void readInto(std::int64_t offset, std::span<std::uint8_t> buffer) const;
 
     // Overwrites bytes in place; a write that would pass the end of the file fails before

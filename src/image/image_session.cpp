@@ -8,6 +8,13 @@ namespace {
 
 using State = ChangeRecord::State;
 
+std::vector<ByteRun> placesOf(const ChangeRecord& record) {
+    std::vector<ByteRun> places;
+    for (const ByteChange& run : record.runs)
+        places.push_back({run.offset, static_cast<std::int64_t>(run.after.size())});
+    return places;
+}
+
 const ChangeRecord* lastDone(const std::vector<ChangeRecord>& records) {
     const auto done = std::find_if(records.rbegin(), records.rend(),
                                    [](const ChangeRecord& r) { return r.state == State::Done; });
@@ -28,15 +35,16 @@ ImageSession::ImageSession(const std::string& path, ImageAccess access)
 }
 
 std::int64_t ImageSession::strayOffset(const ChangeRecord& record) const {
-    for (const ByteChange& run : record.runs) {
-        Bytes now;
-        try {
-            now = file_->read(run.offset, run.after.size());
-        } catch (const FileError&) {
-            return run.offset;
-        }
-        for (std::size_t i = 0; i < now.size(); ++i) {
-            if (now[i] != run.before[i] && now[i] != run.after[i])
+    std::vector<Bytes> now;
+    try {
+        now = file_->read(placesOf(record));
+    } catch (const FileError&) {
+        return record.runs.front().offset;
+    }
+    for (std::size_t r = 0; r < now.size(); ++r) {
+        const ByteChange& run = record.runs[r];
+        for (std::size_t i = 0; i < now[r].size(); ++i) {
+            if (now[r][i] != run.before[i] && now[r][i] != run.after[i])
                 return run.offset + static_cast<std::int64_t>(i);
         }
     }
@@ -50,13 +58,14 @@ bool ImageSession::needsRecovery() const {
     const ChangeRecord* done = lastDone(records);
     if (done == nullptr)
         return false;
-    for (const ByteChange& run : done->runs) {
-        try {
-            if (file_->read(run.offset, run.after.size()) != run.after)
+    try {
+        const std::vector<Bytes> now = file_->read(placesOf(*done));
+        for (std::size_t r = 0; r < now.size(); ++r) {
+            if (now[r] != done->runs[r].after)
                 return true;
-        } catch (const FileError&) {
-            return true;
         }
+    } catch (const FileError&) {
+        return true;
     }
     return false;
 }
@@ -73,7 +82,9 @@ void ImageSession::recover() {
             return;
         }
         // Writing the new bytes again where some are already there changes nothing.
-        applyEdit(*file_, {pending.runs, pending.description});
+        const ImageEdit redo{pending.runs, pending.description};
+        checkEdit(*file_, redo);
+        writeEdit(*file_, redo);
         log_->completeLast();
         recovery_.outcome = Recovery::Outcome::Completed;
         return;
@@ -96,7 +107,7 @@ void ImageSession::applyLogged(const ImageEdit& edit, std::uint64_t undoes) {
     record.runs = changedRuns(edit.changes);
     const bool logged = !record.runs.empty() && log_->append(record);
     try {
-        applyEdit(*file_, edit);
+        writeEdit(*file_, edit);
     } catch (const FileError&) {
         if (logged)
             log_->abortLast();
