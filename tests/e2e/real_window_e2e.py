@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """End to end through the real window: real_window_e2e.py PROGRAM DEMO_IMAGE_TOOL SOURCE_DIR.
 Cancel at start ends the program with status 0 and no window. Image A (window 462x359, centred,
-16x16 and 32x32 icons): Denmark from the drop-down, step, Salva; Export; Bayer Monaco with the
+16x16 and 32x32 icons): Denmark from the drop-down, step to N° 58, Salva; Export; Bayer Monaco with the
 arrow keys, Import of the exported file; Rombi, Modifica. Image B (its nets Rombi beforehand)
 through "Apri Image CD": Normali, Modifica; Newcastle, step, Salva. Closing the window ends the
 program with status 0, and both images must then hold exactly the expected bytes.
@@ -29,11 +29,11 @@ Team = namedtuple("Team", "index label palette_runs")
 DENMARK = Team(13, "Denmark", ((12549966, 26), (12550296, 4)))
 BAYER_MONACO = Team(80, "Bayer Monaco", ((12552318, 26), (12552648, 4)))
 NEWCASTLE = Team(59, "Newcastle", ())  # no palette
-# Catalog designs 103 and 104 as flag records: the type byte, then the fifteen colours.
+# Catalog designs 103 and 158 (N° 3 and 58) as flag records: the type byte, then the colours.
 NORWAY = ("0257 14 57 14 57 14 FF FF FF FF 80 34 80 34 "
           "57 14 57 14 57 14 57 14 FF FF FF FF 80 34 80 34")
-ROUNDEL = ("37C0 48 C0 48 C0 48 FF 7F FF 7F 5B 0C 5B 0C "
-           "C0 48 C0 48 C0 48 FF 7F FF 7F 5B 0C 5B 0C 5B 0C")
+CUBA = ("0A48 D9 B9 82 48 D9 FF FF FF FF 5A 90 5A 90 "
+        "48 D9 48 D9 48 D9 FF FF FF FF FF FF 5A 90 5A 90")
 
 
 def write_flag(image, team, record):
@@ -96,16 +96,16 @@ def run(tavrel, program_dir, image_a, image_b, a, b):
 
     tavrel.choose_in_dropdown(DENMARK.index)
     expect(tavrel.team_text(), DENMARK.label, "team list")
-    tavrel.click("cmdNext", 3)  # design 104
+    tavrel.click("cmdNext", 57)  # design 158
     tavrel.confirm("cmdSalva", "Salva")
-    expect(tavrel.pairing_line(0), "Denmark Bandiera N° 4", "first pairing line")
-    write_flag(a, DENMARK, ROUNDEL)
+    expect(tavrel.pairing_line(0), "Denmark Bandiera N° 58", "first pairing line")
+    write_flag(a, DENMARK, CUBA)
 
     name = tavrel.copy_text(*tavrel.centre("txtSqHEX"), "the name box")
     tavrel.confirm("cmdExport", "Export")
     flag_path = os.path.join(program_dir, f"Flag_{name}.flg")
     with open(flag_path, "rb") as reader:
-        expect(reader.read(), (ROUNDEL + "\r\n").encode(), "exported flag file")
+        expect(reader.read(), (CUBA + "\r\n").encode(), "exported flag file")
 
     # Copying the team list's text first also proves the arrow keys will go there.
     expect(tavrel.team_text(), DENMARK.label, "team list")
@@ -113,7 +113,7 @@ def run(tavrel, program_dir, image_a, image_b, a, b):
     expect(tavrel.team_text(), BAYER_MONACO.label, "team list")
     tavrel.answer_file_dialog(flag_path, tavrel.button("cmdImp", FILE_DIALOG, "Import"))
     tavrel.close_with(tavrel.wait_for(MESSAGE, "Import's message"), "Return", "Import's message")
-    write_flag(a, BAYER_MONACO, ROUNDEL)
+    write_flag(a, BAYER_MONACO, CUBA)
 
     tavrel.click("optRombi")
     tavrel.confirm("cmdReti", "Modifica")
