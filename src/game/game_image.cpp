@@ -110,6 +110,7 @@ ImageEdit GameImage::planFlags(std::span<const TeamFlag> flags) const {
         std::copy_n(palettes[p]->flag.palette.begin() + static_cast<long>(from), places[i].length,
                     edit.changes[i].after.begin());
     }
+    checkEdit(file(), edit);
     return edit;
 }
 
@@ -131,7 +132,9 @@ ImageEdit GameImage::planNets(NetPattern pattern) const {
     ByteChange change = unchanged(file(), kNetsOffset, 2);
     const auto& bytes = pattern == NetPattern::Plain ? kPlainNets : kDiamondNets;
     std::copy(bytes.begin(), bytes.end(), change.after.begin());
-    return {{std::move(change)}, {}};
+    ImageEdit edit{{std::move(change)}, {}};
+    checkEdit(file(), edit);
+    return edit;
 }
 
 const ImageFile& GameImage::file() const {

@@ -1,7 +1,8 @@
 // The game as stored in one open image: team names, flags and the goal-net pattern. It knows
 // the team table, the five type-table copies and the split palettes; front ends speak of teams
 // and flags, never of sectors or offsets. Every write is planned first (every place read, and
-// so checked to lie inside the file), then applied as a whole and synced before it returns.
+// so checked to lie inside the file, and the image checked to be one that may be written),
+// then applied as a whole and synced before it returns.
 #pragma once
 
 #include <optional>

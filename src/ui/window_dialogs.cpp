@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStandardPaths>
 
 namespace tavrel {
@@ -30,6 +31,8 @@ public:
                         parent);
         box.setTextFormat(Qt::PlainText);
         box.setDefaultButton(QMessageBox::No);
+        // The window speaks Italian; Qt's own buttons would not.
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("Sì"));
         return box.exec() == QMessageBox::Yes;
     }
 

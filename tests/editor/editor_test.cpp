@@ -157,6 +157,16 @@ TEST_F(EditorTest, NothingIsWrittenWithoutATeamOrIntoAShortImage) {
     }
     EXPECT_TRUE(window.pairing.empty());
     EXPECT_EQ(readWholeFile(dir.file("short.bin")), cut);
+
+    Bytes iso = pristineImage();
+    std::copy_n("CD001", 5, iso.begin() + 16 * 2048 + 1);
+    window.dialogAnswers.push_back(writeImage("game.iso", iso));
+    editor.onOpenImage();
+    choose(13);
+    editor.onSalva();
+    EXPECT_NE(window.takeMessage().find("immagine ISO con settori da 2048 byte"), std::string::npos);
+    EXPECT_TRUE(window.pairing.empty());
+    EXPECT_EQ(readWholeFile(dir.file("game.iso")), iso);
 }
 
 TEST_F(EditorTest, ImportReadsTheFirstLineOfAFlagFile) {
