@@ -16,12 +16,6 @@ std::string reasonOr(const FileError& error, const char* fallback) {
     return error.systemError != 0 ? error.systemReason() : fallback;
 }
 
-std::string runText(const ByteRun& run) {
-    if (run.length == 1)
-        return hexOffset(run.offset);
-    return hexOffset(run.offset) + "–" + hexOffset(run.offset + run.length - 1);
-}
-
 std::string restoreText(const FileError& error) {
     switch (error.restore) {
         case Restore::NotNeeded:
@@ -31,11 +25,8 @@ std::string restoreText(const FileError& error) {
         case Restore::NotRestored:
             break;
     }
-    std::string places;
-    for (const ByteRun& run : error.unrestored)
-        places += (places.empty() ? "" : ", ") + runText(run);
-    return " Non è stato possibile ripristinare l'immagine: controlla i byte a offset " + places +
-           ".";
+    return " Non è stato possibile ripristinare l'immagine: controlla i byte a offset " +
+           hexRuns(error.unrestored) + ".";
 }
 
 }  // namespace

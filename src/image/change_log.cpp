@@ -8,22 +8,10 @@
 #include <cerrno>
 #include <ctime>
 
+#include "image/write_all.h"
+
 namespace tavrel {
 namespace {
-
-bool writeAt(int fd, std::span<const std::uint8_t> bytes, std::int64_t offset) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t put = ::pwrite(fd, bytes.data() + done, bytes.size() - done,
-                                     static_cast<off_t>(offset + static_cast<std::int64_t>(done)));
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0)
-            return false;
-        done += static_cast<std::size_t>(put);
-    }
-    return true;
-}
 
 Bytes readAll(int fd) {
     Bytes content;
@@ -86,7 +74,7 @@ bool ChangeLog::openForWriting() {
     if (fd_ >= 0)
         return true;
     fd_ = ::open(path_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd_ < 0 || !writeAt(fd_, kLogHeader, 0)) {
+    if (fd_ < 0 || !writeAllAt(fd_, kLogHeader, 0)) {
         fail(errno);
         return false;
     }
@@ -106,7 +94,7 @@ bool ChangeLog::append(ChangeRecord& record) {
     record.time = std::time(nullptr);
     record.state = ChangeRecord::State::Pending;
     const Bytes bytes = encodeRecord(record);
-    if (!writeAt(fd_, bytes, end_) || ::fdatasync(fd_) != 0) {
+    if (!writeAllAt(fd_, bytes, end_) || ::fdatasync(fd_) != 0) {
         const int error = errno;
         (void)::ftruncate(fd_, end_);  // a record that did not reach the disk is no record
         fail(error);
@@ -121,14 +109,14 @@ bool ChangeLog::append(ChangeRecord& record) {
 
 void ChangeLog::completeLast() {
     const std::uint8_t done[1] = {static_cast<std::uint8_t>(ChangeRecord::State::Done)};
-    if (writeAt(fd_, done, records_.back().stateOffset))
+    if (writeAllAt(fd_, done, records_.back().stateOffset))
         records_.back().state = ChangeRecord::State::Done;
 }
 
 void ChangeLog::abortLast() {
     ChangeRecord& record = records_.back();
     const std::uint8_t aborted[1] = {static_cast<std::uint8_t>(ChangeRecord::State::Aborted)};
-    if (writeAt(fd_, aborted, record.stateOffset) && ::fdatasync(fd_) == 0) {
+    if (writeAllAt(fd_, aborted, record.stateOffset) && ::fdatasync(fd_) == 0) {
         record.state = ChangeRecord::State::Aborted;
         return;
     }

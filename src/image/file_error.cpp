@@ -12,6 +12,16 @@ std::string hexOffset(std::int64_t offset) {
     return text;
 }
 
+std::string hexRuns(const std::vector<ByteRun>& runs) {
+    std::string text;
+    for (const ByteRun& run : runs) {
+        text += (text.empty() ? "" : ", ") + hexOffset(run.offset);
+        if (run.length > 1)
+            text += "–" + hexOffset(run.offset + run.length - 1);
+    }
+    return text;
+}
+
 std::string FileError::systemReason() const {
     return systemError != 0 ? std::strerror(systemError) : std::string();
 }

@@ -69,5 +69,7 @@ private:
 
 // "0xDB3F7C": an image offset as modders read it in a hex editor.
 std::string hexOffset(std::int64_t offset);
+// "0x1D6F39, 0xBF7F4E–0xBF7F67": runs of bytes, by their first and last offsets.
+std::string hexRuns(const std::vector<ByteRun>& runs);
 
 }  // namespace tavrel

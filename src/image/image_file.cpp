@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <vector>
 
+#include "image/write_all.h"
+
 namespace tavrel {
 namespace {
 
@@ -160,16 +162,8 @@ void ImageFile::write(std::int64_t offset, std::span<const std::uint8_t> bytes) 
     if (bytes.empty())
         return;
     requireInside(offset, static_cast<std::int64_t>(bytes.size()));
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t put = ::pwrite(fd_, bytes.data() + done, bytes.size() - done,
-                                     static_cast<off_t>(offset + static_cast<std::int64_t>(done)));
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0)
-            throw error(FileFailure::WriteFailed, put < 0 ? errno : 0, offset);
-        done += static_cast<std::size_t>(put);
-    }
+    if (!writeAllAt(fd_, bytes, offset))
+        throw error(FileFailure::WriteFailed, errno, offset);
 }
 
 void ImageFile::sync() {

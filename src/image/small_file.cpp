@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "image/file_error.h"
+#include "image/write_all.h"
 
 namespace tavrel {
 namespace {
@@ -35,19 +36,6 @@ public:
 private:
     int fd_;
 };
-
-bool writeAll(int fd, const std::string& content) {
-    std::size_t done = 0;
-    while (done < content.size()) {
-        const ssize_t put = ::write(fd, content.data() + done, content.size() - done);
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0)
-            return false;
-        done += static_cast<std::size_t>(put);
-    }
-    return true;
-}
 
 }  // namespace
 
@@ -94,7 +82,8 @@ void writeFilesAtomically(const std::string& folder, const std::vector<NewFile>&
             temporaries.pop_back();
             fail(FileFailure::FileCreateFailed, folder + "/" + file.name);
         }
-        if (!writeAll(out.get(), file.content) || !out.closeChecked())
+        const auto* content = reinterpret_cast<const std::uint8_t*>(file.content.data());
+        if (!writeAllAt(out.get(), {content, file.content.size()}, 0) || !out.closeChecked())
             fail(FileFailure::FileWriteFailed, folder + "/" + file.name);
     }
     // One sync for all the files' content, before any of them takes its name.

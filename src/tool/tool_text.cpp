@@ -9,16 +9,6 @@
 namespace tavrel::tool {
 namespace {
 
-std::string places(const FileError& error) {
-    std::string text;
-    for (const ByteRun& run : error.unrestored) {
-        text += (text.empty() ? "" : ", ") + hexOffset(run.offset);
-        if (run.length > 1)
-            text += "–" + hexOffset(run.offset + run.length - 1);
-    }
-    return text;
-}
-
 std::string outcome(const FileError& error) {
     switch (error.restore) {
         case Restore::NotNeeded:
@@ -28,7 +18,7 @@ std::string outcome(const FileError& error) {
         case Restore::NotRestored:
             break;
     }
-    return "; immagine NON ripristinata, controlla i byte a " + places(error);
+    return "; immagine NON ripristinata, controlla i byte a " + hexRuns(error.unrestored);
 }
 
 }  // namespace

@@ -164,7 +164,8 @@ TEST_F(EditorTest, NothingIsWrittenWithoutATeamOrIntoAShortImage) {
     editor.onOpenImage();
     choose(13);
     editor.onSalva();
-    EXPECT_NE(window.takeMessage().find("immagine ISO con settori da 2048 byte"), std::string::npos);
+    EXPECT_NE(window.takeMessage().find("immagine ISO con settori da 2048 byte"),
+              std::string::npos);
     EXPECT_TRUE(window.pairing.empty());
     EXPECT_EQ(readWholeFile(dir.file("game.iso")), iso);
 }
