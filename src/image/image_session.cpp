@@ -148,9 +148,9 @@ void ImageSession::undoLast(const std::string& description) {
         throw error;
     }
     ImageEdit inverse{{}, description};
-    for (const ByteChange& run : target.runs)
-        inverse.changes.push_back(
-            {run.offset, file_->read(run.offset, run.after.size()), run.before});
+    const std::vector<Bytes> now = file_->read(placesOf(target));
+    for (std::size_t r = 0; r < now.size(); ++r)
+        inverse.changes.push_back({target.runs[r].offset, now[r], target.runs[r].before});
     applyLogged(inverse, target.sequence);
 }
 
