@@ -9,7 +9,6 @@
 #include "editor/messages.h"
 #include "editor_fixture.h"
 #include "game/flag_record.h"
-#include "game/game_image.h"
 
 namespace tavrel::testing {
 namespace {

@@ -11,28 +11,6 @@ void FakeWindow::chooseTeam(int index) {
     teamText = kTeams.at(static_cast<std::size_t>(index)).label;
 }
 
-void FakeWindow::clearTeamListText() {
-    teamText.clear();
-    teamIndex = -1;
-}
-
-void FakeWindow::showPreview(int catalogId) {
-    previewId = catalogId;
-    ++previewLoads;
-}
-
-std::string FakeWindow::pairingLine(int index) const {
-    return pairing.at(static_cast<std::size_t>(index));
-}
-
-void FakeWindow::removePairingLine(int index) {
-    pairing.erase(pairing.begin() + index);
-}
-
-void FakeWindow::showMessage(const std::string& text, MessageIcon icon) {
-    messages.push_back({text, icon});
-}
-
 std::string FakeWindow::askOpenFileName(const OpenDialogRequest& request) {
     dialogRequests.push_back(request);
     if (dialogAnswers.empty())

@@ -25,7 +25,6 @@ public:
     bool salvaEnabled = false;
     std::string positionLabelText = "1";
     int previewId = 0;
-    int previewLoads = 0;
     std::vector<std::string> pairing;
     std::optional<NetPattern> netOption;
     std::string folder = "/nonexistent";
@@ -42,20 +41,27 @@ public:
 
     int selectedTeamIndex() const override { return teamIndex; }
     std::string teamListText() const override { return teamText; }
-    void clearTeamListText() override;
+    void clearTeamListText() override {
+        teamText.clear();
+        teamIndex = -1;
+    }
     std::string nameBoxText() const override { return nameBox; }
     void setNameBoxText(const std::string& text) override { nameBox = text; }
     void enableSalva() override { salvaEnabled = true; }
     std::string positionLabel() const override { return positionLabelText; }
     void setPositionLabel(const std::string& text) override { positionLabelText = text; }
-    void showPreview(int catalogId) override;
+    void showPreview(int catalogId) override { previewId = catalogId; }
     int pairingCount() const override { return static_cast<int>(pairing.size()); }
-    std::string pairingLine(int index) const override;
-    void removePairingLine(int index) override;
+    std::string pairingLine(int index) const override {
+        return pairing.at(static_cast<std::size_t>(index));
+    }
+    void removePairingLine(int index) override { pairing.erase(pairing.begin() + index); }
     void addPairingLine(const std::string& line) override { pairing.push_back(line); }
     void clearPairingList() override { pairing.clear(); }
     void checkNetOption(NetPattern pattern) override { netOption = pattern; }
-    void showMessage(const std::string& text, MessageIcon icon) override;
+    void showMessage(const std::string& text, MessageIcon icon) override {
+        messages.push_back({text, icon});
+    }
     bool askYesNo(const std::string& question) override {
         questions.push_back(question);
         return yes;
