@@ -52,7 +52,10 @@ ChangeLog::ChangeLog(const std::string& imagePath) : path_(pathFor(imagePath)) {
     while (at < content.size()) {
         std::optional<ChangeRecord> record = decodeRecord(content, at);
         if (!record) {
-            tornAt_ = static_cast<std::int64_t>(at);
+            if (tornTail(content, at))
+                tornAt_ = static_cast<std::int64_t>(at);
+            else
+                damaged_ = true;
             break;
         }
         records_.push_back(std::move(*record));
@@ -138,6 +141,7 @@ std::string ChangeLog::setAside() {
     fd_ = -1;
     records_.clear();
     tornAt_ = -1;
+    damaged_ = false;
     end_ = 0;
     return aside;
 }

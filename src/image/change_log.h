@@ -29,6 +29,9 @@ public:
     const std::vector<ChangeRecord>& records() const { return records_; }
     // True when the file ended in bytes that are no whole record (a record torn by a crash).
     bool torn() const { return tornAt_ >= 0; }
+    // True when bytes that are no record stand before the end: the log was damaged, and what
+    // follows the damage is not read.
+    bool damaged() const { return damaged_; }
 
     // Cuts the torn tail off: such a record never reached the image.
     void dropTornTail();
@@ -59,6 +62,7 @@ private:
     std::int64_t end_ = 0;        // where the next record goes
     std::int64_t lastStart_ = 0;  // where the record appended last starts
     std::int64_t tornAt_ = -1;    // where a torn tail starts
+    bool damaged_ = false;
     std::vector<ChangeRecord> records_;
 };
 

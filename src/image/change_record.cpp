@@ -1,6 +1,8 @@
 // Encoding and decoding change records: little-endian integers, lengths before contents.
 #include "image/change_record.h"
 
+#include <algorithm>
+
 #include "image/edc.h"
 
 namespace tavrel {
@@ -104,6 +106,17 @@ std::optional<ChangeRecord> decodeRecord(std::span<const std::uint8_t> log, std:
     record.stateOffset = static_cast<std::int64_t>(at + kRecordHeaderSize + length);
     at += kRecordHeaderSize + length + 1;
     return record;
+}
+
+bool tornTail(std::span<const std::uint8_t> log, std::size_t at) {
+    const auto rest = log.subspan(at);
+    if (rest.size() >= kRecordHeaderSize &&
+        std::equal(kRecordMagic.begin(), kRecordMagic.end(), rest.begin())) {
+        std::uint64_t length = 0;
+        Reader(rest.subspan(kRecordMagic.size(), 4)).take(length, 4);
+        return kRecordHeaderSize + length + 1 >= rest.size();
+    }
+    return std::all_of(rest.begin(), rest.end(), [](std::uint8_t byte) { return byte == 0; });
 }
 
 std::vector<ByteChange> changedRuns(const std::vector<ByteChange>& changes) {

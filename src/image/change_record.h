@@ -36,6 +36,10 @@ Bytes encodeRecord(const ChangeRecord& record);
 // are not one whole, intact record (a record torn by a crash, or anything else).
 std::optional<ChangeRecord> decodeRecord(std::span<const std::uint8_t> log, std::size_t& at);
 
+// True when the bytes from `at` on, which decodeRecord refused, are what a crash leaves at the
+// end of a log: a record cut short or never filled in. Anything else is damage to the log.
+bool tornTail(std::span<const std::uint8_t> log, std::size_t at);
+
 // The runs of bytes an edit really changes, with their old and new values.
 std::vector<ByteChange> changedRuns(const std::vector<ByteChange>& changes);
 

@@ -53,7 +53,8 @@ std::int64_t ImageSession::strayOffset(const ChangeRecord& record) const {
 
 bool ImageSession::needsRecovery() const {
     const std::vector<ChangeRecord>& records = log_->records();
-    if (log_->torn() || (!records.empty() && records.back().state == State::Pending))
+    if (log_->torn() || log_->damaged() ||
+        (!records.empty() && records.back().state == State::Pending))
         return true;
     const ChangeRecord* done = lastDone(records);
     if (done == nullptr)
@@ -73,7 +74,7 @@ bool ImageSession::needsRecovery() const {
 void ImageSession::recover() {
     log_->dropTornTail();
     const std::vector<ChangeRecord>& records = log_->records();
-    if (!records.empty() && records.back().state == State::Pending) {
+    if (!log_->damaged() && !records.empty() && records.back().state == State::Pending) {
         const ChangeRecord& pending = records.back();
         recovery_.description = pending.description;
         if (strayOffset(pending) >= 0) {

@@ -21,7 +21,8 @@ struct Recovery {
         Completed,  // an interrupted change (`description`) is now whole in the image
         Refused,    // an interrupted change was not redone: the image holds other bytes there,
                     // so another program changed it; the log is kept as `setAside`
-        SetAside,   // the log no longer described the image (a fresh copy, say): kept aside
+        SetAside,   // the log no longer described the image (a fresh copy, say), or was
+                    // damaged: kept aside
     };
     Outcome outcome = Outcome::None;
     std::string description;

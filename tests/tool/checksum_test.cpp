@@ -7,9 +7,9 @@
 namespace tavrel::testing {
 namespace {
 
-// The sectors that hold the five type-table copies and Denmark's (team 13's) palette, which
-// runs across a sector end; worked out by hand from the game's offsets.
-const std::vector<std::int64_t> kDenmarkSectors = {820, 852, 989, 2085, 2428, 5335, 5336};
+// The sectors that hold the five type-table copies, Denmark's (team 13's) palette, which runs
+// across a sector end, and the net bytes; worked out by hand from the game's offsets.
+const std::vector<std::int64_t> kEditedSectors = {820, 852, 989, 2085, 2428, 5335, 5336, 6109};
 
 std::vector<std::int64_t> listedSectors(const std::string& out) {
     std::vector<std::int64_t> sectors;
@@ -34,17 +34,18 @@ void expectOnlyChecksumsOf(const Bytes& before, const Bytes& after,
 TEST_F(ToolTest, AnEditLeavesItsSectorsStaleUntilTheirChecksumsAreFixed) {
     EXPECT_EQ(tool("verify game.bin").status, 0);
     ASSERT_EQ(tool("apply game.bin denmark --design 58").status, 0);
+    ASSERT_EQ(tool("nets game.bin rombi").status, 0);
     const ToolRun stale = tool("verify game.bin");
     EXPECT_EQ(stale.status, 1);
-    EXPECT_EQ(listedSectors(stale.out), kDenmarkSectors) << stale.out;
-    EXPECT_EQ(listedSectors(tool("verify game.bin --touched").out), kDenmarkSectors);
+    EXPECT_EQ(listedSectors(stale.out), kEditedSectors) << stale.out;
+    EXPECT_EQ(listedSectors(tool("verify game.bin --touched").out), kEditedSectors);
 
     const Bytes edited = readWholeFile(image);
     const ToolRun fixed = tool("fix-checksums game.bin");
     EXPECT_EQ(fixed.status, 0);
-    EXPECT_EQ(listedSectors(fixed.out), kDenmarkSectors);
+    EXPECT_EQ(listedSectors(fixed.out), kEditedSectors);
     EXPECT_EQ(tool("verify game.bin").status, 0);
-    expectOnlyChecksumsOf(edited, readWholeFile(image), kDenmarkSectors);
+    expectOnlyChecksumsOf(edited, readWholeFile(image), kEditedSectors);
 }
 
 TEST_F(ToolTest, OnlyARepairOfAllSectorsTouchesOneTavrelNeverWrites) {

@@ -37,11 +37,16 @@ TEST_F(LogTest, ASaveKilledAtAnyWriteEndsWholeOrNotAtAll) {
         EXPECT_EQ(readWholeFile(image), k < 3 ? demoImage() : saved) << "killed at " << k;
     }
     EXPECT_EQ(killSave(kKillPoints + 1), 0) << "a save makes more writes than were tried";
-    // A record torn on its way to the disk never reached the image: it is dropped.
-    killSave(3);
-    std::filesystem::resize_file(log, std::filesystem::file_size(log) - 10);
-    EXPECT_EQ(tool("history game.bin").out, "");
-    EXPECT_EQ(readWholeFile(image), demoImage());
+    // A record torn on its way to the disk never reached the image: cut short, or whole in
+    // length but not in content, it is dropped.
+    for (const bool cut : {true, false}) {
+        killSave(3);
+        Bytes bytes = readWholeFile(log);
+        cut ? bytes.resize(bytes.size() - 10) : void(bytes[bytes.size() - 2] ^= 0xFF);
+        writeWholeFile(log, bytes);
+        EXPECT_EQ(tool("history game.bin").out, "");
+        EXPECT_EQ(readWholeFile(image), demoImage());
+    }
 }
 
 TEST_F(LogTest, AnInterruptedSaveIsNotForcedOnAnImageChangedSince) {
@@ -54,11 +59,19 @@ TEST_F(LogTest, AnInterruptedSaveIsNotForcedOnAnImageChangedSince) {
     EXPECT_EQ(readWholeFile(image), changed);
     EXPECT_TRUE(std::filesystem::exists(log + ".1")) << "the log is kept aside";
 
-    // A log that no longer describes its image (a fresh copy) is kept aside too.
+    // A log that no longer describes its image (a fresh copy) is kept aside too, and so is a
+    // log damaged before its end.
     EXPECT_EQ(tool("apply game.bin denmark --design 1").status, 0);
     writeWholeFile(image, demoImage());
     EXPECT_NE(tool("history game.bin").err.find("non corrisponde"), std::string::npos);
     EXPECT_TRUE(std::filesystem::exists(log + ".2"));
+    EXPECT_EQ(tool("apply game.bin denmark --design 1").status, 0);
+    EXPECT_EQ(tool("nets game.bin rombi").status, 0);
+    Bytes damaged = readWholeFile(log);
+    damaged[40] ^= 0xFF;  // inside the first record
+    writeWholeFile(log, damaged);
+    EXPECT_NE(tool("history game.bin").err.find("conservato in"), std::string::npos);
+    EXPECT_EQ(readWholeFile(log + ".3"), damaged);
 }
 
 TEST_F(LogTest, UndoAndAPatchGiveBackExactImages) {
@@ -84,10 +97,16 @@ TEST_F(LogTest, UndoAndAPatchGiveBackExactImages) {
 
     // Undo refuses where another program changed a place since.
     ASSERT_EQ(tool("apply game.bin denmark --design 58").status, 0);
+    ASSERT_EQ(tool("nets game.bin rombi").status, 0);
     Bytes changed = readWholeFile(image);
     changed[kTypeTableCopies[2] + 13] = 0x77;
     writeWholeFile(image, changed);
-    EXPECT_EQ(tool("undo game.bin").status, 2);
+    EXPECT_EQ(tool("undo game.bin").status, 0);  // the nets: still as their change left them
+    changed[kNetsOffset + 1] = 0x65;
+    changed[kNetsOffset] = 0x00;
+    const ToolRun refused = tool("undo game.bin");
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("un altro programma"), std::string::npos) << refused.err;
     EXPECT_EQ(readWholeFile(image), changed);
 }
 
