@@ -8,6 +8,13 @@
 #include "game/flag_record.h"
 
 namespace tavrel {
+namespace {
+
+constexpr int kParma = 76;
+constexpr int kParmaDesign = 158;
+constexpr std::uint8_t kParmaDesignType = 0x38;
+
+}  // namespace
 
 std::string_view catalogRecordText(int id) {
     if (!isCatalogId(id))
@@ -20,6 +27,12 @@ Flag catalogFlag(int id) {
     if (!parsed.flag)
         throw std::logic_error("catalog record " + std::to_string(id) + " is malformed");
     return *parsed.flag;
+}
+
+Flag flagForTeam(Flag flag, int team, int catalogId) {
+    if (team == kParma && catalogId == kParmaDesign)
+        flag.type = kParmaDesignType;
+    return flag;
 }
 
 }  // namespace tavrel

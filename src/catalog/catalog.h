@@ -36,6 +36,10 @@ constexpr int previousCatalogId(int id) {
 // The design's flag. Throws std::out_of_range for an id outside 101..235.
 Flag catalogFlag(int id);
 
+// The flag written into `team` while design `catalogId` is the one chosen: `flag` as it is, but
+// for the game's one exception, design 158 with Parma (team 76), which gets the type 0x38.
+Flag flagForTeam(Flag flag, int team, int catalogId);
+
 // The design's record exactly as stored: 91 characters, or 92 where it carries a trailing
 // blank that no reader uses.
 std::string_view catalogRecordText(int id);

@@ -63,9 +63,6 @@ private:
 
     // The chosen team, or -1 after telling the user that nothing happens without one.
     int chosenTeamOrRefuse(const char* refusal) const;
-    // The flag a save or import writes: design 158 gives Parma (76) the type 38 whatever the
-    // flag's own type is.
-    Flag flagForTeam(int team, Flag flag) const;
 
     WindowServices& window_;
     EditorState state_;

@@ -9,13 +9,7 @@
 #include "image/small_file.h"
 
 namespace tavrel {
-namespace {
-
-constexpr int kParma = 76;
-constexpr int kParmaDesign = 158;
-constexpr std::uint8_t kParmaDesignType = 0x38;
-
-}  // namespace
+namespace {}  // namespace
 
 int FlagEditor::chosenTeamOrRefuse(const char* refusal) const {
     const int team = window_.selectedTeamIndex();
@@ -25,19 +19,14 @@ int FlagEditor::chosenTeamOrRefuse(const char* refusal) const {
     return -1;
 }
 
-Flag FlagEditor::flagForTeam(int team, Flag flag) const {
-    if (team == kParma && state_.catalogId == kParmaDesign)
-        flag.type = kParmaDesignType;
-    return flag;
-}
-
 void FlagEditor::onSalva() {
     guarded([&] {
         const int team = chosenTeamOrRefuse(text::kNoTeamSelected);
         if (team < 0)
             return;
         // Planning reads every place: a short image is refused before the pairing line.
-        ImageEdit edit = game().planFlag(team, flagForTeam(team, catalogFlag(state_.catalogId)));
+        ImageEdit edit = game().planFlag(
+            team, flagForTeam(catalogFlag(state_.catalogId), team, state_.catalogId));
 
         const std::string label = window_.teamListText();
         for (int line = window_.pairingCount() - 1; line >= 0; --line) {
@@ -68,7 +57,7 @@ void FlagEditor::onImport() {
             window_.showMessage(text::kMalformedRecord, MessageIcon::Information);
             return;
         }
-        ImageEdit edit = game().planFlag(team, flagForTeam(team, *parsed.flag));
+        ImageEdit edit = game().planFlag(team, flagForTeam(*parsed.flag, team, state_.catalogId));
         edit.description = "Import " + path.substr(path.find_last_of('/') + 1) + " → " +
                            kTeams[static_cast<std::size_t>(team)].label;
         game().apply(edit);

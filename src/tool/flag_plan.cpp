@@ -11,10 +11,6 @@
 namespace tavrel::tool {
 namespace {
 
-constexpr int kParma = 76;
-constexpr int kParmaDesign = 158;
-constexpr std::uint8_t kParmaDesignType = 0x38;
-
 // The words of one line; false when a quote is left open.
 bool splitWords(const std::string& line, std::vector<std::string>& words) {
     std::string word;
@@ -41,13 +37,6 @@ bool splitWords(const std::string& line, std::vector<std::string>& words) {
 }
 
 }  // namespace
-
-Flag designFlag(int team, int catalogId) {
-    Flag flag = catalogFlag(catalogId);
-    if (team == kParma && catalogId == kParmaDesign)
-        flag.type = kParmaDesignType;
-    return flag;
-}
 
 std::optional<Flag> fileFlag(const std::string& path, std::string& why) {
     const ParsedRecord parsed = readFlagFile(path);
@@ -88,7 +77,7 @@ Plan readPlan(const std::string& text, const std::string& folder) {
         const std::string& source = words[1];
         if (source.find_first_not_of("0123456789") == std::string::npos) {
             if (const auto id = designFromArgument(source))
-                plan.flags.push_back({*team, designFlag(*team, *id)});
+                plan.flags.push_back({*team, flagForTeam(catalogFlag(*id), *team, *id)});
             else
                 plan.errors.push_back(at + "disegno fuori catalogo: " + source + " (1–135)");
             continue;

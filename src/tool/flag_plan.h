@@ -21,9 +21,6 @@ struct Plan {
 // comes twice. Design 158 gives Parma (76) the type 38, as the window's "Salva" does.
 Plan readPlan(const std::string& text, const std::string& folder);
 
-// The flag a design gives a team, with that one special case.
-Flag designFlag(int team, int catalogId);
-
 // The flag held by the first line of a .flg file; throws FileError when it cannot be read,
 // and returns no flag (and why in `why`) when the line is not a flag record.
 std::optional<Flag> fileFlag(const std::string& path, std::string& why);

@@ -60,7 +60,7 @@ int applyFlag(const std::string& image, const std::string& teamText, const std::
         std::optional<Flag> flag;
         std::string why;
         if (id)
-            flag = designFlag(*team, *id);
+            flag = flagForTeam(catalogFlag(*id), *team, *id);
         else if (!(flag = fileFlag(flagFile, why)))
             return refuse(io, why);
         ImageEdit edit = game.planFlag(*team, *flag);
