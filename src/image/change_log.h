@@ -41,7 +41,7 @@ public:
     bool append(ChangeRecord& record);
 
     // Marks the last record Done in place. Not synced: should the mark be lost, the next
-    // opening finds the change pending and writes its bytes again, which changes nothing.
+    // opening finds the change not marked and writes its bytes again, which changes nothing.
     void completeLast();
     // Marks the last record Aborted, synced: the next opening must not redo a change that was
     // taken back. Where the mark cannot be written, the record is cut off instead.

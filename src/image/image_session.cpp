@@ -75,15 +75,15 @@ void ImageSession::recover() {
     log_->dropTornTail();
     const std::vector<ChangeRecord>& records = log_->records();
     if (!log_->damaged() && !records.empty() && records.back().state == State::Pending) {
-        const ChangeRecord& pending = records.back();
-        recovery_.description = pending.description;
-        if (strayOffset(pending) >= 0) {
+        const ChangeRecord& interrupted = records.back();
+        recovery_.description = interrupted.description;
+        if (strayOffset(interrupted) >= 0) {
             recovery_.outcome = Recovery::Outcome::Refused;
             recovery_.setAside = log_->setAside();
             return;
         }
         // Writing the new bytes again where some are already there changes nothing.
-        const ImageEdit redo{pending.runs, pending.description};
+        const ImageEdit redo{interrupted.runs, interrupted.description};
         checkEdit(*file_, redo);
         writeEdit(*file_, redo);
         log_->completeLast();

@@ -28,7 +28,7 @@ const char* stateName(ChangeRecord::State state, bool json) {
         case ChangeRecord::State::Pending:
             break;
     }
-    return json ? "pending" : "in corso";
+    return json ? "unfinished" : "in corso";
 }
 
 std::size_t changedBytes(const ChangeRecord& record) {
