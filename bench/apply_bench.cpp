@@ -23,8 +23,8 @@
 #include "catalog/catalog.h"
 #include "demo_image_content.h"
 #include "game/game_image.h"
-#include "image/change_record.h"
-#include "image/image_session.h"
+#include "journal/change_record.h"
+#include "journal/image_session.h"
 #include "tool/tool_commands.h"
 
 using namespace tavrel;

@@ -2,7 +2,7 @@
 // measures the core's checks against.
 #pragma once
 
-#include "image/sector_checks.h"
+#include "sector/sector_checks.h"
 
 namespace tavrel::bench {
 

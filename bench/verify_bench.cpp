@@ -17,8 +17,8 @@
 
 #include "image/image_file.h"
 #include "image/image_verify.h"
-#include "image/sector_checks.h"
-#include "image/sector_verify.h"
+#include "sector/sector_checks.h"
+#include "sector/sector_verify.h"
 #include "reference_checks.h"
 
 namespace {

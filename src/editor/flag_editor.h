@@ -11,7 +11,7 @@
 #include "catalog/catalog.h"
 #include "editor/window_services.h"
 #include "game/game_image.h"
-#include "image/image_session.h"
+#include "journal/image_session.h"
 
 namespace tavrel {
 

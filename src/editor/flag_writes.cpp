@@ -6,7 +6,7 @@
 #include "editor/flag_editor.h"
 #include "editor/messages.h"
 #include "game/flag_record.h"
-#include "image/small_file.h"
+#include "game/flag_files.h"
 
 namespace tavrel {
 namespace {}  // namespace

@@ -1,7 +1,7 @@
 // Reading and writing flag records.
 #include "game/flag_record.h"
 
-#include "image/small_file.h"
+#include "game/flag_files.h"
 
 namespace tavrel {
 namespace {

@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "game/name_codec.h"
-#include "image/image_session.h"
+#include "journal/image_session.h"
 
 namespace tavrel {
 namespace {

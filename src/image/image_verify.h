@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "image/sector_verify.h"
+#include "sector/sector_verify.h"
 
 namespace tavrel {
 

@@ -7,12 +7,9 @@
 #include <cstdint>
 #include <vector>
 
-namespace tavrel {
+#include "sector/raw_sector.h"
 
-inline constexpr std::int64_t kRawSectorSize = 2352;
-inline constexpr std::int64_t kSectorUserDataStart = 24;
-inline constexpr std::int64_t kSectorUserDataSize = 2048;
-inline constexpr std::int64_t kSectorUserDataEnd = kSectorUserDataStart + kSectorUserDataSize;
+namespace tavrel {
 
 // A contiguous run of bytes in the image file.
 struct ByteRun {

@@ -8,7 +8,7 @@
 #include "game/game_places.h"
 #include "image/file_error.h"
 #include "image/image_verify.h"
-#include "image/sector_checks.h"
+#include "sector/sector_checks.h"
 #include "tool/command_support.h"
 
 namespace tavrel::tool {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "game/game_image.h"
-#include "image/image_session.h"
+#include "journal/image_session.h"
 #include "tool/tool_commands.h"
 #include "tool/tool_text.h"
 

@@ -3,8 +3,8 @@
 #include <iomanip>
 #include <iostream>
 
-#include "image/ppf_patch.h"
-#include "image/small_file.h"
+#include "journal/ppf_patch.h"
+#include "game/flag_files.h"
 #include "tool/command_support.h"
 
 namespace tavrel::tool {

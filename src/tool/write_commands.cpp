@@ -6,7 +6,7 @@
 
 #include "catalog/catalog.h"
 #include "game/flag_record.h"
-#include "image/small_file.h"
+#include "game/flag_files.h"
 #include "tool/command_support.h"
 #include "tool/flag_plan.h"
 

@@ -4,7 +4,7 @@
 
 #include "game/game_image.h"
 #include "game/name_codec.h"
-#include "image/image_session.h"
+#include "journal/image_session.h"
 #include "raw_image_builder.h"
 #include "test_files.h"
 #include "test_image.h"

@@ -1,4 +1,4 @@
-#include "image/sector_checks.h"
+#include "sector/sector_checks.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <array>
 #include <vector>
 
-#include "image/edc.h"
-#include "image/sector_verify.h"
+#include "sector/edc.h"
+#include "sector/sector_verify.h"
 
 namespace tavrel {
 namespace {

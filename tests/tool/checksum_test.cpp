@@ -1,6 +1,6 @@
 // verify and fix-checksums on demo images: which sectors an edit leaves stale, and that a
 // repair rewrites only their EDC and ECC bytes.
-#include "image/raw_sector.h"
+#include "sector/raw_sector.h"
 #include "tool_fixture.h"
 
 namespace tavrel::testing {

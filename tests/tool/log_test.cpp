@@ -4,7 +4,7 @@
 
 #include "catalog/catalog.h"
 #include "game/game_places.h"
-#include "image/change_log.h"
+#include "journal/change_log.h"
 #include "tool_fixture.h"
 
 namespace tavrel::testing {

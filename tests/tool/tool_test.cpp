@@ -12,7 +12,7 @@
 #include "editor/flag_editor.h"
 #include "editor/messages.h"
 #include "fake_window.h"
-#include "image/image_session.h"
+#include "journal/image_session.h"
 #include "tool_fixture.h"
 
 namespace tavrel::testing {

@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "game/game_places.h"
-#include "image/sector_checks.h"
+#include "sector/sector_checks.h"
 
 namespace tavrel::build {
 namespace {

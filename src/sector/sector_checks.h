@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "image/raw_sector.h"
+#include "sector/raw_sector.h"
 
 namespace tavrel {
 

@@ -2,7 +2,7 @@
 // code over GF(2⁸) that covers every byte from the header to the end of the sector.
 #pragma once
 
-#include "image/raw_sector.h"
+#include "sector/raw_sector.h"
 
 namespace tavrel {
 

@@ -6,9 +6,13 @@
 #include <cstdint>
 #include <span>
 
-#include "image/raw_geometry.h"
-
 namespace tavrel {
+
+inline constexpr std::int64_t kRawSectorSize = 2352;
+// The 2048 bytes of user data follow 24 bytes of sync, header and subheader.
+inline constexpr std::int64_t kSectorUserDataStart = 24;
+inline constexpr std::int64_t kSectorUserDataSize = 2048;
+inline constexpr std::int64_t kSectorUserDataEnd = kSectorUserDataStart + kSectorUserDataSize;
 
 using RawSector = std::span<const std::uint8_t, kRawSectorSize>;
 using WritableRawSector = std::span<std::uint8_t, kRawSectorSize>;

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "image/change_log.h"
+#include "journal/change_log.h"
 #include "image/image_edit.h"
 #include "image/image_file.h"
 

@@ -1,5 +1,5 @@
 // The change log's file: POSIX calls, and nothing about images.
-#include "image/change_log.h"
+#include "journal/change_log.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

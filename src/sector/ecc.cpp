@@ -6,7 +6,7 @@
 // All codewords of a kind are worked on side by side, each in a byte lane, so that every step
 // is the same byte operation over a run of contiguous lanes, which the compiler vectorises and
 // which needs no branch on the data.
-#include "image/ecc.h"
+#include "sector/ecc.h"
 
 #include <algorithm>
 #include <array>

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "image/change_record.h"
+#include "journal/change_record.h"
 
 namespace tavrel {
 

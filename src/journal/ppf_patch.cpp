@@ -1,5 +1,5 @@
 // The net effect of a change log, and its PPF 3.0 encoding.
-#include "image/ppf_patch.h"
+#include "journal/ppf_patch.h"
 
 #include <algorithm>
 #include <map>

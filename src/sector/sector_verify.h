@@ -8,7 +8,7 @@
 #include <span>
 #include <vector>
 
-#include "image/sector_checks.h"
+#include "sector/sector_checks.h"
 
 namespace tavrel {
 

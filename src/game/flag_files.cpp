@@ -1,6 +1,6 @@
 // Flag files: the first line of a chosen file, read without trusting it, and a whole file
 // written so that it is either complete or not there.
-#include "image/small_file.h"
+#include "game/flag_files.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,5 +1,5 @@
 // Writes through the change log, recovery at opening, and undo.
-#include "image/image_session.h"
+#include "journal/image_session.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
 // Sector kinds, their EDC and ECC checks, and regeneration.
-#include "image/sector_checks.h"
+#include "sector/sector_checks.h"
 
 #include <algorithm>
 #include <array>
 
-#include "image/ecc.h"
-#include "image/edc.h"
+#include "sector/ecc.h"
+#include "sector/edc.h"
 
 namespace tavrel {
 namespace {

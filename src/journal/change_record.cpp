@@ -1,9 +1,9 @@
 // Encoding and decoding change records: little-endian integers, lengths before contents.
-#include "image/change_record.h"
+#include "journal/change_record.h"
 
 #include <algorithm>
 
-#include "image/edc.h"
+#include "sector/edc.h"
 
 namespace tavrel {
 namespace {

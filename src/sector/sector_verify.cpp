@@ -1,5 +1,5 @@
 // Chunk-by-chunk verification of sectors.
-#include "image/sector_verify.h"
+#include "sector/sector_verify.h"
 
 #include <stdexcept>
 
