@@ -4,8 +4,9 @@
 //          the log, write the image and sync it, mark the record done;
 //   save   tavrel-tool's "apply" of one design to one team, the same way;
 //   floor  the same writes as bare calls on open descriptors: the log record's pwrite and an
-//          fdatasync of the log, the image's pwrites and an fdatasync, the mark's pwrite. The
-//          plan is also set against the image's writes and one fdatasync alone (no log).
+//          fdatasync of the log, the image's pwrites (the places and the checksum bytes of
+//          their sectors, one call each) and an fdatasync, the mark's pwrite. The plan is also
+//          set against the image's writes and one fdatasync alone (no log).
 // Prints medians over the rounds and the ratios. The image lies in FOLDER (default the current
 // folder): on a disk the syncs dominate, in memory the rest shows.
 //
@@ -25,7 +26,8 @@
 #include "game/game_image.h"
 #include "journal/change_record.h"
 #include "journal/image_session.h"
-#include "tool/tool_commands.h"
+#include "image/checksum_carry.h"
+#include "tool/command_line.h"
 
 using namespace tavrel;
 using Clock = std::chrono::steady_clock;
@@ -51,7 +53,9 @@ ImageEdit editOf(const std::string& image, const std::vector<int>& teams, int ro
     for (const int team : teams)
         flags.push_back({team, catalogFlag(catalogIdAt(designFor(team, round)))});
     ImageSession session(image, ImageAccess::ReadOnly);
-    return GameImage(session).planFlags(flags);
+    ImageEdit edit = GameImage(session).planFlags(flags);
+    carrySectorChecksums(session.file(), edit);  // as a write through the session does
+    return edit;
 }
 
 // The bare calls of a logged write of `edit`; with `logged` false, the image's writes and sync.
@@ -62,14 +66,16 @@ double floorOf(const std::string& image, const std::string& log, const ImageEdit
     const Bytes bytes = encodeRecord(record);
     const int imageFd = ::open(image.c_str(), O_RDWR);
     const int logFd = ::open(log.c_str(), O_RDWR | O_CREAT | O_TRUNC, 0644);
-    const std::uint8_t done = 'D';
+    const Bytes done = encodeMark(ChangeRecord::State::Done);
     const auto start = Clock::now();
     bool ok =
         !logged || (::pwrite(logFd, bytes.data(), bytes.size(), 0) > 0 && ::fdatasync(logFd) == 0);
     for (const ByteChange& change : edit.changes)
         ok = ok && ::pwrite(imageFd, change.after.data(), change.after.size(), change.offset) > 0;
     ok = ok && ::fdatasync(imageFd) == 0 &&
-         (!logged || ::pwrite(logFd, &done, 1, static_cast<off_t>(bytes.size()) - 1) == 1);
+         (!logged || ::pwrite(logFd, done.data(), done.size(),
+                              static_cast<off_t>(bytes.size() - done.size())) ==
+                         static_cast<ssize_t>(done.size()));
     const double time = millisecondsSince(start);
     ::close(imageFd);
     ::close(logFd);
@@ -105,12 +111,13 @@ int main(int argc, char** argv) {
                     planFile << team << ' ' << designFor(team, 4 * round) << '\n';
                 planFile.close();
                 auto start = Clock::now();
-                if (tool::applyPlan(image, plan, io) != 0)
+                if (tool::runTool({"apply", image, "--plan", plan}, io) != 0)
                     throw std::runtime_error(err.str());
                 planTimes.push_back(millisecondsSince(start));
                 start = Clock::now();
-                if (tool::applyFlag(image, "13", std::to_string(designFor(13, 4 * round + 1)), "",
-                                    io) != 0)
+                if (tool::runTool({"apply", image, "13", "--design",
+                                   std::to_string(designFor(13, 4 * round + 1))},
+                                  io) != 0)
                     throw std::runtime_error(err.str());
                 saveTimes.push_back(millisecondsSince(start));
             };

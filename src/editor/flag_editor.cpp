@@ -70,9 +70,9 @@ bool FlagEditor::openImage(const std::string& path) {
     try {
         image_ = std::make_unique<ImageSession>(path);
         game_.emplace(*image_);
-        tellRecovery(image_->recovery());
+        tellRecovery(*image_);
     } catch (const FileError& error) {
-        if (error.failure == FileFailure::AccessRefused) {
+        if (error.failure == FileFailure::Held || error.failure == FileFailure::AccessRefused) {
             window_.showMessage(text::kAccessRefused, MessageIcon::Critical);
             return false;
         }
@@ -82,12 +82,25 @@ bool FlagEditor::openImage(const std::string& path) {
     return true;
 }
 
-void FlagEditor::tellRecovery(const Recovery& recovery) {
+void FlagEditor::tellRecovery(const ImageSession& image) {
+    const Recovery& recovery = image.recovery();
+    using Problem = Recovery::LogProblem;
     // A log set aside because it no longer fits the image needs nothing of the user.
-    if (recovery.outcome == Recovery::Outcome::Completed)
+    if (recovery.problem != Problem::None && recovery.problem != Problem::Stale) {
+        if (recovery.keptAs.empty() && image.logFailure())
+            window_.showMessage(text::logNotKept(image.logPath(), text::describe(*image.logFailure())),
+                                MessageIcon::Critical);
+        else if (recovery.problem == Problem::Damaged)
+            window_.showMessage(text::logDamaged(recovery.keptAs), MessageIcon::Information);
+        else
+            window_.showMessage(text::logNotOurs(recovery.problem == Problem::Newer,
+                                                 image.logPath(), recovery.keptAs),
+                                MessageIcon::Information);
+    }
+    if (recovery.interrupted == Recovery::Interrupted::Completed)
         window_.showMessage(text::saveCompleted(recovery.description), MessageIcon::Information);
-    if (recovery.outcome == Recovery::Outcome::Refused)
-        window_.showMessage(text::saveNotCompleted(recovery.description, recovery.setAside),
+    if (recovery.interrupted == Recovery::Interrupted::Refused)
+        window_.showMessage(text::saveNotCompleted(recovery.description, recovery.keptAs),
                             MessageIcon::Critical);
 }
 
@@ -178,7 +191,7 @@ void FlagEditor::onUndo() {
         const ChangeRecord& last = undoable.front();
         if (!window_.askYesNo(text::undoQuestion(last.description, last.time)))
             return;
-        image_->undoLast(text::kUndoPrefix + last.description);
+        image_->undo(1, text::kUndoPrefix + last.description);
         probeNets();
         window_.showMessage(text::kUndoDone + last.description, MessageIcon::Information);
     });

@@ -56,7 +56,7 @@ private:
     // access shows its message; any other failure leaves the editor without an image. A save
     // cut short earlier is completed (or refused) and the user told once.
     bool openImage(const std::string& path);
-    void tellRecovery(const Recovery& recovery);
+    void tellRecovery(const ImageSession& image);
     OpenDialogRequest imageDialog(bool clearFileName) const;
     void showDesign();
     void probeNets();

@@ -7,9 +7,9 @@
 #include "editor/messages.h"
 #include "game/flag_record.h"
 #include "game/flag_files.h"
+#include "image/paths.h"
 
 namespace tavrel {
-namespace {}  // namespace
 
 int FlagEditor::chosenTeamOrRefuse(const char* refusal) const {
     const int team = window_.selectedTeamIndex();
@@ -58,7 +58,7 @@ void FlagEditor::onImport() {
             return;
         }
         ImageEdit edit = game().planFlag(team, flagForTeam(*parsed.flag, team, state_.catalogId));
-        edit.description = "Import " + path.substr(path.find_last_of('/') + 1) + " → " +
+        edit.description = "Import " + fileNameOf(path) + " → " +
                            kTeams[static_cast<std::size_t>(team)].label;
         game().apply(edit);
         window_.showMessage(hasPalette(team) ? text::kSaveDone : text::kImportTypeOnly,
@@ -82,8 +82,7 @@ void FlagEditor::onExport() {
         }
         // The flag is read before the file is touched, so a failed read leaves no file behind.
         const Flag flag = game().readFlag(team);
-        writeFilesAtomically(window_.programFolder(),
-                             {{*fileName, formatFlagRecord(flag) + "\r\n"}});
+        writeFlagFiles(window_.programFolder(), {{*fileName, flag}});
         window_.showMessage(text::kExportDone, MessageIcon::Information);
     });
 }

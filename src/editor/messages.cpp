@@ -1,12 +1,31 @@
 // Italian wording of file failures for the window's message boxes.
 #include "editor/messages.h"
 
+#include <cstdio>
 #include <ctime>
 
 #include "image/file_error.h"
 
 namespace tavrel::text {
 namespace {
+
+// "0xDB3F7C": an image offset as modders read it in a hex editor.
+std::string hexOffset(std::int64_t offset) {
+    char text[32];
+    std::snprintf(text, sizeof text, "0x%llX", static_cast<unsigned long long>(offset));
+    return text;
+}
+
+// "0x1D6F39, 0xBF7F4E–0xBF7F67": runs of bytes by their first and last offsets.
+std::string hexRuns(const std::vector<ByteRun>& runs) {
+    std::string text;
+    for (const ByteRun& run : runs) {
+        text += (text.empty() ? "" : ", ") + hexOffset(run.offset);
+        if (run.length > 1)
+            text += "–" + hexOffset(run.offset + run.length - 1);
+    }
+    return text;
+}
 
 std::string quoted(const std::string& path) {
     return "\"" + path + "\"";
@@ -29,34 +48,12 @@ std::string restoreText(const FileError& error) {
            hexRuns(error.unrestored) + ".";
 }
 
-}  // namespace
-
-std::string saveCompleted(const std::string& description) {
-    return "Un salvataggio interrotto (" + description + ") è stato completato.";
-}
-
-std::string saveNotCompleted(const std::string& description, const std::string& logKeptAs) {
-    return "Un salvataggio interrotto (" + description +
-           ") non è stato completato: nel frattempo un altro programma ha cambiato l'immagine. "
-           "Il registro delle modifiche è conservato in \"" +
-           logKeptAs + "\".";
-}
-
-std::string undoQuestion(const std::string& description, std::int64_t time) {
-    char when[32];
-    const std::time_t seconds = time;
-    std::strftime(when, sizeof when, "%d/%m/%Y %H:%M", std::localtime(&seconds));
-    return "Annullare l'ultima modifica dell'immagine, \"" + description + "\" del " + when + "?";
-}
-
-std::string describe(const FileError& error) {
+std::string describeImageFailure(const FileError& error) {
     const std::string at = "offset " + hexOffset(error.offset);
     switch (error.failure) {
+        case FileFailure::Held:
         case FileFailure::AccessRefused:
             return kAccessRefused;
-        case FileFailure::OpenFailed:
-        case FileFailure::FileOpenFailed:
-            return "Impossibile aprire " + quoted(error.path) + ": " + error.systemReason() + ".";
         case FileFailure::NotAFile:
             return quoted(error.path) + " non è un file immagine.";
         case FileFailure::MeasureFailed:
@@ -81,21 +78,75 @@ std::string describe(const FileError& error) {
         case FileFailure::ChangedElsewhere:
             return "Un altro programma ha cambiato l'immagine a " + at +
                    ": la modifica non è stata annullata. Nulla è stato scritto.";
-        case FileFailure::FileNotPlain:
-            return quoted(error.path) + " non è un file normale. Nulla è stato scritto.";
-        case FileFailure::FileReadFailed:
-            return "Impossibile leggere " + quoted(error.path) + ": " + error.systemReason() + ".";
-        case FileFailure::FileCreateFailed:
-            return "Impossibile creare " + quoted(error.path) + ": " + error.systemReason() +
-                   ". Nessun file è stato creato.";
-        case FileFailure::FileWriteFailed:
-            return "Impossibile scrivere " + quoted(error.path) + ": " + error.systemReason() +
-                   ". Nessun file è stato creato.";
-        case FileFailure::FileCompleteFailed:
-            return "Impossibile completare la scrittura di " + quoted(error.path) + ": " +
-                   error.systemReason() + ".";
+        default:
+            return "Impossibile aprire " + quoted(error.path) + ": " + error.systemReason() + ".";
     }
-    return error.what();
+}
+
+}  // namespace
+
+std::string saveCompleted(const std::string& description) {
+    return "Un salvataggio interrotto (" + description + ") è stato completato.";
+}
+
+std::string saveNotCompleted(const std::string& description, const std::string& logKeptAs) {
+    return "Un salvataggio interrotto (" + description +
+           ") non è stato completato: nel frattempo un altro programma ha cambiato l'immagine. "
+           "Il registro delle modifiche è conservato in \"" +
+           logKeptAs + "\".";
+}
+
+std::string logDamaged(const std::string& keptAs) {
+    return "Il registro delle modifiche di questa immagine era danneggiato: le modifiche che vi "
+           "si leggono ancora restano e si possono annullare. Il registro com'era è conservato "
+           "in " + quoted(keptAs) + ".";
+}
+
+std::string logNotOurs(bool newer, const std::string& logPath, const std::string& keptAs) {
+    return "Accanto all'immagine c'era " + quoted(logPath) +
+           (newer ? ", un registro delle modifiche di una versione più recente di Tavrel"
+                  : ", che non è un registro delle modifiche di Tavrel") +
+           ": è conservato in " + quoted(keptAs) +
+           ". Un nuovo registro comincia con la prossima modifica.";
+}
+
+std::string logNotKept(const std::string& logPath, const std::string& failure) {
+    return "Il registro delle modifiche " + quoted(logPath) +
+           " non è leggibile per intero e non si è potuto mettere da parte (" + failure +
+           "). Le prossime modifiche di questa immagine saranno scritte senza registro e non si "
+           "potranno annullare: rendi scrivibile la cartella dell'immagine e riaprila.";
+}
+
+std::string undoQuestion(const std::string& description, std::int64_t time) {
+    char when[32];
+    const std::time_t seconds = time;
+    std::strftime(when, sizeof when, "%d/%m/%Y %H:%M", std::localtime(&seconds));
+    return "Annullare l'ultima modifica dell'immagine, \"" + description + "\" del " + when + "?";
+}
+
+std::string describe(const FileError& error) {
+    if (error.role == FileRole::Image)
+        return describeImageFailure(error);
+    const std::string file = quoted(error.path);
+    const std::string reason = error.systemReason();
+    switch (error.failure) {
+        case FileFailure::NotAFile:
+            return file + " non è un file normale. Nulla è stato scritto.";
+        case FileFailure::TooLarge:
+            return file + " è troppo grande. Nulla è stato scritto.";
+        case FileFailure::ReadFailed:
+        case FileFailure::MeasureFailed:
+        case FileFailure::TooShort:
+            return "Impossibile leggere " + file + ": " + reason + ".";
+        case FileFailure::CreateFailed:
+            return "Impossibile creare " + file + ": " + reason + ". Nessun file è stato creato.";
+        case FileFailure::WriteFailed:
+            return "Impossibile scrivere " + file + ": " + reason + ". Nessun file è stato creato.";
+        case FileFailure::SyncFailed:
+            return "Impossibile completare la scrittura di " + file + ": " + reason + ".";
+        default:
+            return "Impossibile aprire " + file + ": " + reason + ".";
+    }
 }
 
 }  // namespace tavrel::text

@@ -43,6 +43,11 @@ inline constexpr const char* kMalformedRecord =
 // The image's change log: an interrupted save found at opening, and undo.
 std::string saveCompleted(const std::string& description);
 std::string saveNotCompleted(const std::string& description, const std::string& logKeptAs);
+// A damaged log, kept aside whole, its readable changes kept; a file that is no log of ours (or
+// one of a later version), kept aside; a log that could not be kept aside (`failure` worded).
+std::string logDamaged(const std::string& keptAs);
+std::string logNotOurs(bool newer, const std::string& logPath, const std::string& keptAs);
+std::string logNotKept(const std::string& logPath, const std::string& failure);
 inline constexpr const char* kNothingToUndo = "Nessuna modifica da annullare in questa immagine.";
 std::string undoQuestion(const std::string& description, std::int64_t time);
 inline constexpr const char* kUndoPrefix = "Annulla: ";

@@ -1,26 +1,30 @@
-// Small text files beside the image: flag files are read a line at most and written whole.
+// .flg files: one line holding a flag record and CR LF, named after the team's stored name.
 #pragma once
 
-#include <cstddef>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "game/flag_record.h"
 
 namespace tavrel {
 
-// The text before the first line end (CR or LF) of the file, or its whole text when it has
-// none, looking at no more than `maxBytes` bytes: a huge or binary file costs no memory.
-// Throws FileError when the file cannot be opened or read.
-std::string readFirstLine(const std::string& path, std::size_t maxBytes);
+// The flag of a .flg file: its first line, read without trusting the file (a few KiB at most;
+// a pipe or device is refused without waiting). Throws FileError when it cannot be read.
+ParsedRecord readFlagFile(const std::string& path);
 
-struct NewFile {
-    std::string name;  // a plain file name inside the folder
-    std::string content;
+// "Flag_<name>.flg", the file a team's flag is exported to, named after the team's stored name;
+// none when that cannot be one plain file name in a folder (a separator, a control character,
+// or longer than a file name may be).
+std::optional<std::string> flagFileName(std::string_view teamName);
+
+struct FlagFile {
+    std::string name;  // as flagFileName gives it
+    Flag flag;
 };
 
-// Writes each file into `folder` through a temporary file of its own; one sync puts all their
-// content on the disk, and only then each takes its name, replacing any file of that name: a
-// file is either complete or untouched, never half written. Throws FileError, leaving no
-// temporary file behind, when any step fails.
-void writeFilesAtomically(const std::string& folder, const std::vector<NewFile>& files);
+// Writes the files into `folder`, each complete or not at all, with one sync for all of them.
+void writeFlagFiles(const std::string& folder, const std::vector<FlagFile>& files);
 
 }  // namespace tavrel

@@ -1,8 +1,6 @@
 // Reading and writing flag records.
 #include "game/flag_record.h"
 
-#include "game/flag_files.h"
-
 namespace tavrel {
 namespace {
 
@@ -17,10 +15,6 @@ int hexValue(char c) {
         return c - 'a' + 10;
     return -1;
 }
-
-constexpr std::size_t kMaxFileNameBytes = 255;
-// A flag line is 93 bytes; reading more of a chosen file would only cost memory.
-constexpr std::size_t kFlagLineReadLimit = 4096;
 
 void appendByte(std::string& text, std::uint8_t byte) {
     text += kHexDigits[byte >> 4];
@@ -57,10 +51,6 @@ ParsedRecord parseFlagRecord(std::string_view text) {
     return {flag, {}};
 }
 
-ParsedRecord readFlagFile(const std::string& path) {
-    return parseFlagRecord(readFirstLine(path, kFlagLineReadLimit));
-}
-
 std::string formatFlagRecord(const Flag& flag) {
     std::string text;
     text.reserve(kFlagRecordLength);
@@ -71,18 +61,6 @@ std::string formatFlagRecord(const Flag& flag) {
         appendByte(text, flag.palette[i]);
     }
     return text;
-}
-
-std::optional<std::string> flagFileName(std::string_view teamName) {
-    const std::string name = "Flag_" + std::string(teamName) + ".flg";
-    if (name.size() > kMaxFileNameBytes)
-        return std::nullopt;
-    for (const char c : name) {
-        const auto code = static_cast<unsigned char>(c);
-        if (c == '/' || c == '\\' || code < 0x20 || code == 0x7F)
-            return std::nullopt;
-    }
-    return name;
 }
 
 }  // namespace tavrel

@@ -29,16 +29,7 @@ struct ParsedRecord {
 // single blanks, upper or lower case. Anything after the 91st character is not looked at.
 ParsedRecord parseFlagRecord(std::string_view text);
 
-// The flag of a .flg file: its first line, read without trusting the file (a few KiB at most;
-// a pipe or device is refused without blocking). Throws FileError when it cannot be read.
-ParsedRecord readFlagFile(const std::string& path);
-
 // The record of `flag`: upper-case digits, 91 characters, no trailing blank.
 std::string formatFlagRecord(const Flag& flag);
-
-// "Flag_<name>.flg", the file a team's flag is exported to, named after the team's stored name;
-// none when that cannot be one plain file name in a folder (a separator, a control character,
-// or longer than a file name may be).
-std::optional<std::string> flagFileName(std::string_view teamName);
 
 }  // namespace tavrel

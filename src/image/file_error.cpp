@@ -1,36 +1,19 @@
 // The plain account of a FileError.
 #include "image/file_error.h"
 
-#include <cstdio>
-#include <cstring>
+#include "image/platform.h"
 
 namespace tavrel {
 
-std::string hexOffset(std::int64_t offset) {
-    char text[32];
-    std::snprintf(text, sizeof text, "0x%llX", static_cast<unsigned long long>(offset));
-    return text;
-}
-
-std::string hexRuns(const std::vector<ByteRun>& runs) {
-    std::string text;
-    for (const ByteRun& run : runs) {
-        text += (text.empty() ? "" : ", ") + hexOffset(run.offset);
-        if (run.length > 1)
-            text += "–" + hexOffset(run.offset + run.length - 1);
-    }
-    return text;
-}
-
 std::string FileError::systemReason() const {
-    return systemError != 0 ? std::strerror(systemError) : std::string();
+    return systemError != 0 ? sys::describe(systemError) : std::string();
 }
 
 const char* FileError::what() const noexcept {
     try {
         what_ = path;
         if (offset >= 0)
-            what_ += " at " + hexOffset(offset);
+            what_ += " at offset " + std::to_string(offset);
         what_ += ": failure " + std::to_string(static_cast<int>(failure));
         if (systemError != 0)
             what_ += " (" + systemReason() + ")";
@@ -38,6 +21,19 @@ const char* FileError::what() const noexcept {
         return "file error";
     }
     return what_.c_str();
+}
+
+FileError openError(const sys::Status& status, FileRole role, const std::string& path) {
+    switch (status.outcome) {
+        case sys::Outcome::Held:
+            return FileError(FileFailure::Held, role, path, status.code);
+        case sys::Outcome::Refused:
+            return FileError(FileFailure::AccessRefused, role, path, status.code);
+        case sys::Outcome::NotRegular:
+            return FileError(FileFailure::NotAFile, role, path, status.code);
+        default:
+            return FileError(FileFailure::OpenFailed, role, path, status.code);
+    }
 }
 
 }  // namespace tavrel

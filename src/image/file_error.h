@@ -1,6 +1,6 @@
-// The one error of image and file access, as facts: what was attempted, on which file, at which
-// offset, how many bytes were needed and how large the file is, and the system's reason. Front
-// ends word it (editor/messages.h for the window, tool/ for the command line).
+// The one error of file access, as facts: which file (its role and path), what went wrong, at
+// which offset, how many bytes were needed and how large the file is, and the system's own
+// code. Front ends word it (editor/messages.h for the window, tool/ for the command line).
 #pragma once
 
 #include <cstdint>
@@ -12,28 +12,36 @@
 
 namespace tavrel {
 
+namespace sys {
+struct Status;
+}
+
 using Bytes = std::vector<std::uint8_t>;
 
+// The file a failure concerns.
+enum class FileRole {
+    Image,      // the game image
+    ChangeLog,  // the change log beside it
+    FlagFile,   // a .flg file, read or written
+    Plan,       // a plan of flags for the command line
+    Patch,      // a patch file being written
+};
+
 enum class FileFailure {
-    // The image.
-    AccessRefused,     // no write access (file mode, medium), or another editor holds the image
-    OpenFailed,        // any other reason the image could not be opened
+    Held,              // another editor or tool has the image open
+    AccessRefused,     // no permission, a read-only file, medium or file system
+    OpenFailed,        // any other reason the file could not be opened (it is missing, say)
     NotAFile,          // a folder, pipe or device
-    MeasureFailed,     // the image's size could not be asked
+    TooLarge,          // more than a file of its role may hold (a plan over its limit)
+    MeasureFailed,     // the file's size could not be asked
     TooShort,          // `count` bytes at `offset` lie past the end of a file of `fileSize` bytes
     ReadFailed,        // at `offset`
     WriteFailed,       // at `offset`; see `restore`
     SyncFailed,        // the disk did not confirm the writes; see `restore`
+    CreateFailed,      // a new file could not be created, or not put in place of the old one
     NotRawImage,       // a 2048-byte-sector (ISO) image: the game's offsets do not apply
     ChangedElsewhere,  // at `offset` the image holds neither a logged change's old nor its new
                        // bytes: another program changed it, so the change is not taken back
-    // Other files (flag files).
-    FileOpenFailed,
-    FileNotPlain,  // not a regular file
-    FileReadFailed,
-    FileCreateFailed,    // could not be created, or not put in place of the old one
-    FileWriteFailed,     // its content could not be written; nothing is left behind
-    FileCompleteFailed,  // its folder could not be synced
 };
 
 // What became of the image after a failed write: the places written before the failure are
@@ -46,12 +54,13 @@ enum class Restore {
 
 class FileError : public std::exception {
 public:
-    FileError(FileFailure failure, std::string path, int systemError = 0)
-        : failure(failure), path(std::move(path)), systemError(systemError) {}
+    FileError(FileFailure failure, FileRole role, std::string path, int systemError = 0)
+        : failure(failure), role(role), path(std::move(path)), systemError(systemError) {}
 
     FileFailure failure;
+    FileRole role;
     std::string path;
-    int systemError = 0;  // errno; 0 when the failure is not the system's
+    int systemError = 0;  // the system's own code (errno, or a Windows error); 0 when none
     std::int64_t offset = -1;
     std::int64_t count = 0;
     std::int64_t fileSize = -1;
@@ -60,16 +69,15 @@ public:
 
     // A plain English account, for logs and for failures no front end expected.
     const char* what() const noexcept override;
-    // The system's own text for `systemError`.
+    // The system's own words for `systemError`, empty when there is none.
     std::string systemReason() const;
 
 private:
     mutable std::string what_;
 };
 
-// "0xDB3F7C": an image offset as modders read it in a hex editor.
-std::string hexOffset(std::int64_t offset);
-// "0x1D6F39, 0xBF7F4E–0xBF7F67": runs of bytes, by their first and last offsets.
-std::string hexRuns(const std::vector<ByteRun>& runs);
+// The error of a file that could not be opened: held, refused, not a plain file, or any other
+// reason (OpenFailed).
+FileError openError(const sys::Status& status, FileRole role, const std::string& path);
 
 }  // namespace tavrel

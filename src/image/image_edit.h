@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -19,9 +21,23 @@ struct ByteChange {
     Bytes after;  // as long as `before`
 };
 
+// Single bytes by offset, each with its old and its new value.
+using ByteValues = std::map<std::int64_t, std::pair<std::uint8_t, std::uint8_t>>;
+
+// The runs of consecutive bytes whose value changes, with their old and new values, none
+// longer than `longest`.
+std::vector<ByteChange> changedRuns(const std::vector<ByteChange>& changes);
+std::vector<ByteChange> changedRuns(const ByteValues& bytes,
+                                    std::size_t longest = std::numeric_limits<std::size_t>::max());
+
 struct ImageEdit {
     std::vector<ByteChange> changes;
     std::string description;  // how the change log names it: "Salva Denmark: N° 82"
+    // Only the places are written, whatever becomes of their sectors' checksums (a repair
+    // writes them itself; an expert may ask for it). Otherwise the session carries them
+    // (checksum_carry.h).
+    bool leaveChecksums = false;
+    std::uint32_t checksumSectors = 0;  // sectors whose EDC and ECC the edit rewrites
 };
 
 // Throws FileError unless every place of the edit may be written: a 2048-byte-sector (ISO)

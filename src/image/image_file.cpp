@@ -1,105 +1,52 @@
-// The POSIX calls of image access live in this file only.
+// Image access over the platform's files.
 #include "image/image_file.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <vector>
 
-#include "image/write_all.h"
-
 namespace tavrel {
-namespace {
 
-bool isRefusal(int error) {
-    return error == EACCES || error == EPERM || error == EROFS;
-}
-
-// What a failed flock means for opening an image.
-enum class LockOutcome {
-    Locked,         // this editor holds the image
-    HeldElsewhere,  // another editor (or the command-line tool) holds it: refused
-    Unsupported,    // the file system cannot lock (some network and FUSE ones): open anyway
-    Failed,         // anything else: the image is not opened
-};
-
-LockOutcome lockOutcome(int flockError) {
-    switch (flockError) {
-        case 0:
-            return LockOutcome::Locked;
-        case EWOULDBLOCK:
-            return LockOutcome::HeldElsewhere;
-        case ENOLCK:
-        case EOPNOTSUPP:
-        case ENOSYS:
-            return LockOutcome::Unsupported;
-        default:
-            return LockOutcome::Failed;
-    }
-}
-
-}  // namespace
-
-ImageFile::ImageFile(const std::string& path, ImageAccess access) : path_(path) {
+ImageFile::ImageFile(const std::string& path, ImageAccess access) : path_(path), access_(access) {
     const bool writing = access == ImageAccess::ReadWrite;
-    const int fd = ::open(path.c_str(), (writing ? O_RDWR : O_RDONLY) | O_CLOEXEC);
-    if (fd < 0) {
-        const int reason = errno;
-        throw error(isRefusal(reason) ? FileFailure::AccessRefused : FileFailure::OpenFailed,
-                    reason);
+    sys::Status status =
+        sys::File::open(path, writing ? sys::Access::ReadWrite : sys::Access::Read, file_);
+    if (status.ok()) {
+        status = file_.lock(writing ? sys::LockKind::Exclusive : sys::LockKind::Shared);
+        // A file system that cannot lock at all (some network and FUSE ones) still opens.
+        if (status.outcome == sys::Outcome::NoLocks)
+            status = {};
     }
-    struct stat info {};
-    FileFailure refusal = FileFailure::NotAFile;
-    int reason = 0;
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        reason = ::flock(fd, (writing ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0 ? 0 : errno;
-        switch (lockOutcome(reason)) {
-            case LockOutcome::Locked:
-            case LockOutcome::Unsupported:
-                if (!writing || (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0) {
-                    fd_ = fd;
-                    return;
-                }
-                refusal = FileFailure::AccessRefused;
-                reason = EACCES;
-                break;
-            case LockOutcome::HeldElsewhere:
-                refusal = FileFailure::AccessRefused;
-                break;
-            case LockOutcome::Failed:
-                refusal = FileFailure::OpenFailed;
-                break;
-        }
-    }
-    ::close(fd);  // also drops a lock taken above
-    throw error(refusal, reason);
+    if (status.ok() && writing && file_.writeProtected())
+        status = {sys::Outcome::Refused, 0};
+    if (!status.ok())
+        throw openError(status, FileRole::Image, path);
 }
 
-ImageFile::~ImageFile() {
-    ::close(fd_);
+sys::FileIdentity ImageFile::identity() const {
+    sys::FileIdentity identity;
+    if (const sys::Status status = file_.identity(identity); !status.ok())
+        throw error(FileFailure::MeasureFailed, status);
+    return identity;
 }
 
-FileError ImageFile::error(FileFailure failure, int systemError, std::int64_t offset) const {
-    FileError e(failure, path_, systemError);
+FileError ImageFile::error(FileFailure failure, const sys::Status& status,
+                           std::int64_t offset) const {
+    FileError e(failure, FileRole::Image, path_, status.code);
     e.offset = offset;
     return e;
 }
 
 std::int64_t ImageFile::size() const {
-    struct stat info {};
-    if (::fstat(fd_, &info) != 0)
-        throw error(FileFailure::MeasureFailed, errno);
-    return info.st_size;
+    std::int64_t bytes = 0;
+    if (const sys::Status status = file_.size(bytes); !status.ok())
+        throw error(FileFailure::MeasureFailed, status);
+    return bytes;
 }
 
 void ImageFile::requireInside(std::int64_t offset, std::int64_t count) const {
     const std::int64_t fileSize = size();
     if (offset < 0 || count < 0 || offset + count > fileSize) {
-        FileError e = error(FileFailure::TooShort, 0, offset);
+        FileError e = error(FileFailure::TooShort, {}, offset);
         e.count = count;
         e.fileSize = fileSize;
         throw e;
@@ -144,31 +91,25 @@ std::vector<Bytes> ImageFile::read(std::span<const ByteRun> places) const {
 void ImageFile::readInto(std::int64_t offset, std::span<std::uint8_t> buffer) const {
     if (offset < 0)
         requireInside(offset, static_cast<std::int64_t>(buffer.size()));
-    std::size_t done = 0;
-    while (done < buffer.size()) {
-        const ssize_t got = ::pread(fd_, buffer.data() + done, buffer.size() - done,
-                                    static_cast<off_t>(offset + static_cast<std::int64_t>(done)));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got == 0)  // the end of the file: the size says how much was missing
-            requireInside(offset, static_cast<std::int64_t>(buffer.size()));
-        if (got <= 0)
-            throw error(FileFailure::ReadFailed, got < 0 ? errno : 0, offset);
-        done += static_cast<std::size_t>(got);
-    }
+    std::size_t got = 0;
+    const sys::Status status = file_.readAt(offset, buffer, got);
+    if (status.outcome == sys::Outcome::EndOfFile)  // the size says how much was missing
+        requireInside(offset, static_cast<std::int64_t>(buffer.size()));
+    if (!status.ok())
+        throw error(FileFailure::ReadFailed, status, offset);
 }
 
 void ImageFile::write(std::int64_t offset, std::span<const std::uint8_t> bytes) {
     if (bytes.empty())
         return;
     requireInside(offset, static_cast<std::int64_t>(bytes.size()));
-    if (!writeAllAt(fd_, bytes, offset))
-        throw error(FileFailure::WriteFailed, errno, offset);
+    if (const sys::Status status = file_.writeAt(offset, bytes); !status.ok())
+        throw error(FileFailure::WriteFailed, status, offset);
 }
 
 void ImageFile::sync() {
-    if (::fdatasync(fd_) != 0)
-        throw error(FileFailure::SyncFailed, errno);
+    if (const sys::Status status = file_.syncData(); !status.ok())
+        throw error(FileFailure::SyncFailed, status);
 }
 
 }  // namespace tavrel

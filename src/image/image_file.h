@@ -7,6 +7,7 @@
 #include <string>
 
 #include "image/file_error.h"
+#include "image/platform.h"
 #include "image/raw_geometry.h"
 
 namespace tavrel {
@@ -19,15 +20,16 @@ enum class ImageAccess {
 class ImageFile {
 public:
     // Opens `path` and locks it, so that a second editor cannot write the same image while
-    // this one has it. For writing, a file without any write permission bit is refused also
-    // where the system would let the caller write it (root): that mode is its owner's way of
-    // protecting it. Throws FileError: AccessRefused, OpenFailed or NotAFile.
+    // this one has it. For writing, a file that says it must not be written (no write
+    // permission bit at all, or the read-only attribute) is refused also where the system
+    // would let the caller write it (root). Throws FileError: Held, AccessRefused, NotAFile
+    // or OpenFailed.
     explicit ImageFile(const std::string& path, ImageAccess access = ImageAccess::ReadWrite);
-    ~ImageFile();
-    ImageFile(const ImageFile&) = delete;
-    ImageFile& operator=(const ImageFile&) = delete;
 
     const std::string& path() const { return path_; }
+    ImageAccess access() const { return access_; }
+    // Which file this is, whatever name opened it.
+    sys::FileIdentity identity() const;
 
     // Current size of the file in bytes (asked of the system each time, never cached).
     std::int64_t size() const;
@@ -49,10 +51,12 @@ public:
     void sync();
 
 private:
-    FileError error(FileFailure failure, int systemError, std::int64_t offset = -1) const;
+    FileError error(FileFailure failure, const sys::Status& status,
+                    std::int64_t offset = -1) const;
 
     std::string path_;
-    int fd_ = -1;
+    ImageAccess access_;
+    sys::File file_;
 };
 
 }  // namespace tavrel

@@ -1,149 +1,278 @@
-// The change log's file: POSIX calls, and nothing about images.
+// The change log's file: finding it, reading it, and the few ways it is written.
 #include "journal/change_log.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
+#include <algorithm>
 #include <ctime>
 
-#include "image/write_all.h"
+#include "image/paths.h"
+#include "image/whole_files.h"
 
 namespace tavrel {
 namespace {
 
-Bytes readAll(int fd) {
-    Bytes content;
-    std::uint8_t buffer[1 << 16];
-    for (ssize_t got; (got = ::read(fd, buffer, sizeof buffer)) != 0;) {
-        if (got < 0 && errno == EINTR)
+constexpr std::string_view kLogSuffix = ".tavrel-log";
+
+// Another log in `folder` started for the same file: the log of a second name of the image.
+std::optional<std::string> logNamingImage(const std::string& folder,
+                                          const sys::FileIdentity& image) {
+    std::vector<std::string> names;
+    if (!sys::listFolder(folder, names).ok())
+        return std::nullopt;
+    std::sort(names.begin(), names.end());
+    for (const std::string& name : names) {
+        if (!name.ends_with(kLogSuffix))
             continue;
-        if (got < 0)
-            return {};
-        content.insert(content.end(), buffer, buffer + got);
+        try {
+            const std::string path = pathIn(folder, name);
+            const LogReading header = readLog(readFileStart(path, kLogHeaderSize, FileRole::ChangeLog));
+            if (header.kind == LogReading::Kind::Ours && header.version >= 2 &&
+                header.identity == image)
+                return path;
+        } catch (const FileError&) {
+            // A name that cannot be read as a log is no log of this image.
+        }
     }
-    return content;
+    return std::nullopt;
 }
 
 }  // namespace
 
-ChangeLog::ChangeLog(const std::string& imagePath) : path_(pathFor(imagePath)) {
-    fd_ = ::open(path_.c_str(), O_RDWR | O_CLOEXEC);
-    if (fd_ < 0 && errno == ENOENT)
-        return;  // created at the first append
-    if (fd_ < 0) {
-        // A log that cannot be written can still tell what happened.
-        fail(errno);
-        fd_ = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd_ < 0)
-            return;
-    }
-    const Bytes content = readAll(fd_);
-    if (content.size() < kLogHeader.size() ||
-        !std::equal(kLogHeader.begin(), kLogHeader.end(), content.begin())) {
-        // Not a log this program wrote, or one torn before its first record: nothing in it can
-        // be trusted to describe the image, and nothing is lost by keeping it aside.
-        if (!content.empty())
-            setAside();
+std::string ChangeLog::pathFor(const std::string& imagePath) {
+    return sys::resolved(imagePath) + std::string(kLogSuffix);
+}
+
+ChangeLog::ChangeLog(const ImageFile& image) : path_(pathFor(image.path())), image_(image.identity()) {
+    sys::PathInfo info;
+    if (const sys::Status status = sys::inspect(path_, info); !status.ok()) {
+        fail(openError(status, FileRole::ChangeLog, path_));
         return;
     }
-    std::size_t at = kLogHeader.size();
-    while (at < content.size()) {
-        std::optional<ChangeRecord> record = decodeRecord(content, at);
-        if (!record) {
-            if (tornTail(content, at))
-                tornAt_ = static_cast<std::int64_t>(at);
-            else
-                damaged_ = true;
-            break;
-        }
-        records_.push_back(std::move(*record));
+    if (info.kind == sys::PathKind::Missing) {
+        const auto other = logNamingImage(folderOf(path_), image_);
+        if (!other)
+            return;  // created at the first append
+        path_ = *other;
+        info.kind = sys::PathKind::File;
     }
-    end_ = static_cast<std::int64_t>(at);
+    exists_ = true;
+    if (info.kind != sys::PathKind::File) {
+        fail(FileError(FileFailure::NotAFile, FileRole::ChangeLog, path_));
+        return;
+    }
+    read();
 }
 
-ChangeLog::~ChangeLog() {
-    if (fd_ >= 0)
-        ::close(fd_);
+void ChangeLog::read() {
+    sys::File file;
+    std::int64_t size = 0;
+    sys::Status status = sys::File::open(path_, sys::Access::Read, file);
+    if (status.ok())
+        status = file.size(size);
+    bytes_.resize(static_cast<std::size_t>(status.ok() ? size : 0));
+    std::size_t got = 0;
+    if (status.ok())
+        status = file.readAt(0, bytes_, got);
+    if (!status.ok()) {
+        // A log that cannot be read tells nothing, and must not be written over.
+        bytes_.clear();
+        fail(openError(status, FileRole::ChangeLog, path_));
+        return;
+    }
+    reading_ = readLog(bytes_);
+    end_ = reading_.end;
 }
 
-void ChangeLog::fail(int error) {
-    usable_ = false;
-    failure_ = error;
+void ChangeLog::fail(const FileError& error) {
+    if (!failure_)
+        failure_ = error;
+}
+
+std::string ChangeLog::freeAsideName() const {
+    for (int n = 1;; ++n) {
+        const std::string aside = path_ + "." + std::to_string(n);
+        sys::PathInfo info;
+        if (sys::inspect(aside, info).ok() && info.kind == sys::PathKind::Missing)
+            return aside;
+    }
+}
+
+Bytes ChangeLog::rewritten() {
+    Bytes content = encodeLogHeader(image_);
+    for (ChangeRecord& record : reading_.records) {
+        const Bytes bytes = encodeRecord(record);
+        content.insert(content.end(), bytes.begin(), bytes.end());
+        record.markOffset = static_cast<std::int64_t>(content.size() - markSize(kLogVersion));
+    }
+    return content;
+}
+
+void ChangeLog::settleMissingMark(bool leftover) {
+    if (!reading_.lastMarkMissing)
+        return;
+    reading_.lastMarkMissing = false;
+    if (leftover) {
+        reading_.records.pop_back();
+        reading_.torn = true;
+    } else {
+        ++reading_.damage;
+    }
+}
+
+void ChangeLog::cutTornTail() {
+    if (!reading_.torn || !usable())
+        return;
+    if (reading_.kind == LogReading::Kind::Empty) {
+        reading_.torn = false;  // the first append writes the header whole
+        return;
+    }
+    file_ = sys::File();
+    sys::Status status = sys::File::open(path_, sys::Access::ReadWrite, file_);
+    if (status.ok())
+        status = file_.truncate(reading_.end);
+    if (!status.ok())
+        return fail(FileError(FileFailure::WriteFailed, FileRole::ChangeLog, path_, status.code));
+    reading_.torn = false;
+    end_ = reading_.end;
+    bytes_.resize(static_cast<std::size_t>(end_));
+}
+
+std::string ChangeLog::keepAsideAndRewrite() {
+    if (!usable())
+        return {};
+    file_ = sys::File();  // a file open here could not be replaced on every system
+    const std::string aside = freeAsideName();
+    const Bytes content = rewritten();
+    try {
+        writeFilesWhole(folderOf(path_),
+                        {{fileNameOf(aside), bytes_}, {fileNameOf(path_), content}},
+                        FileRole::ChangeLog);
+    } catch (const FileError& error) {
+        fail(error);
+        return {};
+    }
+    bytes_ = content;
+    reading_.version = kLogVersion;
+    reading_.damage = 0;
+    reading_.torn = reading_.lastMarkMissing = false;
+    end_ = static_cast<std::int64_t>(content.size());
+    return aside;
+}
+
+std::string ChangeLog::setAside() {
+    file_ = sys::File();
+    const std::string aside = freeAsideName();
+    if (const sys::Status status = sys::replace(path_, aside); !status.ok()) {
+        fail(FileError(FileFailure::CreateFailed, FileRole::ChangeLog, aside, status.code));
+        return {};
+    }
+    exists_ = false;
+    bytes_.clear();
+    reading_ = LogReading();
+    end_ = 0;
+    return aside;
+}
+
+void ChangeLog::adoptImage() {
+    if (!usable() || reading_.version < 2 || !openForWriting())
+        return;
+    if (file_.writeAt(kHeaderIdentityAt, encodeIdentity(image_)).ok())
+        reading_.identity = image_;
 }
 
 bool ChangeLog::openForWriting() {
-    if (fd_ >= 0)
+    if (file_.isOpen())
         return true;
-    fd_ = ::open(path_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd_ < 0 || !writeAllAt(fd_, kLogHeader, 0)) {
-        fail(errno);
+    if (exists_ && reading_.kind == LogReading::Kind::Ours && reading_.version < kLogVersion &&
+        !upgrade())
+        return false;
+    if (exists_ && reading_.kind != LogReading::Kind::Ours && reading_.kind != LogReading::Kind::Empty) {
+        fail(FileError(FileFailure::NotAFile, FileRole::ChangeLog, path_));
+        return false;  // never written over: the session sets such a file aside first
+    }
+    sys::Status status = exists_ ? sys::File::open(path_, sys::Access::ReadWrite, file_)
+                                 : sys::File::create(path_, file_);
+    if (status.ok() && reading_.kind == LogReading::Kind::Empty) {
+        // A new log, or one whose header a crash cut short: it starts with a whole header.
+        const Bytes header = encodeLogHeader(image_);
+        status = file_.truncate(0);
+        if (status.ok())
+            status = file_.writeAt(0, header);
+        // A record synced into a log whose name is not on the disk could vanish with it.
+        if (status.ok() && !exists_)
+            status = sys::syncFolder(folderOf(path_));
+        end_ = static_cast<std::int64_t>(header.size());
+        reading_ = LogReading();
+        reading_.kind = LogReading::Kind::Ours;
+        reading_.identity = image_;
+    }
+    if (!status.ok()) {
+        file_ = sys::File();
+        fail(FileError(exists_ ? FileFailure::WriteFailed : FileFailure::CreateFailed,
+                       FileRole::ChangeLog, path_, status.code));
         return false;
     }
-    end_ = static_cast<std::int64_t>(kLogHeader.size());
+    exists_ = true;
     return true;
 }
 
-void ChangeLog::dropTornTail() {
-    if (tornAt_ >= 0 && ::ftruncate(fd_, tornAt_) == 0)
-        tornAt_ = -1;
-}
-
-bool ChangeLog::append(ChangeRecord& record) {
-    if (!usable_ || !openForWriting())
-        return false;
-    record.sequence = records_.empty() ? 1 : records_.back().sequence + 1;
-    record.time = std::time(nullptr);
-    record.state = ChangeRecord::State::Pending;
-    const Bytes bytes = encodeRecord(record);
-    if (!writeAllAt(fd_, bytes, end_) || ::fdatasync(fd_) != 0) {
-        const int error = errno;
-        (void)::ftruncate(fd_, end_);  // a record that did not reach the disk is no record
+bool ChangeLog::upgrade() {
+    const Bytes content = rewritten();
+    try {
+        writeFilesWhole(folderOf(path_), {{fileNameOf(path_), content}}, FileRole::ChangeLog);
+    } catch (const FileError& error) {
         fail(error);
         return false;
     }
-    record.stateOffset = end_ + static_cast<std::int64_t>(bytes.size()) - 1;
+    bytes_ = content;
+    reading_.version = kLogVersion;
+    end_ = static_cast<std::int64_t>(content.size());
+    return true;
+}
+
+bool ChangeLog::append(ChangeRecord& record) {
+    if (!usable() || !openForWriting())
+        return false;
+    const std::vector<ChangeRecord>& records = reading_.records;
+    record.sequence = records.empty() ? 1 : records.back().sequence + 1;
+    record.time = std::time(nullptr);
+    record.state = ChangeRecord::State::Pending;
+    const Bytes bytes = encodeRecord(record);
+    sys::Status status = file_.writeAt(end_, bytes);
+    if (status.ok())
+        status = file_.syncData();
+    if (!status.ok()) {
+        (void)file_.truncate(end_);  // a record that did not reach the disk is no record
+        fail(FileError(FileFailure::WriteFailed, FileRole::ChangeLog, path_, status.code));
+        return false;
+    }
+    record.markOffset = end_ + static_cast<std::int64_t>(bytes.size() - markSize(kLogVersion));
     lastStart_ = end_;
     end_ += static_cast<std::int64_t>(bytes.size());
-    records_.push_back(record);
+    reading_.records.push_back(record);
     return true;
 }
 
 void ChangeLog::completeLast() {
-    const std::uint8_t done[1] = {static_cast<std::uint8_t>(ChangeRecord::State::Done)};
-    if (writeAllAt(fd_, done, records_.back().stateOffset))
-        records_.back().state = ChangeRecord::State::Done;
+    if (!usable() || !openForWriting())
+        return;
+    ChangeRecord& record = reading_.records.back();
+    if (file_.writeAt(record.markOffset, encodeMark(ChangeRecord::State::Done)).ok())
+        record.state = ChangeRecord::State::Done;
 }
 
 void ChangeLog::abortLast() {
-    ChangeRecord& record = records_.back();
-    const std::uint8_t aborted[1] = {static_cast<std::uint8_t>(ChangeRecord::State::Aborted)};
-    if (writeAllAt(fd_, aborted, record.stateOffset) && ::fdatasync(fd_) == 0) {
+    if (!openForWriting())
+        return;
+    ChangeRecord& record = reading_.records.back();
+    if (file_.writeAt(record.markOffset, encodeMark(ChangeRecord::State::Aborted)).ok() &&
+        file_.syncData().ok()) {
         record.state = ChangeRecord::State::Aborted;
         return;
     }
     end_ = lastStart_;
-    (void)::ftruncate(fd_, end_);
-    (void)::fdatasync(fd_);
-    records_.pop_back();
-}
-
-std::string ChangeLog::setAside() {
-    std::string aside;
-    struct stat info {};
-    for (int n = 1; aside.empty() || ::stat(aside.c_str(), &info) == 0; ++n)
-        aside = path_ + "." + std::to_string(n);
-    if (::rename(path_.c_str(), aside.c_str()) != 0)
-        aside.clear();
-    if (fd_ >= 0)
-        ::close(fd_);
-    fd_ = -1;
-    records_.clear();
-    tornAt_ = -1;
-    damaged_ = false;
-    end_ = 0;
-    return aside;
+    (void)file_.truncate(end_);
+    (void)file_.syncData();
+    reading_.records.pop_back();
 }
 
 }  // namespace tavrel

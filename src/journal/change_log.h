@@ -1,45 +1,59 @@
-// The change log file beside an image, "<image>.tavrel-log": its records, read whole when the
-// image is opened, and the few ways it is written: a record appended and synced before the
-// image is touched, a record's state marked in place, a torn tail cut off, the whole log set
-// aside under another name. A missing log is an empty one, created at the first append.
+// The change log file of an image: found beside the file the image's name leads to (or, for a
+// second name of that file in the same folder, by the identity the log records), read whole
+// when the image is opened, and written in a few ways only: a record appended and synced before
+// the image is touched, a record's mark rewritten in place, a torn tail cut off, the whole log
+// set aside under another name, or rewritten from its readable records with the damaged log
+// kept aside as it was. A missing log is an empty one, created at the first append.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "journal/change_record.h"
+#include "image/image_file.h"
+#include "journal/log_reading.h"
 
 namespace tavrel {
 
 class ChangeLog {
 public:
-    explicit ChangeLog(const std::string& imagePath);
-    ~ChangeLog();
-    ChangeLog(const ChangeLog&) = delete;
-    ChangeLog& operator=(const ChangeLog&) = delete;
+    // Finds and reads the log of the open image; writes nothing.
+    explicit ChangeLog(const ImageFile& image);
 
-    static std::string pathFor(const std::string& imagePath) { return imagePath + ".tavrel-log"; }
+    // "<file>.tavrel-log" beside the file `imagePath` leads to once links are followed.
+    static std::string pathFor(const std::string& imagePath);
     const std::string& path() const { return path_; }
 
+    const LogReading& reading() const { return reading_; }
+    std::vector<ChangeRecord>& records() { return reading_.records; }
+    const std::vector<ChangeRecord>& records() const { return reading_.records; }
+
     // False once the log could not be read, created or written: writes then go without it.
-    bool usable() const { return usable_; }
-    // Why it is not usable (errno), 0 while it is.
-    int failure() const { return failure_; }
+    bool usable() const { return !failure_; }
+    const std::optional<FileError>& failure() const { return failure_; }
 
-    const std::vector<ChangeRecord>& records() const { return records_; }
-    // True when the file ended in bytes that are no whole record (a record torn by a crash).
-    bool torn() const { return tornAt_ >= 0; }
-    // True when bytes that are no record stand before the end: the log was damaged, and what
-    // follows the damage is not read.
-    bool damaged() const { return damaged_; }
+    // The last record's mark was cut off (reading().lastMarkMissing): it turned out a crash's
+    // leftover, none of its bytes in the image, and is cut off with the torn tail; or it
+    // reached the image, and the log counts as damaged.
+    void settleMissingMark(bool leftover);
 
-    // Cuts the torn tail off: such a record never reached the image.
-    void dropTornTail();
+    // The rest needs the image's write lock.
+
+    // Cuts a torn tail off: such a record never reached the image.
+    void cutTornTail();
+    // Keeps the log as it is under a free name beside it ("<log>.1", "<log>.2", ...) and makes
+    // the records, with the states they now have, the whole log. Returns the name it was kept
+    // under; empty, with the log unusable, when that failed (the log is then left as it was).
+    std::string keepAsideAndRewrite();
+    // Renames the log to a free name beside it; a new log starts with the next change. Empty,
+    // with the log unusable, when the rename failed.
+    std::string setAside();
+    // Records the open image as the log's own (it was started for a copy of it, or before).
+    void adoptImage();
 
     // Appends `record` (its sequence number given here) as Pending and syncs the log. False,
     // with the log no longer usable, when that failed; the log then ends as before.
     bool append(ChangeRecord& record);
-
     // Marks the last record Done in place. Not synced: should the mark be lost, the next
     // opening finds the change not marked and writes its bytes again, which changes nothing.
     void completeLast();
@@ -47,23 +61,25 @@ public:
     // taken back. Where the mark cannot be written, the record is cut off instead.
     void abortLast();
 
-    // Renames the log to a free name of its own beside it ("<log>.1", "<log>.2", ...) and
-    // starts an empty one; returns the name, empty when the rename failed.
-    std::string setAside();
-
 private:
-    void fail(int error);
+    void read();
     bool openForWriting();
+    // A version 1 log becomes a version 2 one, records and marks as they are, before anything
+    // is added to it.
+    bool upgrade();
+    Bytes rewritten();
+    std::string freeAsideName() const;
+    void fail(const FileError& error);
 
     std::string path_;
-    int fd_ = -1;
-    bool usable_ = true;
-    int failure_ = 0;
+    sys::FileIdentity image_;
+    bool exists_ = false;
+    Bytes bytes_;  // the log as read, kept for setting a damaged log aside whole
+    LogReading reading_;
+    sys::File file_;              // open for writing once a write needs it
     std::int64_t end_ = 0;        // where the next record goes
     std::int64_t lastStart_ = 0;  // where the record appended last starts
-    std::int64_t tornAt_ = -1;    // where a torn tail starts
-    bool damaged_ = false;
-    std::vector<ChangeRecord> records_;
+    std::optional<FileError> failure_;
 };
 
 }  // namespace tavrel

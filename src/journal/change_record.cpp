@@ -8,11 +8,12 @@
 namespace tavrel {
 namespace {
 
-constexpr std::array<std::uint8_t, 4> kRecordMagic = {'T', 'R', 'E', 'C'};
-constexpr std::size_t kRecordHeaderSize = 12;  // magic, body length, body checksum
-
 void put(Bytes& out, std::uint64_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+}
+
+void putBytes(Bytes& out, std::span<const std::uint8_t> bytes) {
+    out.insert(out.end(), bytes.begin(), bytes.end());
 }
 
 // Reads from a body whose every length has still to be checked against its end.
@@ -42,100 +43,116 @@ private:
     std::size_t at_ = 0;
 };
 
+// Version 1 names at most one change taken back, 0 for none; version 2 counts them.
+bool takeUndoes(Reader& reader, std::uint32_t version, std::vector<std::uint64_t>& undoes) {
+    std::uint64_t count = 1, sequence = 0;
+    if (version >= 2 && !reader.take(count, 4))
+        return false;
+    for (std::uint64_t i = 0; i < count; ++i) {
+        if (!reader.take(sequence, 8))
+            return false;
+        if (sequence != 0)
+            undoes.push_back(sequence);
+    }
+    return true;
+}
+
+bool takeRuns(Reader& reader, std::vector<ByteChange>& runs) {
+    std::uint64_t count = 0;
+    if (!reader.take(count, 4))
+        return false;
+    for (std::uint64_t i = 0; i < count; ++i) {
+        std::uint64_t offset = 0, size = 0;
+        ByteChange run;
+        if (!reader.take(offset, 8) || !reader.take(size, 4) || size == 0 ||
+            !reader.take(run.before, size) || !reader.take(run.after, size))
+            return false;
+        run.offset = static_cast<std::int64_t>(offset);
+        runs.push_back(std::move(run));
+    }
+    return true;
+}
+
 }  // namespace
+
+Bytes encodeLogHeader(const sys::FileIdentity& image) {
+    Bytes header(kLogMagic.begin(), kLogMagic.end());
+    put(header, kLogVersion, 4);
+    put(header, 0, 4);
+    putBytes(header, encodeIdentity(image));
+    return header;
+}
+
+Bytes encodeIdentity(const sys::FileIdentity& image) {
+    Bytes bytes;
+    put(bytes, image.device, 8);
+    put(bytes, image.file, 8);
+    return bytes;
+}
+
+std::size_t markSize(std::uint32_t version) {
+    return version >= 2 ? 4 : 1;
+}
+
+// The letter, its complement, the letter, its complement: any two marks differ in every byte,
+// and no single changed byte leaves a mark.
+Bytes encodeMark(ChangeRecord::State state) {
+    const auto letter = static_cast<std::uint8_t>(state);
+    const auto complement = static_cast<std::uint8_t>(~letter);
+    return {letter, complement, letter, complement};
+}
+
+ChangeRecord::State decodeMark(std::span<const std::uint8_t> mark, std::uint32_t version) {
+    using State = ChangeRecord::State;
+    if (mark.size() != markSize(version))
+        return State::Unknown;
+    const auto state = static_cast<State>(mark[0]);
+    if (state != State::Pending && state != State::Done && state != State::Aborted)
+        return State::Unknown;
+    const bool whole = version < 2 || std::equal(mark.begin(), mark.end(),
+                                                 encodeMark(state).begin());
+    return whole ? state : State::Unknown;
+}
 
 Bytes encodeRecord(const ChangeRecord& record) {
     Bytes body;
     put(body, record.sequence, 8);
     put(body, static_cast<std::uint64_t>(record.time), 8);
-    put(body, record.undoes, 8);
+    put(body, record.undoes.size(), 4);
+    for (const std::uint64_t sequence : record.undoes) put(body, sequence, 8);
+    put(body, record.checksumSectors, 4);
     put(body, record.description.size(), 4);
     body.insert(body.end(), record.description.begin(), record.description.end());
     put(body, record.runs.size(), 4);
     for (const ByteChange& run : record.runs) {
         put(body, static_cast<std::uint64_t>(run.offset), 8);
         put(body, run.after.size(), 4);
-        body.insert(body.end(), run.before.begin(), run.before.end());
-        body.insert(body.end(), run.after.begin(), run.after.end());
+        putBytes(body, run.before);
+        putBytes(body, run.after);
     }
     Bytes out(kRecordMagic.begin(), kRecordMagic.end());
     put(out, body.size(), 4);
     put(out, edc(body), 4);
-    out.insert(out.end(), body.begin(), body.end());
-    out.push_back(static_cast<std::uint8_t>(record.state));
+    putBytes(out, body);
+    putBytes(out, encodeMark(record.state));
     return out;
 }
 
-std::optional<ChangeRecord> decodeRecord(std::span<const std::uint8_t> log, std::size_t& at) {
-    if (log.size() - at < kRecordHeaderSize + 1 ||
-        !std::equal(kRecordMagic.begin(), kRecordMagic.end(), log.begin() + static_cast<long>(at)))
-        return std::nullopt;
-    std::uint64_t length = 0, checksum = 0;
-    Reader header(log.subspan(at + kRecordMagic.size(), 8));
-    header.take(length, 4);
-    header.take(checksum, 4);
-    if (length > log.size() - at - kRecordHeaderSize - 1)
-        return std::nullopt;
-    const auto body = log.subspan(at + kRecordHeaderSize, length);
-    if (edc(body) != checksum)
-        return std::nullopt;
-
+std::optional<ChangeRecord> decodeBody(std::span<const std::uint8_t> body, std::uint32_t version) {
     ChangeRecord record;
     Reader reader(body);
-    std::uint64_t time = 0, size = 0, runs = 0;
+    std::uint64_t time = 0, size = 0, sectors = 0;
     Bytes description;
-    bool whole = reader.take(record.sequence, 8) && reader.take(time, 8) &&
-                 reader.take(record.undoes, 8) && reader.take(size, 4) &&
-                 reader.take(description, size) && reader.take(runs, 4);
-    for (std::uint64_t i = 0; whole && i < runs; ++i) {
-        std::uint64_t offset = 0;
-        ByteChange run;
-        whole = reader.take(offset, 8) && reader.take(size, 4) && reader.take(run.before, size) &&
-                reader.take(run.after, size);
-        run.offset = static_cast<std::int64_t>(offset);
-        record.runs.push_back(std::move(run));
-    }
-    const auto state = static_cast<ChangeRecord::State>(log[at + kRecordHeaderSize + length]);
-    if (!whole || !reader.atEnd() ||
-        (state != ChangeRecord::State::Pending && state != ChangeRecord::State::Done &&
-         state != ChangeRecord::State::Aborted))
+    const bool whole =
+        reader.take(record.sequence, 8) && reader.take(time, 8) &&
+        takeUndoes(reader, version, record.undoes) && (version < 2 || reader.take(sectors, 4)) &&
+        reader.take(size, 4) && reader.take(description, size) && takeRuns(reader, record.runs);
+    if (!whole || !reader.atEnd())
         return std::nullopt;
     record.time = static_cast<std::int64_t>(time);
+    record.checksumSectors = static_cast<std::uint32_t>(sectors);
     record.description.assign(description.begin(), description.end());
-    record.state = state;
-    record.stateOffset = static_cast<std::int64_t>(at + kRecordHeaderSize + length);
-    at += kRecordHeaderSize + length + 1;
     return record;
-}
-
-bool tornTail(std::span<const std::uint8_t> log, std::size_t at) {
-    const auto rest = log.subspan(at);
-    if (rest.size() >= kRecordHeaderSize &&
-        std::equal(kRecordMagic.begin(), kRecordMagic.end(), rest.begin())) {
-        std::uint64_t length = 0;
-        Reader(rest.subspan(kRecordMagic.size(), 4)).take(length, 4);
-        return kRecordHeaderSize + length + 1 >= rest.size();
-    }
-    return std::all_of(rest.begin(), rest.end(), [](std::uint8_t byte) { return byte == 0; });
-}
-
-std::vector<ByteChange> changedRuns(const std::vector<ByteChange>& changes) {
-    std::vector<ByteChange> runs;
-    for (const ByteChange& change : changes) {
-        bool open = false;
-        for (std::size_t i = 0; i < change.after.size(); ++i) {
-            if (change.before[i] == change.after[i]) {
-                open = false;
-                continue;
-            }
-            if (!open)
-                runs.push_back({change.offset + static_cast<std::int64_t>(i), {}, {}});
-            runs.back().before.push_back(change.before[i]);
-            runs.back().after.push_back(change.after[i]);
-            open = true;
-        }
-    }
-    return runs;
 }
 
 }  // namespace tavrel

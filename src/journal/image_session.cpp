@@ -1,7 +1,9 @@
-// Writes through the change log, recovery at opening, and undo.
+// Writes through the change log, and recovery at opening.
 #include "journal/image_session.h"
 
 #include <algorithm>
+
+#include "image/checksum_carry.h"
 
 namespace tavrel {
 namespace {
@@ -15,29 +17,28 @@ std::vector<ByteRun> placesOf(const ChangeRecord& record) {
     return places;
 }
 
-const ChangeRecord* lastDone(const std::vector<ChangeRecord>& records) {
-    const auto done = std::find_if(records.rbegin(), records.rend(),
-                                   [](const ChangeRecord& r) { return r.state == State::Done; });
-    return done == records.rend() ? nullptr : &*done;
-}
-
-}  // namespace
-
-ImageSession::ImageSession(const std::string& path, ImageAccess access)
-    : file_(std::make_unique<ImageFile>(path, access)), log_(std::make_unique<ChangeLog>(path)) {
-    if (!needsRecovery())
-        return;
-    if (access == ImageAccess::ReadOnly) {
-        file_.reset();  // drops the shared lock before the exclusive one is asked for
-        file_ = std::make_unique<ImageFile>(path, ImageAccess::ReadWrite);
+// Done when the image holds every new byte of the record, Aborted when it holds every old one
+// (the change never reached it, or was taken back), Pending otherwise.
+State stateInImage(const ImageFile& file, const ChangeRecord& record) {
+    try {
+        const std::vector<Bytes> now = file.read(placesOf(record));
+        bool allNew = true, allOld = true;
+        for (std::size_t r = 0; r < now.size(); ++r) {
+            allNew = allNew && now[r] == record.runs[r].after;
+            allOld = allOld && now[r] == record.runs[r].before;
+        }
+        return allNew ? State::Done : allOld ? State::Aborted : State::Pending;
+    } catch (const FileError&) {
+        return State::Pending;
     }
-    recover();
 }
 
-std::int64_t ImageSession::strayOffset(const ChangeRecord& record) const {
+// The first offset of `record` where the image holds neither its old nor its new byte (or lies
+// past the end), -1 when there is none.
+std::int64_t strayOffset(const ImageFile& file, const ChangeRecord& record) {
     std::vector<Bytes> now;
     try {
-        now = file_->read(placesOf(record));
+        now = file.read(placesOf(record));
     } catch (const FileError&) {
         return record.runs.front().offset;
     }
@@ -51,62 +52,125 @@ std::int64_t ImageSession::strayOffset(const ChangeRecord& record) const {
     return -1;
 }
 
-bool ImageSession::needsRecovery() const {
-    const std::vector<ChangeRecord>& records = log_->records();
-    if (log_->torn() || log_->damaged() ||
-        (!records.empty() && records.back().state == State::Pending))
-        return true;
-    const ChangeRecord* done = lastDone(records);
-    if (done == nullptr)
-        return false;
-    try {
-        const std::vector<Bytes> now = file_->read(placesOf(*done));
-        for (std::size_t r = 0; r < now.size(); ++r) {
-            if (now[r] != done->runs[r].after)
-                return true;
-        }
-    } catch (const FileError&) {
-        return true;
+}  // namespace
+
+ImageSession::ImageSession(const std::string& path, ImageAccess access)
+    : file_(std::make_unique<ImageFile>(path, access)) {
+    openLog();
+    if (!needsRecovery())
+        return;
+    if (access == ImageAccess::ReadOnly) {
+        log_.reset();
+        file_.reset();  // drops the shared lock before the exclusive one is asked for
+        file_ = std::make_unique<ImageFile>(path, ImageAccess::ReadWrite);
+        openLog();
+        if (!needsRecovery())
+            return;
     }
-    return false;
+    recover();
+}
+
+// Reads the log and settles the marks it could not read: a record followed by others ended
+// (a change ends done unless its write failed); the last one is what the image says.
+void ImageSession::openLog() {
+    log_ = std::make_unique<ChangeLog>(*file_);
+    std::vector<ChangeRecord>& records = log_->records();
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (records[i].state == State::Unknown)
+            records[i].state = i + 1 < records.size() ? State::Done : stateInImage(*file_, records[i]);
+    }
+    if (log_->reading().lastMarkMissing)
+        log_->settleMissingMark(records.back().state == State::Aborted);
+}
+
+bool ImageSession::needsRecovery() const {
+    const LogReading& reading = log_->reading();
+    if (!log_->usable())
+        return false;
+    if (reading.kind == LogReading::Kind::Foreign || reading.kind == LogReading::Kind::Newer ||
+        reading.damage > 0 || reading.torn)
+        return true;
+    const std::vector<ChangeRecord>& records = log_->records();
+    if (records.empty())
+        return false;
+    const bool otherImage = reading.version >= 2 && reading.identity != file_->identity();
+    return records.back().state == State::Pending || otherImage || stale();
+}
+
+// The log no longer describes the image when the image lacks the new bytes of its last done
+// change (the image was replaced by a fresh copy, say).
+bool ImageSession::stale() const {
+    const std::vector<ChangeRecord>& records = log_->records();
+    const auto done = std::find_if(records.rbegin(), records.rend(),
+                                   [](const ChangeRecord& r) { return r.state == State::Done; });
+    return done != records.rend() && stateInImage(*file_, *done) != State::Done;
 }
 
 void ImageSession::recover() {
-    log_->dropTornTail();
-    const std::vector<ChangeRecord>& records = log_->records();
-    if (!log_->damaged() && !records.empty() && records.back().state == State::Pending) {
-        const ChangeRecord& interrupted = records.back();
-        recovery_.description = interrupted.description;
-        if (strayOffset(interrupted) >= 0) {
-            recovery_.outcome = Recovery::Outcome::Refused;
-            recovery_.setAside = log_->setAside();
-            return;
-        }
-        // Writing the new bytes again where some are already there changes nothing.
-        const ImageEdit redo{interrupted.runs, interrupted.description};
-        checkEdit(*file_, redo);
-        writeEdit(*file_, redo);
-        log_->completeLast();
-        recovery_.outcome = Recovery::Outcome::Completed;
+    const LogReading& reading = log_->reading();
+    using Problem = Recovery::LogProblem;
+    if (reading.kind == LogReading::Kind::Foreign || reading.kind == LogReading::Kind::Newer) {
+        recovery_.problem = reading.kind == LogReading::Kind::Foreign ? Problem::Foreign : Problem::Newer;
+        recovery_.keptAs = log_->setAside();
         return;
     }
-    if (needsRecovery()) {
-        recovery_.outcome = Recovery::Outcome::SetAside;
-        recovery_.setAside = log_->setAside();
+    if (reading.damage > 0) {
+        recovery_.problem = Problem::Damaged;
+        recovery_.keptAs = log_->keepAsideAndRewrite();
+    } else {
+        log_->cutTornTail();
     }
+    if (!log_->records().empty() && log_->records().back().state == State::Pending) {
+        completeInterrupted();
+        if (recovery_.interrupted == Recovery::Interrupted::Refused)
+            return;
+    }
+    // Damage may have taken the record a later change wrote over: what is left is kept.
+    if (recovery_.problem != Problem::Damaged && stale()) {
+        recovery_.problem = Problem::Stale;
+        recovery_.keptAs = log_->setAside();
+        return;
+    }
+    if (reading.version >= 2 && reading.identity != file_->identity())
+        log_->adoptImage();
+}
+
+void ImageSession::completeInterrupted() {
+    const ChangeRecord& interrupted = log_->records().back();
+    recovery_.description = interrupted.description;
+    if (strayOffset(*file_, interrupted) >= 0) {
+        recovery_.interrupted = Recovery::Interrupted::Refused;
+        recovery_.keptAs = log_->setAside();
+        return;
+    }
+    // Writing the new bytes again where some are already there changes nothing.
+    const ImageEdit redo{interrupted.runs, interrupted.description};
+    checkEdit(*file_, redo);
+    writeEdit(*file_, redo);
+    log_->completeLast();
+    recovery_.interrupted = Recovery::Interrupted::Completed;
 }
 
 void ImageSession::apply(const ImageEdit& edit) {
-    applyLogged(edit, 0);
+    applyLogged(edit, {});
 }
 
-void ImageSession::applyLogged(const ImageEdit& edit, std::uint64_t undoes) {
-    checkEdit(*file_, edit);
+void ImageSession::applyLogged(const ImageEdit& planned, std::vector<std::uint64_t> undoes) {
+    checkEdit(*file_, planned);
+    ImageEdit carried;
+    if (!planned.leaveChecksums) {
+        carried = planned;
+        carrySectorChecksums(*file_, carried);
+    }
+    const ImageEdit& edit = planned.leaveChecksums ? planned : carried;
     ChangeRecord record;
     record.description = edit.description;
-    record.undoes = undoes;
+    record.checksumSectors = edit.checksumSectors;
+    record.undoes = std::move(undoes);
     record.runs = changedRuns(edit.changes);
-    const bool logged = !record.runs.empty() && log_->append(record);
+    // An undo is logged even where the image already held the old bytes: its record takes the
+    // changes off the undo stack.
+    const bool logged = (!record.runs.empty() || !record.undoes.empty()) && log_->append(record);
     try {
         writeEdit(*file_, edit);
     } catch (const FileError&) {
@@ -123,36 +187,48 @@ std::vector<ChangeRecord> ImageSession::undoable() const {
     for (const ChangeRecord& record : log_->records()) {
         if (record.state != State::Done)
             continue;
-        if (record.undoes == 0) {
+        if (record.undoes.empty())
             stack.push_back(&record);
-            continue;
-        }
-        const auto taken = std::find_if(stack.begin(), stack.end(), [&](const ChangeRecord* r) {
-            return r->sequence == record.undoes;
+        std::erase_if(stack, [&](const ChangeRecord* r) {
+            return std::count(record.undoes.begin(), record.undoes.end(), r->sequence) > 0;
         });
-        if (taken != stack.end())
-            stack.erase(taken);
     }
     std::vector<ChangeRecord> newestFirst;
     for (auto r = stack.rbegin(); r != stack.rend(); ++r) newestFirst.push_back(**r);
     return newestFirst;
 }
 
-void ImageSession::undoLast(const std::string& description) {
+void ImageSession::undo(std::size_t steps, const std::string& description) {
     const std::vector<ChangeRecord> stack = undoable();
-    if (stack.empty())
-        return;
-    const ChangeRecord& target = stack.front();
-    if (const std::int64_t stray = strayOffset(target); stray >= 0) {
-        FileError error(FileFailure::ChangedElsewhere, file_->path());
-        error.offset = stray;
-        throw error;
+    steps = std::min(steps, stack.size());
+    // Every byte the steps touch, as the image holds it now and as each step leaves it.
+    ByteValues bytes;
+    std::vector<ByteRun> places;
+    for (std::size_t s = 0; s < steps; ++s) {
+        const std::vector<ByteRun> more = placesOf(stack[s]);
+        places.insert(places.end(), more.begin(), more.end());
     }
-    ImageEdit inverse{{}, description};
-    const std::vector<Bytes> now = file_->read(placesOf(target));
-    for (std::size_t r = 0; r < now.size(); ++r)
-        inverse.changes.push_back({target.runs[r].offset, now[r], target.runs[r].before});
-    applyLogged(inverse, target.sequence);
+    const std::vector<Bytes> now = file_->read(places);
+    for (std::size_t p = 0; p < places.size(); ++p) {
+        for (std::size_t i = 0; i < now[p].size(); ++i)
+            bytes[places[p].offset + static_cast<std::int64_t>(i)] = {now[p][i], now[p][i]};
+    }
+    std::vector<std::uint64_t> undone;
+    for (std::size_t s = 0; s < steps; ++s) {
+        for (const ByteChange& run : stack[s].runs) {
+            for (std::size_t i = 0; i < run.after.size(); ++i) {
+                std::uint8_t& value = bytes[run.offset + static_cast<std::int64_t>(i)].second;
+                if (value != run.after[i] && value != run.before[i]) {
+                    FileError error(FileFailure::ChangedElsewhere, FileRole::Image, file_->path());
+                    error.offset = run.offset + static_cast<std::int64_t>(i);
+                    throw error;
+                }
+                value = run.before[i];
+            }
+        }
+        undone.push_back(stack[s].sequence);
+    }
+    applyLogged({changedRuns(bytes), description}, std::move(undone));
 }
 
 }  // namespace tavrel

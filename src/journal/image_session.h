@@ -1,48 +1,59 @@
 // An open image and its change log. Every write goes through the log: the change is appended
 // to the log and synced, then written into the image and synced, then marked done. Opening
-// brings the two together again after a crash: a change found complete in the log but not
-// marked done is written whole, a torn record (never applied) is dropped, and a log that no
-// longer describes the image is set aside. Changes can be listed and taken back.
+// brings the two together again: a change found complete in the log but not marked done is
+// written whole, a torn record (never applied) is cut off, a damaged log keeps every record
+// that reads and is kept aside as it was, and a log that is not Tavrel's or no longer
+// describes the image is set aside. Changes can be listed and taken back.
 #pragma once
 
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "journal/change_log.h"
 #include "image/image_edit.h"
 #include "image/image_file.h"
+#include "journal/change_log.h"
 
 namespace tavrel {
 
 struct Recovery {
-    enum class Outcome {
+    // What became of a change found interrupted (`description`).
+    enum class Interrupted {
         None,
-        Completed,  // an interrupted change (`description`) is now whole in the image
-        Refused,    // an interrupted change was not redone: the image holds other bytes there,
-                    // so another program changed it; the log is kept as `setAside`
-        SetAside,   // the log no longer described the image (a fresh copy, say), or was
-                    // damaged: kept aside
+        Completed,  // it is now whole in the image
+        Refused,    // not redone: the image holds other bytes there, so another program changed
+                    // it; the log is kept as `keptAs`
     };
-    Outcome outcome = Outcome::None;
+    // What was wrong with the log itself; it is kept as it was under `keptAs` (empty when it
+    // could not be: `ImageSession::logFailure` says why, and changes then go unlogged).
+    enum class LogProblem {
+        None,
+        Damaged,  // bytes that are no record stood among the records: the readable ones stay
+        Foreign,  // not a change log of Tavrel's
+        Newer,    // a change log of a later version of Tavrel
+        Stale,    // it no longer described the image (a fresh copy, say)
+    };
+    Interrupted interrupted = Interrupted::None;
     std::string description;
-    std::string setAside;
+    LogProblem problem = LogProblem::None;
+    std::string keptAs;
 };
 
 class ImageSession {
 public:
-    // Opens the image (ImageFile) and its log, and recovers; a reader that finds something to
-    // recover holds the image for writing. Throws FileError.
+    // Opens the image (ImageFile) and its log, and recovers. A reader that finds something to
+    // recover takes the image for writing and reads the log again first: a writer may have
+    // changed it in between. Throws FileError.
     explicit ImageSession(const std::string& path, ImageAccess access = ImageAccess::ReadWrite);
 
     ImageFile& file() { return *file_; }
     const ImageFile& file() const { return *file_; }
     const Recovery& recovery() const { return recovery_; }
 
-    // False when the log could not be created or written (a read-only folder): writes then go
-    // on without it. `logFailure` is the system's errno.
+    // False when the log could not be read, created or written (a read-only folder, a damaged
+    // log that could not be set aside): writes then go on without it. `logFailure` says why.
     bool logging() const { return log_->usable(); }
-    int logFailure() const { return log_->failure(); }
+    const std::optional<FileError>& logFailure() const { return log_->failure(); }
     const std::string& logPath() const { return log_->path(); }
 
     // Writes the edit through the log: all of it and synced, or (FileError) none of it, its
@@ -53,18 +64,19 @@ public:
     const std::vector<ChangeRecord>& history() const { return log_->records(); }
     // The changes undo would take back, the most recent first.
     std::vector<ChangeRecord> undoable() const;
-    // Takes back the most recent undoable change, logged as a change of its own named
-    // `description`. FileError ChangedElsewhere when the image holds, at one of its places,
-    // neither its old nor its new bytes.
-    void undoLast(const std::string& description);
+    // Takes back the `steps` most recent undoable changes (at most undoable().size()) as one
+    // change of its own named `description`: every byte of every step is checked before the
+    // first is written. FileError ChangedElsewhere when the image holds, at a byte of one of
+    // them, neither its old nor its new value as the later steps leave it.
+    void undo(std::size_t steps, const std::string& description);
 
 private:
+    void openLog();
     bool needsRecovery() const;
     void recover();
-    // The first offset of `record` where the image holds neither its old nor its new byte
-    // (or lies past the end), -1 when there is none.
-    std::int64_t strayOffset(const ChangeRecord& record) const;
-    void applyLogged(const ImageEdit& edit, std::uint64_t undoes);
+    void completeInterrupted();
+    bool stale() const;
+    void applyLogged(const ImageEdit& edit, std::vector<std::uint64_t> undoes);
 
     std::unique_ptr<ImageFile> file_;
     std::unique_ptr<ChangeLog> log_;

@@ -2,7 +2,6 @@
 #include "journal/ppf_patch.h"
 
 #include <algorithm>
-#include <map>
 
 #include "image/image_file.h"
 
@@ -16,29 +15,29 @@ constexpr std::size_t kLongestRun = 255;
 
 std::vector<ByteChange> netChanges(const std::vector<ChangeRecord>& records,
                                    const ImageFile& image) {
-    std::map<std::int64_t, std::uint8_t> original;  // each byte's value before its first change
+    ByteValues bytes;  // each byte's value before its first change, and now
     for (const ChangeRecord& record : records) {
         if (record.state != ChangeRecord::State::Done)
             continue;
         for (const ByteChange& run : record.runs) {
             for (std::size_t i = 0; i < run.before.size(); ++i)
-                original.emplace(run.offset + static_cast<std::int64_t>(i), run.before[i]);
+                bytes.emplace(run.offset + static_cast<std::int64_t>(i),
+                              std::pair{run.before[i], run.before[i]});
         }
     }
-    std::vector<ByteChange> runs;
-    for (const auto& [offset, before] : original) {
-        const std::uint8_t now = image.read(offset, 1)[0];
-        if (now == before)
-            continue;
-        const bool extends =
-            !runs.empty() && runs.back().after.size() < kLongestRun &&
-            runs.back().offset + static_cast<std::int64_t>(runs.back().after.size()) == offset;
-        if (!extends)
-            runs.push_back({offset, {}, {}});
-        runs.back().before.push_back(before);
-        runs.back().after.push_back(now);
+    std::vector<ByteRun> places;  // the bytes grouped into runs, read together
+    for (const auto& [offset, values] : bytes) {
+        if (!places.empty() && places.back().offset + places.back().length == offset)
+            ++places.back().length;
+        else
+            places.push_back({offset, 1});
     }
-    return runs;
+    const std::vector<Bytes> now = image.read(places);
+    for (std::size_t p = 0; p < places.size(); ++p) {
+        for (std::int64_t i = 0; i < places[p].length; ++i)
+            bytes[places[p].offset + i].second = now[p][static_cast<std::size_t>(i)];
+    }
+    return changedRuns(bytes, kLongestRun);
 }
 
 Bytes encodePpf3(const std::vector<ByteChange>& runs, const std::string& description) {

@@ -1,10 +1,12 @@
 // Failures and refusals of the commands, on stderr.
 #include "tool/command_support.h"
 
-#include <cstring>
+#include <algorithm>
+#include <iomanip>
 #include <iostream>
 
 #include "image/file_error.h"
+#include "image/platform.h"
 #include "tool/team_argument.h"
 
 namespace tavrel::tool {
@@ -15,37 +17,76 @@ int guarded(Streams io, const std::function<int()>& command) {
     } catch (const FileError& error) {
         io.err << "tavrel-tool: " << describe(error) << '\n';
         return exitStatus(error);
+    } catch (const std::exception& error) {
+        io.err << "tavrel-tool: errore interno: " << error.what() << '\n';
+        return kFileFailure;
     }
 }
+
+VerifyProgress progressBar(const char* what, Streams io) {
+    if (!sys::errorIsTerminal())
+        return {};
+    return [what, io](std::int64_t done, std::int64_t total) {
+        io.err << '\r' << what << ' ' << std::setw(3)
+               << done * 100 / std::max<std::int64_t>(total, 1) << "%"
+               << (done == total ? "\r\033[K" : "") << std::flush;
+    };
+}
+
+namespace {
+
+// What was wrong with the log, in a few words.
+const char* logProblem(Recovery::LogProblem problem) {
+    switch (problem) {
+        case Recovery::LogProblem::Damaged:
+            return "era danneggiato";
+        case Recovery::LogProblem::Foreign:
+            return "non è un registro delle modifiche di Tavrel";
+        case Recovery::LogProblem::Newer:
+            return "è di una versione più recente di Tavrel";
+        default:
+            return "non corrisponde più all'immagine";
+    }
+}
+
+void tellLogProblem(const ImageSession& session, Streams io) {
+    const Recovery& recovery = session.recovery();
+    io.err << "tavrel-tool: il registro " << session.logPath() << ' '
+           << logProblem(recovery.problem);
+    if (recovery.keptAs.empty()) {
+        io.err << "; non si è potuto mettere da parte ("
+               << (session.logFailure() ? describe(*session.logFailure()) : "") +
+                      "): le modifiche saranno scritte senza registro\n";
+        return;
+    }
+    io.err << ": conservato com'era in " << recovery.keptAs
+           << (recovery.problem == Recovery::LogProblem::Damaged
+                   ? "; le modifiche leggibili restano nel registro\n"
+                   : "; ne comincia uno nuovo\n");
+}
+
+}  // namespace
 
 std::unique_ptr<ImageSession> openImage(const std::string& path, ImageAccess access, Streams io) {
     auto session = std::make_unique<ImageSession>(path, access);
     const Recovery& recovery = session->recovery();
-    switch (recovery.outcome) {
-        case Recovery::Outcome::None:
-            break;
-        case Recovery::Outcome::Completed:
-            io.err << "tavrel-tool: completata una modifica interrotta: " << recovery.description
-                   << '\n';
-            break;
-        case Recovery::Outcome::Refused:
-            io.err << "tavrel-tool: modifica interrotta NON completata (" << recovery.description
-                   << "): un altro programma ha cambiato l'immagine; registro conservato in "
-                   << recovery.setAside << '\n';
-            break;
-        case Recovery::Outcome::SetAside:
-            io.err << "tavrel-tool: il registro delle modifiche non corrisponde più all'immagine: "
-                      "conservato in "
-                   << recovery.setAside << ", ne comincia uno nuovo\n";
-            break;
-    }
+    if (recovery.problem != Recovery::LogProblem::None)
+        tellLogProblem(*session, io);
+    if (recovery.interrupted == Recovery::Interrupted::Completed)
+        io.err << "tavrel-tool: completata una modifica interrotta: " << recovery.description
+               << '\n';
+    if (recovery.interrupted == Recovery::Interrupted::Refused)
+        io.err << "tavrel-tool: modifica interrotta NON completata (" << recovery.description
+               << "): un altro programma ha cambiato l'immagine; registro conservato in "
+               << recovery.keptAs << '\n';
     return session;
 }
 
 void warnIfUnlogged(const ImageSession& session, Streams io) {
     if (!session.logging())
-        io.err << "tavrel-tool: attenzione: " << session.logPath() << " non si può scrivere ("
-               << std::strerror(session.logFailure()) << "): modifica scritta senza registro\n";
+        io.err << "tavrel-tool: attenzione: modifica scritta senza registro ("
+               << (session.logFailure() ? describe(*session.logFailure()) : session.logPath())
+               << ")\n";
 }
 
 int refuse(Streams io, const std::string& message) {

@@ -9,18 +9,23 @@
 
 #include "game/game_image.h"
 #include "journal/image_session.h"
-#include "tool/tool_commands.h"
+#include "image/image_verify.h"
+#include "tool/command_line.h"
 #include "tool/tool_text.h"
 
 namespace tavrel::tool {
 
-// Runs `command`; a FileError is reported on `err` and gives its exit status.
+// Runs `command`; a FileError is reported on `err` and gives its exit status, and any other
+// failure (a fault of the program) is reported as an internal error.
 int guarded(Streams io, const std::function<int()>& command);
 
 // Opens the image and its change log, telling on `err` what recovery did.
 std::unique_ptr<ImageSession> openImage(const std::string& path, ImageAccess access, Streams io);
 // After a write: warns on `err` when it could not go through the change log.
 void warnIfUnlogged(const ImageSession& session, Streams io);
+
+// "verifica  42%" on stderr, redrawn in place, when stderr is a terminal; none otherwise.
+VerifyProgress progressBar(const char* what, Streams io);
 
 // Reports `message` on `err`; returns kRefused.
 int refuse(Streams io, const std::string& message);

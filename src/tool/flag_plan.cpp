@@ -4,7 +4,9 @@
 #include <sstream>
 
 #include "catalog/catalog.h"
+#include "game/flag_files.h"
 #include "image/file_error.h"
+#include "image/paths.h"
 #include "tool/team_argument.h"
 #include "tool/tool_text.h"
 
@@ -82,7 +84,8 @@ Plan readPlan(const std::string& text, const std::string& folder) {
                 plan.errors.push_back(at + "disegno fuori catalogo: " + source + " (1–135)");
             continue;
         }
-        const std::string path = source.front() == '/' ? source : folder + "/" + source;
+        // An absolute name stands as it is; a relative one is taken from the plan's folder.
+        const std::string path = pathIn(folder, source);
         std::string why;
         try {
             if (const auto flag = fileFlag(path, why))

@@ -1,8 +1,8 @@
 // Italian wording of failures for the command line.
 #include "tool/tool_text.h"
 
-#include <cerrno>
 #include <cstdio>
+#include <sstream>
 
 #include "image/file_error.h"
 
@@ -18,61 +18,92 @@ std::string outcome(const FileError& error) {
         case Restore::NotRestored:
             break;
     }
-    return "; immagine NON ripristinata, controlla i byte a " + hexRuns(error.unrestored);
+    std::string runs;
+    for (const ByteRun& run : error.unrestored) {
+        runs += (runs.empty() ? "" : ", ") + hexOffset(run.offset);
+        if (run.length > 1)
+            runs += "+" + std::to_string(run.length - 1);
+    }
+    return "; immagine NON ripristinata, controlla i byte a " + runs;
 }
 
-}  // namespace
-
-std::string describe(const FileError& error) {
-    const std::string where =
-        error.path + (error.offset >= 0 ? " a " + hexOffset(error.offset) : "");
-    const std::string reason = error.systemError != 0 ? ": " + error.systemReason() : "";
+// Failures that only an image has, or that read differently for one.
+std::string describeImageFailure(const FileError& error, const std::string& reason) {
     switch (error.failure) {
         case FileFailure::AccessRefused:
-            if (error.systemError == EWOULDBLOCK)
-                return "accesso negato: " + error.path + " è aperta in Tavrel o in tavrel-tool";
             return "accesso negato: " + error.path + " non si può scrivere" + reason;
-        case FileFailure::OpenFailed:
-        case FileFailure::FileOpenFailed:
-            return "impossibile aprire " + error.path + reason;
-        case FileFailure::NotAFile:
-        case FileFailure::FileNotPlain:
-            return error.path + " non è un file normale";
-        case FileFailure::MeasureFailed:
-            return "impossibile leggere la dimensione di " + error.path + reason;
         case FileFailure::TooShort:
             return error.path + " è troppo corta per il gioco: servono " +
                    std::to_string(error.count) + " byte a " + hexOffset(error.offset) +
                    ", il file ne ha " + std::to_string(error.fileSize) + "; nulla è stato scritto";
-        case FileFailure::ReadFailed:
-        case FileFailure::FileReadFailed:
-            return "lettura non riuscita: " + where + reason;
         case FileFailure::WriteFailed:
-            return "scrittura non riuscita: " + where + reason + outcome(error);
+            return "scrittura non riuscita: " + error.path + " a " + hexOffset(error.offset) +
+                   reason + outcome(error);
         case FileFailure::SyncFailed:
             return "il disco non ha confermato la scrittura di " + error.path + reason +
                    outcome(error);
         case FileFailure::NotRawImage:
             return error.path +
                    " è un'immagine ISO con settori da 2048 byte: serve l'immagine raw .bin "
-                   "(settori "
-                   "da 2352 byte); nulla è stato scritto";
-        case FileFailure::ChangedElsewhere:
-            return "un altro programma ha cambiato " + where +
-                   ": la modifica non è stata annullata; nulla è stato scritto";
-        case FileFailure::FileCreateFailed:
-        case FileFailure::FileWriteFailed:
-        case FileFailure::FileCompleteFailed:
-            return "impossibile scrivere " + error.path + reason;
+                   "(settori da 2352 byte); nulla è stato scritto";
+        default:
+            return "un altro programma ha cambiato " + error.path + " a " +
+                   hexOffset(error.offset) + ": la modifica non è stata annullata; nulla è stato "
+                   "scritto";
     }
-    return error.what();
+}
+
+}  // namespace
+
+std::string hexByte(std::uint8_t byte) {
+    char text[4];
+    std::snprintf(text, sizeof text, "%02X", byte);
+    return text;
+}
+
+std::string hexOffset(std::int64_t offset) {
+    std::ostringstream text;
+    text << "0x" << std::uppercase << std::hex << offset;
+    return text.str();
+}
+
+std::string describe(const FileError& error) {
+    const std::string reason = error.systemError != 0 ? ": " + error.systemReason() : "";
+    switch (error.failure) {
+        case FileFailure::Held:
+            return "accesso negato: " + error.path + " è aperta in Tavrel o in tavrel-tool";
+        case FileFailure::NotAFile:
+            return error.path + " non è un file normale";
+        case FileFailure::TooLarge:
+            return error.path + " è troppo grande per essere un piano";
+        case FileFailure::MeasureFailed:
+            return "impossibile leggere la dimensione di " + error.path + reason;
+        case FileFailure::ReadFailed:
+            return "lettura non riuscita: " + error.path +
+                   (error.offset >= 0 ? " a " + hexOffset(error.offset) : "") + reason;
+        case FileFailure::OpenFailed:
+            return "impossibile aprire " + error.path + reason;
+        default:
+            break;
+    }
+    if (error.role == FileRole::Image)
+        return describeImageFailure(error, reason);
+    if (error.failure == FileFailure::AccessRefused)
+        return "impossibile aprire " + error.path + reason;
+    return "impossibile scrivere " + error.path + reason;
 }
 
 int exitStatus(const FileError& error) {
     const bool wrongImage = error.failure == FileFailure::TooShort ||
                             error.failure == FileFailure::NotRawImage ||
                             error.failure == FileFailure::ChangedElsewhere;
-    return wrongImage ? kRefused : kFileFailure;
+    // A file the user named that is a folder, a pipe or too large; a plan or flag file that
+    // may not be read.
+    const bool inputFile = error.role == FileRole::Plan || error.role == FileRole::FlagFile;
+    const bool badInput = error.failure == FileFailure::NotAFile ||
+                          error.failure == FileFailure::TooLarge ||
+                          (inputFile && error.failure == FileFailure::AccessRefused);
+    return wrongImage || badInput ? kRefused : kFileFailure;
 }
 
 std::string describe(const RecordError& error) {

@@ -2,8 +2,10 @@
 // the small pieces of JSON its --json output is made of.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "game/flag.h"
 #include "game/flag_record.h"
@@ -17,6 +19,21 @@ namespace tavrel::tool {
 inline constexpr int kSuccess = 0;
 inline constexpr int kFileFailure = 1;  // the image or a file could not be read or written
 inline constexpr int kRefused = 2;      // a usage error or refused input: nothing was written
+
+// "0xDB3F7C": an offset as a hex editor shows it.
+std::string hexOffset(std::int64_t offset);
+
+// "0A": a byte as two upper-case hex digits.
+std::string hexByte(std::uint8_t byte);
+
+// "3, 5, 8": numbers joined by `separator`.
+template <typename Number>
+std::string joined(const std::vector<Number>& numbers, const char* separator) {
+    std::string text;
+    for (const Number number : numbers)
+        text += (text.empty() ? "" : separator) + std::to_string(number);
+    return text;
+}
 
 // One line for stderr, and the exit status the failure gives.
 std::string describe(const FileError& error);

@@ -262,7 +262,8 @@ TEST_F(EditorTest, AnInterruptedSaveIsCompletedAtTheNextOpening) {
     editor.onClose();
     {
         // What a save leaves behind when the program dies after its log record reached the disk.
-        ChangeLog log(imagePath);
+        const ImageFile file(imagePath);
+        ChangeLog log(file);
         ChangeRecord record;
         record.description = "Salva Denmark: N° 82";
         record.runs = changedRuns(

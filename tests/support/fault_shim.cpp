@@ -1,12 +1,13 @@
 // A preload library that injects faults into the file calls Tavrel's writes depend on. It
-// counts the process's pwrite, fdatasync, fsync, syncfs and flock calls named in TAVREL_FAULT and
-// acts at the k-th of them:
+// counts the process's pwrite, fdatasync, fsync, syncfs, flock and rename calls named in
+// TAVREL_FAULT and acts at the k-th of them:
 //
 //   TAVREL_FAULT="pwrite,fdatasync 3 kill"   SIGKILL at the third such call, before it runs
+//   TAVREL_FAULT="flock 2 stop"              SIGSTOP there: the process waits for SIGCONT
 //   TAVREL_FAULT="pwrite 2 EIO"              the second pwrite fails with EIO
 //   TAVREL_FAULT="pwrite 2+ EIO"             every pwrite from the second on fails
-//   TAVREL_FAULT="flock 1 ENOLCK"            the first flock fails as on a file system without
-//   locks TAVREL_FAULT="fdatasync 0 none"          nothing fails; the calls are only counted
+//   TAVREL_FAULT="flock 1 ENOLCK"            the first flock fails as without locks
+//   TAVREL_FAULT="fdatasync 0 none"          nothing fails; the calls are only counted
 //
 // The variable is read at every call, so an in-process test arms and disarms it with setenv;
 // a new value starts the count again (words after the third are not read, so a serial number
@@ -51,10 +52,15 @@ bool injectAt(const char* call) {
         return false;
     if (std::strcmp(action, "kill") == 0)
         std::raise(SIGKILL);
+    if (std::strcmp(action, "stop") == 0) {
+        std::raise(SIGSTOP);
+        return false;  // then the call runs
+    }
     const std::pair<const char*, int> errors[] = {{"ENOSPC", ENOSPC},
                                                   {"ENOLCK", ENOLCK},
                                                   {"EOPNOTSUPP", EOPNOTSUPP},
-                                                  {"EWOULDBLOCK", EWOULDBLOCK}};
+                                                  {"EWOULDBLOCK", EWOULDBLOCK},
+                                                  {"EACCES", EACCES}};
     errno = EIO;
     for (const auto& [name, value] : errors) {
         if (std::strcmp(action, name) == 0)
@@ -109,6 +115,13 @@ int syncfs(int fd) {
         return -1;
     static const auto real = next<int (*)(int)>("syncfs");
     return real(fd);
+}
+
+int rename(const char* from, const char* to) {
+    if (injectAt("rename"))
+        return -1;
+    static const auto real = next<int (*)(const char*, const char*)>("rename");
+    return real(from, to);
 }
 
 int fsync(int fd) {

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "catalog/catalog.h"
+#include "game/flag_files.h"
 #include "editor/flag_editor.h"
 #include "editor/messages.h"
 #include "fake_window.h"

@@ -56,13 +56,26 @@ Bytes RawImageBuilder::bytes() const {
     Bytes image = image_;
     for (std::size_t at = 0; checksums_ && at < image.size(); at += kRawSectorSize)
         regenerateChecksums(std::span(image).subspan(at).first<kRawSectorSize>());
+    for (const auto& [s, right] : rightBefore_) {
+        if (right)
+            regenerateChecksums(std::span(image).subspan(static_cast<std::size_t>(s * kRawSectorSize)).first<kRawSectorSize>());
+    }
     return image;
+}
+
+std::span<const std::uint8_t, kRawSectorSize> RawImageBuilder::sector(std::int64_t number) const {
+    return std::span(image_).subspan(static_cast<std::size_t>(number * kRawSectorSize)).first<kRawSectorSize>();
 }
 
 void RawImageBuilder::setBytes(std::int64_t offset, std::span<const std::uint8_t> bytes) {
     if (offset < 0 || offset + static_cast<std::int64_t>(bytes.size()) >
                           static_cast<std::int64_t>(image_.size())) {
         throw std::out_of_range("bytes beyond the end of the built image");
+    }
+    const auto end = offset + static_cast<std::int64_t>(bytes.size());
+    for (std::int64_t s = offset / kRawSectorSize; editing_ && s * kRawSectorSize < end; ++s) {
+        if ((s + 1) * kRawSectorSize <= static_cast<std::int64_t>(image_.size()))
+            rightBefore_.emplace(s, checkSector(sector(s)).right());
     }
     std::copy(bytes.begin(), bytes.end(), image_.begin() + offset);
 }

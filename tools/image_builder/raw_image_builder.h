@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <span>
 #include <string>
 #include <string_view>
@@ -36,9 +37,12 @@ public:
                              UserDataFill fill = UserDataFill::Pattern,
                              Framing framing = Framing::Checksums);
 
-    // Starts from an image built before, to change a few places of it as an editor would: its
-    // checksums are left as they were.
-    explicit RawImageBuilder(Bytes image) : image_(std::move(image)) {}
+    // Starts from an image built before, to change a few places of it as the editor does: a
+    // sector whose checksums were right before its first change gets them computed again over
+    // its new data, any other keeps its checksum bytes; with `leaveChecksums`, every sector
+    // keeps them.
+    explicit RawImageBuilder(Bytes image, bool leaveChecksums = false)
+        : image_(std::move(image)), editing_(!leaveChecksums) {}
 
     // Raw bytes at a 0-based offset, framing or not.
     void setBytes(std::int64_t offset, std::span<const std::uint8_t> bytes);
@@ -58,8 +62,12 @@ public:
     void writeTo(const std::string& path) const;
 
 private:
+    std::span<const std::uint8_t, kRawSectorSize> sector(std::int64_t number) const;
+
     Bytes image_;
     bool checksums_ = false;
+    bool editing_ = false;
+    std::map<std::int64_t, bool> rightBefore_;  // by sector, while editing
 };
 
 // Full-width encoding of a name as the game stores it: letters and the full stop as 2-byte

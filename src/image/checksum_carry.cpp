@@ -1,0 +1,85 @@
+// New checksums for the sectors an edit touches.
+#include "image/checksum_carry.h"
+
+#include <algorithm>
+#include <set>
+
+#include "image/image_file.h"
+
+namespace tavrel {
+namespace {
+
+// The sectors the edit changes bytes in, but for a last sector the file does not hold whole.
+std::set<std::int64_t> touchedSectors(const ImageEdit& edit, std::int64_t fileSize) {
+    std::set<std::int64_t> touched;
+    for (const ByteChange& change : edit.changes) {
+        const std::int64_t end = change.offset + static_cast<std::int64_t>(change.after.size());
+        for (std::int64_t s = change.offset / kRawSectorSize; s * kRawSectorSize < end; ++s) {
+            if ((s + 1) * kRawSectorSize <= fileSize)
+                touched.insert(s);
+        }
+    }
+    return touched;
+}
+
+// True when a change writes any byte of [from, to): a repair or an undo that says itself what
+// the checksum bytes become.
+bool writesAny(const std::vector<ByteChange>& changes, std::int64_t from, std::int64_t to) {
+    return std::any_of(changes.begin(), changes.end(), [&](const ByteChange& change) {
+        return change.offset < to &&
+               change.offset + static_cast<std::int64_t>(change.after.size()) > from;
+    });
+}
+
+// The sector's bytes with the edit's new bytes laid over them.
+Bytes edited(Bytes sector, std::int64_t start, const std::vector<ByteChange>& changes) {
+    const std::int64_t end = start + kRawSectorSize;
+    for (const ByteChange& change : changes) {
+        for (std::size_t i = 0; i < change.after.size(); ++i) {
+            const std::int64_t at = change.offset + static_cast<std::int64_t>(i);
+            if (at >= start && at < end)
+                sector[static_cast<std::size_t>(at - start)] = change.after[i];
+        }
+    }
+    return sector;
+}
+
+}  // namespace
+
+std::int64_t checksumsStart(SectorKind kind) {
+    switch (kind) {
+        case SectorKind::Mode1:
+            return static_cast<std::int64_t>(kMode1EdcAt);
+        case SectorKind::Mode2Form1:
+            return static_cast<std::int64_t>(kForm1EdcAt);
+        default:
+            return static_cast<std::int64_t>(kForm2EdcAt);
+    }
+}
+
+void carrySectorChecksums(const ImageFile& file, ImageEdit& edit) {
+    std::vector<ByteRun> places;
+    for (const std::int64_t s : touchedSectors(edit, file.size()))
+        places.push_back({s * kRawSectorSize, kRawSectorSize});
+    const std::vector<Bytes> now = file.read(places);
+    std::vector<ByteChange> checksums;
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        const std::int64_t start = places[i].offset;
+        const RawSector before = std::span(now[i]).first<kRawSectorSize>();
+        const auto from = checksumsStart(sectorKind(before));
+        if (!checkSector(before).right() ||
+            writesAny(edit.changes, start + from, start + kRawSectorSize))
+            continue;
+        Bytes after = edited(now[i], start, edit.changes);
+        const Regeneration regenerated = regenerateChecksums(std::span(after).first<kRawSectorSize>());
+        if (regenerated.allowed && regenerated.changed())
+            checksums.push_back({start + from, Bytes(now[i].begin() + from, now[i].end()),
+                                 Bytes(after.begin() + from, after.end())});
+    }
+    edit.checksumSectors += static_cast<std::uint32_t>(checksums.size());
+    edit.changes.insert(edit.changes.end(), checksums.begin(), checksums.end());
+    std::stable_sort(edit.changes.begin(), edit.changes.end(),
+                     [](const ByteChange& a, const ByteChange& b) { return a.offset < b.offset; });
+}
+
+}  // namespace tavrel

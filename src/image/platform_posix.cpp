@@ -1,0 +1,264 @@
+// The platform's files on Linux and other POSIX systems.
+#include <dirent.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+#include "image/platform.h"
+
+namespace tavrel::sys {
+namespace {
+
+Outcome outcomeOf(int error) {
+    switch (error) {
+        case ENOENT:
+        case ENOTDIR:
+            return Outcome::NotFound;
+        case EACCES:
+        case EPERM:
+        case EROFS:
+        case ETXTBSY:
+            return Outcome::Refused;
+        case EWOULDBLOCK:
+            return Outcome::Held;
+        case ENOLCK:
+        case EOPNOTSUPP:
+        case ENOSYS:
+            return Outcome::NoLocks;
+        case EISDIR:
+        case ENXIO:
+            return Outcome::NotRegular;
+        case EEXIST:
+            return Outcome::Exists;
+        default:
+            return Outcome::Failed;
+    }
+}
+
+Status lastError() {
+    const int error = errno;
+    return {outcomeOf(error), error};
+}
+
+Status checked(int result) {
+    return result == 0 ? Status{} : lastError();
+}
+
+int fdOf(std::intptr_t handle) {
+    return static_cast<int>(handle);
+}
+
+// Opens without ever waiting on a pipe, then keeps the descriptor only for a plain file.
+Status openPlain(const std::string& path, int flags, std::intptr_t& handle) {
+    const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return lastError();
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return {Outcome::NotRegular, 0};
+    }
+    handle = fd;
+    return {};
+}
+
+}  // namespace
+
+std::string describe(int code) {
+    return std::strerror(code);
+}
+
+File::~File() {
+    if (isOpen())
+        ::close(fdOf(handle_));
+}
+
+File::File(File&& other) noexcept : handle_(other.handle_) {
+    other.handle_ = -1;
+}
+
+File& File::operator=(File&& other) noexcept {
+    if (this != &other) {
+        if (isOpen())
+            ::close(fdOf(handle_));
+        handle_ = other.handle_;
+        other.handle_ = -1;
+    }
+    return *this;
+}
+
+Status File::open(const std::string& path, Access access, File& file) {
+    file = File();
+    return openPlain(path, access == Access::ReadWrite ? O_RDWR : O_RDONLY, file.handle_);
+}
+
+Status File::create(const std::string& path, File& file) {
+    file = File();
+    return openPlain(path, O_RDWR | O_CREAT | O_EXCL, file.handle_);
+}
+
+bool File::isOpen() const {
+    return handle_ >= 0;
+}
+
+Status File::lock(LockKind kind) {
+    return checked(::flock(fdOf(handle_), (kind == LockKind::Exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB));
+}
+
+bool File::writeProtected() const {
+    struct stat info {};
+    return ::fstat(fdOf(handle_), &info) == 0 && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+Status File::size(std::int64_t& bytes) const {
+    struct stat info {};
+    if (::fstat(fdOf(handle_), &info) != 0)
+        return lastError();
+    bytes = info.st_size;
+    return {};
+}
+
+Status File::identity(FileIdentity& identity) const {
+    struct stat info {};
+    if (::fstat(fdOf(handle_), &info) != 0)
+        return lastError();
+    identity = {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+    return {};
+}
+
+Status File::readAt(std::int64_t offset, std::span<std::uint8_t> buffer, std::size_t& got) const {
+    got = 0;
+    while (got < buffer.size()) {
+        const ssize_t read = ::pread(fdOf(handle_), buffer.data() + got, buffer.size() - got,
+                                     static_cast<off_t>(offset + static_cast<std::int64_t>(got)));
+        if (read < 0 && errno == EINTR)
+            continue;
+        if (read < 0)
+            return lastError();
+        if (read == 0)
+            return {Outcome::EndOfFile, 0};
+        got += static_cast<std::size_t>(read);
+    }
+    return {};
+}
+
+Status File::writeAt(std::int64_t offset, std::span<const std::uint8_t> bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t put = ::pwrite(fdOf(handle_), bytes.data() + done, bytes.size() - done,
+                                     static_cast<off_t>(offset + static_cast<std::int64_t>(done)));
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put < 0)
+            return lastError();
+        if (put == 0)  // the system took nothing and gave no reason
+            return {Outcome::Failed, 0};
+        done += static_cast<std::size_t>(put);
+    }
+    return {};
+}
+
+Status File::syncData() {
+    return checked(::fdatasync(fdOf(handle_)));
+}
+
+Status File::truncate(std::int64_t size) {
+    return checked(::ftruncate(fdOf(handle_), static_cast<off_t>(size)));
+}
+
+Status File::close() {
+    const int fd = fdOf(handle_);
+    handle_ = -1;
+    return checked(::close(fd));
+}
+
+Status inspect(const std::string& path, PathInfo& info) {
+    info = {};
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0)
+        return errno == ENOENT || errno == ENOTDIR ? Status{} : lastError();
+    info.kind = S_ISREG(status.st_mode)   ? PathKind::File
+                : S_ISDIR(status.st_mode) ? PathKind::Folder
+                                          : PathKind::Other;
+    info.identity = {static_cast<std::uint64_t>(status.st_dev),
+                     static_cast<std::uint64_t>(status.st_ino)};
+    return {};
+}
+
+std::string resolved(const std::string& path) {
+    char* real = ::realpath(path.c_str(), nullptr);
+    if (real == nullptr)
+        return path;
+    std::string result(real);
+    std::free(real);
+    return result;
+}
+
+Status replace(const std::string& from, const std::string& to) {
+    return checked(::rename(from.c_str(), to.c_str()));
+}
+
+Status remove(const std::string& path) {
+    return checked(::unlink(path.c_str()));
+}
+
+Status listFolder(const std::string& folder, std::vector<std::string>& names) {
+    names.clear();
+    DIR* entries = ::opendir(folder.c_str());
+    if (entries == nullptr)
+        return lastError();
+    while (const dirent* entry = ::readdir(entries)) {
+        const std::string name = entry->d_name;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    }
+    ::closedir(entries);
+    return {};
+}
+
+Status syncContent(const std::string& folder, std::span<File>) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return lastError();
+    const Status status = checked(::syncfs(fd));
+    ::close(fd);
+    return status;
+}
+
+Status syncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return lastError();
+    // Some file systems cannot sync a folder (EINVAL): there the names are as durable as they get.
+    const Status status = ::fsync(fd) == 0 || errno == EINVAL ? Status{} : lastError();
+    ::close(fd);
+    return status;
+}
+
+int processId() {
+    return static_cast<int>(::getpid());
+}
+
+bool processRuns(int id) {
+    return id > 0 && (::kill(static_cast<pid_t>(id), 0) == 0 || errno != ESRCH);
+}
+
+bool errorIsTerminal() {
+    return ::isatty(STDERR_FILENO) != 0;
+}
+
+std::vector<std::string> arguments(int argc, char** argv) {
+    return std::vector<std::string>(argv + std::min(argc, 1), argv + argc);
+}
+
+void useUtf8Console() {}
+
+}  // namespace tavrel::sys

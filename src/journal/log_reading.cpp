@@ -1,0 +1,191 @@
+// Reading a log record by record, looking past damage for the next record that reads.
+#include "journal/log_reading.h"
+
+#include <algorithm>
+
+#include "sector/edc.h"
+
+namespace tavrel {
+namespace {
+
+std::uint64_t littleEndian(std::span<const std::uint8_t> bytes, std::size_t at, int size) {
+    std::uint64_t value = 0;
+    for (int i = 0; i < size; ++i) value |= std::uint64_t{bytes[at + i]} << (8 * i);
+    return value;
+}
+
+bool isZero(std::uint8_t byte) {
+    return byte == 0;
+}
+
+template <std::size_t N>
+bool startsWith(std::span<const std::uint8_t> bytes, const std::array<std::uint8_t, N>& prefix) {
+    const std::size_t length = std::min(bytes.size(), N);
+    return std::equal(bytes.begin(), bytes.begin() + static_cast<long>(length), prefix.begin());
+}
+
+class RecordParser {
+public:
+    RecordParser(std::span<const std::uint8_t> log, std::uint32_t version)
+        : log_(log), mark_(markSize(version)), version_(version) {}
+
+    // The record at `at` as written: magic, length, checksum, body and mark all right.
+    std::optional<ChangeRecord> strict(std::size_t at, std::size_t& size) const {
+        if (log_.size() - at < kRecordHeaderSize || !startsWith(log_.subspan(at), kRecordMagic))
+            return std::nullopt;
+        const std::size_t length = littleEndian(log_, at + 4, 4);
+        if (length > log_.size() - at - kRecordHeaderSize - mark_)
+            return std::nullopt;
+        std::optional<ChangeRecord> record = body(at, length);
+        if (!record)
+            return std::nullopt;
+        record->state = decodeMark(log_.subspan(record->markOffset, mark_), version_);
+        size = kRecordHeaderSize + length + mark_;
+        return record->state == ChangeRecord::State::Unknown ? std::nullopt : record;
+    }
+
+    // The record filling [at, stop), its magic and length not trusted: the body is whatever
+    // the checksum confirms, the mark what follows it.
+    std::optional<ChangeRecord> lenient(std::size_t at, std::size_t stop, bool& markMissing) const {
+        const std::size_t span = stop - at;
+        if (span < kRecordHeaderSize)
+            return std::nullopt;
+        const std::size_t declared = littleEndian(log_, at + 4, 4);
+        std::vector<std::size_t> lengths;
+        if (declared <= span - kRecordHeaderSize)
+            lengths.push_back(declared);
+        if (span >= kRecordHeaderSize + mark_)
+            lengths.push_back(span - kRecordHeaderSize - mark_);
+        if (stop == log_.size())
+            lengths.push_back(span - kRecordHeaderSize);
+        for (const std::size_t length : lengths) {
+            std::optional<ChangeRecord> record = body(at, length);
+            if (!record)
+                continue;
+            // A mark cut off with the end of the file, or never written (zeros where a crash
+            // left a whole-length record), is missing rather than damaged.
+            const auto markAt = static_cast<std::size_t>(record->markOffset);
+            const auto mark = log_.subspan(markAt, std::min(mark_, stop - markAt));
+            markMissing = stop == log_.size() &&
+                          (mark.size() < mark_ || std::all_of(mark.begin(), mark.end(), isZero));
+            record->state = markMissing ? ChangeRecord::State::Unknown : decodeMark(mark, version_);
+            return record;
+        }
+        return std::nullopt;
+    }
+
+    // The first offset after `at` where a record reads as written, or the end of the log.
+    std::size_t next(std::size_t at) const {
+        for (auto p = log_.begin() + static_cast<long>(at) + 1;
+             (p = std::search(p, log_.end(), kRecordMagic.begin(), kRecordMagic.end())) !=
+             log_.end();
+             ++p) {
+            std::size_t size = 0;
+            if (strict(static_cast<std::size_t>(p - log_.begin()), size))
+                return static_cast<std::size_t>(p - log_.begin());
+        }
+        return log_.size();
+    }
+
+    // What a crash can leave at the end: part of a header, a record shorter than its header
+    // says, or a whole-length record still marked pending (or not marked at all) whose body
+    // does not check.
+    bool crashLeftover(std::size_t at) const {
+        const auto rest = log_.subspan(at);
+        if (!startsWith(rest, kRecordMagic))
+            return false;
+        if (rest.size() < kRecordHeaderSize)
+            return true;
+        const std::size_t total = kRecordHeaderSize + littleEndian(log_, at + 4, 4) + mark_;
+        if (total != rest.size())
+            return total > rest.size();
+        const auto mark = rest.last(mark_);
+        return decodeMark(mark, version_) == ChangeRecord::State::Pending ||
+               std::all_of(mark.begin(), mark.end(), isZero);
+    }
+
+private:
+    std::optional<ChangeRecord> body(std::size_t at, std::size_t length) const {
+        const auto bytes = log_.subspan(at + kRecordHeaderSize, length);
+        if (edc(bytes) != littleEndian(log_, at + 8, 4))
+            return std::nullopt;
+        std::optional<ChangeRecord> record = decodeBody(bytes, version_);
+        if (record)
+            record->markOffset = static_cast<std::int64_t>(at + kRecordHeaderSize + length);
+        return record;
+    }
+
+    std::span<const std::uint8_t> log_;
+    std::size_t mark_;
+    std::uint32_t version_;
+};
+
+// The kind, version and identity the header gives; the size of the header, 0 when none reads.
+std::size_t readHeader(std::span<const std::uint8_t> bytes, LogReading& reading) {
+    const auto cutShort = [&] {
+        reading.kind = LogReading::Kind::Empty;
+        reading.torn = !bytes.empty();
+        return std::size_t{0};
+    };
+    if (!startsWith(bytes, kLogMagic)) {
+        reading.kind = LogReading::Kind::Foreign;
+        return 0;
+    }
+    if (bytes.size() < kLogMagic.size() + 4)
+        return cutShort();
+    reading.version = static_cast<std::uint32_t>(littleEndian(bytes, kLogMagic.size(), 4));
+    if (reading.version == 0 || reading.version > kLogVersion) {
+        reading.kind = reading.version == 0 ? LogReading::Kind::Foreign : LogReading::Kind::Newer;
+        return 0;
+    }
+    const std::size_t size = reading.version == 1 ? kLogHeaderSizeV1 : kLogHeaderSize;
+    if (bytes.size() < size)
+        return cutShort();
+    if (reading.version >= 2)
+        reading.identity = {littleEndian(bytes, kHeaderIdentityAt, 8),
+                            littleEndian(bytes, kHeaderIdentityAt + 8, 8)};
+    reading.kind = LogReading::Kind::Ours;
+    return size;
+}
+
+}  // namespace
+
+LogReading readLog(std::span<const std::uint8_t> bytes) {
+    LogReading reading;
+    std::size_t at = readHeader(bytes, reading);
+    if (reading.kind != LogReading::Kind::Ours)
+        return reading;
+    const RecordParser parser(bytes, reading.version);
+    while (at < bytes.size()) {
+        std::size_t size = 0;
+        if (std::optional<ChangeRecord> record = parser.strict(at, size)) {
+            reading.records.push_back(std::move(*record));
+            at += size;
+            continue;
+        }
+        const auto rest = bytes.subspan(at);
+        const std::size_t stop = parser.next(at);
+        bool markMissing = false;
+        std::optional<ChangeRecord> record = parser.lenient(at, stop, markMissing);
+        if (std::all_of(rest.begin(), rest.end(), isZero) ||
+            (!record && stop == bytes.size() && parser.crashLeftover(at))) {
+            reading.torn = true;
+            break;
+        }
+        if (record && markMissing) {
+            // A mark cut off with the end of the file may be a crash's: the session decides.
+            reading.lastMarkMissing = true;
+            reading.end = static_cast<std::int64_t>(at);
+        } else {
+            ++reading.damage;
+        }
+        if (record)
+            reading.records.push_back(std::move(*record));
+        at = stop;
+    }
+    if (!reading.lastMarkMissing)
+        reading.end = static_cast<std::int64_t>(at);
+    return reading;
+}
+
+}  // namespace tavrel

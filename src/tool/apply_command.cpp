@@ -1,0 +1,126 @@
+// apply: one flag (a design or a .flg file) into one team, or every flag of a plan at once.
+#include <iostream>
+#include <iterator>
+#include <memory>
+
+#include "catalog/catalog.h"
+#include "image/paths.h"
+#include "image/whole_files.h"
+#include "tool/command_line.h"
+#include "tool/command_support.h"
+#include "tool/flag_plan.h"
+
+namespace tavrel::tool {
+namespace {
+
+// A plan is a few lines; more than this is not a plan.
+constexpr std::size_t kPlanLimit = 1 << 20;
+
+struct ApplyOptions {
+    std::string image, team, design, file, plan;
+    bool leaveChecksums = false;
+};
+
+const char* labelOf(int team) {
+    return kTeams[static_cast<std::size_t>(team)].label;
+}
+
+// The plan's text; a file that is no plain file or is over the limit is refused.
+std::string readPlanText(const std::string& path, std::istream& in) {
+    std::string text;
+    if (path == "-") {
+        for (std::istreambuf_iterator<char> next(in), end; next != end && text.size() <= kPlanLimit;
+             ++next)
+            text += *next;
+    } else {
+        const Bytes bytes = readFileStart(path, kPlanLimit + 1, FileRole::Plan);
+        text.assign(bytes.begin(), bytes.end());
+    }
+    if (text.size() > kPlanLimit)
+        throw FileError(FileFailure::TooLarge, FileRole::Plan, path);
+    return text;
+}
+
+// Writes the edit through the image's log, checksums as asked, and warns when unlogged.
+void write(ImageSession& session, ImageEdit edit, const ApplyOptions& options, Streams io) {
+    edit.leaveChecksums = options.leaveChecksums;
+    session.apply(edit);
+    warnIfUnlogged(session, io);
+}
+
+int applyFlag(const ApplyOptions& options, Streams io) {
+    const std::optional<int> team = teamArgument(options.team, io);
+    if (!team)
+        return kRefused;
+    std::optional<int> id;
+    if (!options.design.empty() && !(id = designArgument(options.design, io)))
+        return kRefused;
+    return guarded(io, [&] {
+        const auto session = openImage(options.image, ImageAccess::ReadWrite, io);
+        GameImage game(*session);
+        std::optional<Flag> flag;
+        std::string why;
+        if (id)
+            flag = flagForTeam(catalogFlag(*id), *team, *id);
+        else if (!(flag = fileFlag(options.file, why)))
+            return refuse(io, why);
+        ImageEdit edit = game.planFlag(*team, *flag);
+        edit.description = "apply " + std::string(labelOf(*team)) + ": " +
+                           (id ? "N° " + std::to_string(catalogPosition(*id)) : options.file);
+        write(*session, std::move(edit), options, io);
+        io.out << labelOf(*team) << ": "
+               << (hasPalette(*team) ? "bandiera scritta"
+                                     : "scritto solo il tipo (la squadra non ha colori propri)")
+               << '\n';
+        return kSuccess;
+    });
+}
+
+int applyPlan(const ApplyOptions& options, Streams io) {
+    return guarded(io, [&] {
+        // The image is held from before the plan is read to after its one sync.
+        const auto session = openImage(options.image, ImageAccess::ReadWrite, io);
+        GameImage game(*session);
+        const Plan plan = readPlan(readPlanText(options.plan, io.in), folderOf(options.plan));
+        for (const std::string& error : plan.errors)
+            io.err << "tavrel-tool: " << options.plan << ": " << error << '\n';
+        if (!plan.errors.empty())
+            return refuse(io, "nulla è stato scritto");
+        ImageEdit edit = game.planFlags(plan.flags);
+        edit.description = "apply --plan " + options.plan + ": " +
+                           std::to_string(plan.flags.size()) + " bandiere";
+        write(*session, std::move(edit), options, io);
+        io.out << plan.flags.size() << " bandiere scritte in " << options.image << '\n';
+        return kSuccess;
+    });
+}
+
+}  // namespace
+
+void addApplyCommand(CLI::App& app, Streams io, int& status) {
+    auto* command = app.add_subcommand(
+        "apply", "scrive una bandiera (--design o --file) o tutte quelle di un piano (--plan)");
+    auto options = std::make_shared<ApplyOptions>();
+    addImageArgument(command, options->image);
+    command->add_option("TEAM", options->team, kTeamHelp);
+    auto* design = command->add_option("--design", options->design, "il N° del disegno, 1–135");
+    auto* file = command->add_option("--file", options->file, "un file .flg");
+    auto* plan = command->add_option(
+        "--plan", options->plan,
+        "un piano: una riga \"SQUADRA DISEGNO-o-FILE\" per bandiera (- per stdin)");
+    design->excludes(file)->excludes(plan);
+    file->excludes(plan);
+    command->add_flag("--leave-checksums", options->leaveChecksums,
+                      "scrive solo i posti: EDC ed ECC dei loro settori restano come sono");
+    command->callback([=, &status] {
+        if (!options->plan.empty() && options->team.empty())
+            status = applyPlan(*options, io);
+        else if (!options->team.empty() && (!options->design.empty() || !options->file.empty()))
+            status = applyFlag(*options, io);
+        else
+            throw CLI::ValidationError("apply",
+                                       "servono TEAM con --design o --file, oppure --plan");
+    });
+}
+
+}  // namespace tavrel::tool

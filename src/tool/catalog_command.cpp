@@ -1,0 +1,53 @@
+// catalog: the 135 designs, or the record of one.
+#include <iomanip>
+#include <iostream>
+#include <memory>
+
+#include "catalog/catalog.h"
+#include "game/flag_record.h"
+#include "tool/command_line.h"
+#include "tool/command_support.h"
+
+namespace tavrel::tool {
+namespace {
+
+void printDesign(int id, bool json, bool one, Streams io) {
+    const Flag flag = catalogFlag(id);
+    if (json) {
+        io.out << (one ? "" : "  ") << "{\"number\": " << catalogPosition(id) << ", \"type\": \""
+               << hexByte(flag.type) << "\", \"colours\": " << jsonColours(flag)
+               << ", \"record\": " << tool::json(formatFlagRecord(flag)) << "}"
+               << (!one && id < kLastCatalogId ? ",\n" : "\n");
+    } else if (one) {
+        io.out << formatFlagRecord(flag) << '\n';
+    } else {
+        io.out << std::setw(3) << catalogPosition(id) << "  " << hexByte(flag.type) << "  "
+               << colourText(flag) << '\n';
+    }
+}
+
+int listCatalog(const std::string& number, bool json, Streams io) {
+    if (!number.empty()) {
+        const std::optional<int> id = designArgument(number, io);
+        if (id)
+            printDesign(*id, json, true, io);
+        return id ? kSuccess : kRefused;
+    }
+    io.out << (json ? "[\n" : "");
+    for (int id = kFirstCatalogId; id <= kLastCatalogId; ++id) printDesign(id, json, false, io);
+    io.out << (json ? "]\n" : "");
+    return kSuccess;
+}
+
+}  // namespace
+
+void addCatalogCommand(CLI::App& app, Streams io, int& status) {
+    auto* command = app.add_subcommand("catalog", "i 135 disegni, o il record di uno");
+    auto number = std::make_shared<std::string>();
+    auto json = std::make_shared<bool>(false);
+    command->add_option("N", *number, "il N° del disegno, 1–135");
+    addJsonFlag(command, *json);
+    command->callback([=, &status] { status = listCatalog(*number, *json, io); });
+}
+
+}  // namespace tavrel::tool

@@ -1,0 +1,44 @@
+// How tavrel-tool meets its command line: each command declares its own arguments and options
+// on the parser, in a file of its own, and runs once they are read, leaving its exit status.
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace tavrel::tool {
+
+struct Streams {
+    std::ostream& out;
+    std::ostream& err;
+    std::istream& in;  // a plan given as "-"
+};
+
+// Adds one command to `app`; once parsed it runs with `io` and sets `status`.
+using AddCommand = void (*)(CLI::App& app, Streams io, int& status);
+
+void addTeamsCommand(CLI::App& app, Streams io, int& status);
+void addShowCommand(CLI::App& app, Streams io, int& status);
+void addApplyCommand(CLI::App& app, Streams io, int& status);
+void addExportCommand(CLI::App& app, Streams io, int& status);
+void addNetsCommand(CLI::App& app, Streams io, int& status);
+void addVerifyCommand(CLI::App& app, Streams io, int& status);
+void addFixChecksumsCommand(CLI::App& app, Streams io, int& status);
+void addHistoryCommand(CLI::App& app, Streams io, int& status);
+void addUndoCommand(CLI::App& app, Streams io, int& status);
+void addPatchCommand(CLI::App& app, Streams io, int& status);
+void addCatalogCommand(CLI::App& app, Streams io, int& status);
+
+// The IMAGE argument and the --json flag, as every command that has them words them.
+void addImageArgument(CLI::App* command, std::string& image);
+void addJsonFlag(CLI::App* command, bool& json);
+inline constexpr const char* kTeamHelp =
+    "la squadra: indice 0–85 o nome della lista (\"Bayer Monaco\")";
+
+// Runs the command `arguments` name (UTF-8, the program's name left out) and returns the exit
+// status. Never throws: whatever goes wrong is said on `io.err`.
+int runTool(const std::vector<std::string>& arguments, Streams io);
+
+}  // namespace tavrel::tool

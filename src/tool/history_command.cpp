@@ -1,0 +1,79 @@
+// history: the changes the image's log records, newest last.
+#include <ctime>
+#include <iomanip>
+#include <iostream>
+#include <memory>
+
+#include "tool/command_line.h"
+#include "tool/command_support.h"
+
+namespace tavrel::tool {
+namespace {
+
+std::string utc(std::int64_t time, const char* format) {
+    const std::time_t seconds = time;
+    const std::tm* parts = std::gmtime(&seconds);
+    char text[32] = "?";
+    if (parts != nullptr)
+        std::strftime(text, sizeof text, format, parts);
+    return text;
+}
+
+const char* stateName(ChangeRecord::State state, bool json) {
+    switch (state) {
+        case ChangeRecord::State::Done:
+            return json ? "done" : "fatta";
+        case ChangeRecord::State::Aborted:
+            return json ? "aborted" : "fallita";
+        case ChangeRecord::State::Pending:
+        case ChangeRecord::State::Unknown:
+            break;
+    }
+    return json ? "unfinished" : "in corso";
+}
+
+std::size_t changedBytes(const ChangeRecord& record) {
+    std::size_t bytes = 0;
+    for (const ByteChange& run : record.runs) bytes += run.after.size();
+    return bytes;
+}
+
+void printRecord(const ChangeRecord& r, bool json, bool last, Streams io) {
+    if (json) {
+        io.out << "  {\"sequence\": " << r.sequence << ", \"time\": \""
+               << utc(r.time, "%Y-%m-%dT%H:%M:%SZ") << "\", \"state\": \""
+               << stateName(r.state, true) << "\", \"undoes\": [" << joined(r.undoes, ", ")
+               << "], \"bytes\": " << changedBytes(r)
+               << ", \"checksum_sectors\": " << r.checksumSectors
+               << ", \"description\": " << tool::json(r.description) << "}" << (last ? "\n" : ",\n");
+        return;
+    }
+    io.out << std::setw(4) << r.sequence << "  " << utc(r.time, "%Y-%m-%d %H:%M:%S UTC") << "  "
+           << std::left << std::setw(9) << stateName(r.state, false) << std::right
+           << std::setw(6) << changedBytes(r) << " byte  " << std::setw(3) << r.checksumSectors
+           << " settori  " << r.description << '\n';
+}
+
+}  // namespace
+
+void addHistoryCommand(CLI::App& app, Streams io, int& status) {
+    auto* command = app.add_subcommand(
+        "history", "le modifiche registrate accanto all'immagine, l'ultima in fondo");
+    auto image = std::make_shared<std::string>();
+    auto json = std::make_shared<bool>(false);
+    addImageArgument(command, *image);
+    addJsonFlag(command, *json);
+    command->callback([=, &status] {
+        status = guarded(io, [&] {
+            const auto session = openImage(*image, ImageAccess::ReadOnly, io);
+            const std::vector<ChangeRecord>& records = session->history();
+            io.out << (*json ? "[\n" : "");
+            for (std::size_t i = 0; i < records.size(); ++i)
+                printRecord(records[i], *json, i + 1 == records.size(), io);
+            io.out << (*json ? "]\n" : "");
+            return kSuccess;
+        });
+    });
+}
+
+}  // namespace tavrel::tool

@@ -1,0 +1,67 @@
+// teams: one line (or one JSON object) per team, as the window would show it.
+#include <iomanip>
+#include <iostream>
+#include <memory>
+
+#include "catalog/catalog.h"
+#include "tool/command_line.h"
+#include "tool/command_support.h"
+
+namespace tavrel::tool {
+namespace {
+
+// The N° of every design whose type and colours are the flag's.
+std::vector<int> matchingDesigns(const Flag& flag) {
+    std::vector<int> numbers;
+    for (int id = kFirstCatalogId; id <= kLastCatalogId; ++id) {
+        if (catalogFlag(id) == flag)
+            numbers.push_back(catalogPosition(id));
+    }
+    return numbers;
+}
+
+void printTeam(const GameImage& game, int team, bool json, Streams io) {
+    const std::string label = kTeams[static_cast<std::size_t>(team)].label;
+    const std::string name = game.teamName(team);
+    const std::uint8_t type = game.readType(team);
+    std::optional<Flag> flag;
+    if (hasPalette(team))
+        flag = game.readFlag(team);
+    const std::vector<int> designs = flag ? matchingDesigns(*flag) : std::vector<int>{};
+    if (json) {
+        io.out << "  {\"index\": " << team << ", \"label\": " << tool::json(label)
+               << ", \"name\": " << tool::json(name) << ", \"type\": \"" << hexByte(type)
+               << "\", \"colours\": " << (flag ? jsonColours(*flag) : "null")
+               << ", \"designs\": [" << joined(designs, ", ") << "]}"
+               << (team + 1 < kTeamCount ? ",\n" : "\n");
+        return;
+    }
+    io.out << std::setw(2) << team << "  " << std::left << std::setw(15) << label
+           << std::setw(22) << ("\"" + name + "\"") << std::right << hexByte(type) << "  "
+           << std::setw(74) << std::left << (flag ? colourText(*flag) : "(solo il tipo)")
+           << std::right << "  " << (designs.empty() ? "-" : joined(designs, ",")) << '\n';
+}
+
+}  // namespace
+
+void addTeamsCommand(CLI::App& app, Streams io, int& status) {
+    auto* command = app.add_subcommand("teams",
+                                       "una riga per squadra: indice, nome nella lista e "
+                                       "nell'immagine, tipo, 15 colori, N° dei disegni uguali");
+    auto image = std::make_shared<std::string>();
+    auto json = std::make_shared<bool>(false);
+    addImageArgument(command, *image);
+    addJsonFlag(command, *json);
+    command->callback([=, &status] {
+        status = guarded(io, [&] {
+            const auto session = openImage(*image, ImageAccess::ReadOnly, io);
+            const GameImage game(*session);
+            io.out << (*json ? "[\n" : "");
+            for (int team = 0; team < kTeamCount; ++team) printTeam(game, team, *json, io);
+            io.out << (*json ? "]\n" : "");
+            return kSuccess;
+        });
+    });
+}
+
+}  // namespace tavrel::tool

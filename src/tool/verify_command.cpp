@@ -1,0 +1,80 @@
+// verify: every sector's EDC and ECC, or those of the sectors holding places Tavrel writes.
+#include <iomanip>
+#include <iostream>
+#include <memory>
+
+#include "game/game_places.h"
+#include "image/image_verify.h"
+#include "tool/command_line.h"
+#include "tool/command_support.h"
+
+namespace tavrel::tool {
+namespace {
+
+const char* kindName(SectorKind kind) {
+    switch (kind) {
+        case SectorKind::Mode1:
+            return "Mode 1";
+        case SectorKind::Mode2Form1:
+            return "Mode 2 Form 1";
+        case SectorKind::Mode2Form2:
+            return "Mode 2 Form 2";
+        case SectorKind::NoSync:
+            return "senza sync";
+        case SectorKind::OtherMode:
+            return "altro modo";
+    }
+    return "";
+}
+
+const char* faultName(SectorFault fault) {
+    switch (fault) {
+        case SectorFault::Edc:
+            return "EDC errato";
+        case SectorFault::Ecc:
+            return "ECC errato";
+        case SectorFault::EdcAndEcc:
+            return "EDC ed ECC errati";
+    }
+    return "";
+}
+
+void printTally(const VerifyTally& tally, Streams io) {
+    for (const SectorKind kind : {SectorKind::Mode1, SectorKind::Mode2Form1, SectorKind::Mode2Form2,
+                                  SectorKind::NoSync, SectorKind::OtherMode}) {
+        io.out << std::left << std::setw(15) << kindName(kind) << std::right << std::setw(9)
+               << tally.count(kind);
+        if (tally.bad(kind) > 0)
+            io.out << "   errati " << tally.bad(kind);
+        io.out << '\n';
+    }
+    io.out << "settori errati: " << tally.badSectors << '\n';
+    for (const BadSector& bad : tally.firstBadSectors) {
+        io.out << "settore " << std::setw(7) << bad.sector << "  " << hexOffset(bad.byteOffset)
+               << "  " << faultName(bad.fault) << '\n';
+    }
+}
+
+}  // namespace
+
+void addVerifyCommand(CLI::App& app, Streams io, int& status) {
+    auto* command = app.add_subcommand(
+        "verify", "controlla EDC ed ECC dei settori: quanti per tipo, quanti errati, i primi 20");
+    auto image = std::make_shared<std::string>();
+    auto touched = std::make_shared<bool>(false);
+    addImageArgument(command, *image);
+    command->add_flag("--touched", *touched,
+                      "solo i settori che contengono i posti che Tavrel scrive");
+    command->callback([=, &status] {
+        status = guarded(io, [&] {
+            const auto session = openImage(*image, ImageAccess::ReadOnly, io);
+            const VerifyTally tally =
+                *touched ? verifyImageSectors(session->file(), touchedSectors())
+                         : verifyImage(session->file(), progressBar("verifica", io));
+            printTally(tally, io);
+            return tally.badSectors == 0 ? kSuccess : kFileFailure;
+        });
+    });
+}
+
+}  // namespace tavrel::tool
