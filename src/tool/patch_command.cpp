@@ -27,13 +27,18 @@ bool sameFile(const sys::PathInfo& target, const std::string& path) {
 // log (whatever name reaches them), never into a folder's name, over another file only when
 // asked.
 std::string refusal(const ImageSession& session, const PatchOptions& options) {
+    const std::string itself = options.output + " è l'immagine o il suo registro: la patch non si scrive lì";
+    // The log may not be there yet: its name is taken all the same.
+    if (pathIn(sys::resolved(folderOf(options.output)), fileNameOf(options.output)) ==
+        session.logPath())
+        return itself;
     sys::PathInfo target;
     if (!sys::inspect(options.output, target).ok() || target.kind == sys::PathKind::Missing)
         return {};
     if (target.kind == sys::PathKind::Folder)
         return options.output + " è una cartella: serve il nome del file .ppf";
     if (target.identity == session.file().identity() || sameFile(target, session.logPath()))
-        return options.output + " è l'immagine o il suo registro: la patch non si scrive lì";
+        return itself;
     if (target.kind != sys::PathKind::File)
         return options.output + " non è un file normale";
     if (!options.force)

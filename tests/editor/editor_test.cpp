@@ -289,5 +289,25 @@ TEST_F(EditorTest, AnInterruptedSaveIsCompletedAtTheNextOpening) {
     EXPECT_EQ(image(), withFlag(before, 80, catalogFlag(101)));
 }
 
+TEST_F(EditorTest, ADamagedLogIsReportedOnceAndItsReadableChangesStayUndoable) {
+    choose(13);
+    editor.onSalva();
+    choose(80);
+    editor.onSalva();
+    editor.onClose();
+    Bytes damaged = readWholeFile(ChangeLog::pathFor(imagePath));
+    damaged[60] ^= 0x01;  // the first save's record
+    writeWholeFile(ChangeLog::pathFor(imagePath), damaged);
+    window.messages.clear();
+    window.dialogAnswers.push_back(imagePath);
+    editor.onOpenImage();
+    const std::string keptAs = ChangeLog::pathFor(imagePath) + ".1";
+    EXPECT_EQ(window.takeMessage(), text::logDamaged(keptAs));
+    EXPECT_EQ(readWholeFile(keptAs), damaged);
+    editor.onUndo();
+    EXPECT_NE(window.questions.back().find("Salva Bayer Monaco"), std::string::npos);
+    EXPECT_EQ(image(), withFlag(pristineImage(), 13, catalogFlag(101)));
+}
+
 }  // namespace
 }  // namespace tavrel::testing

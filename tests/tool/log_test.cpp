@@ -1,8 +1,15 @@
 // The change log through tavrel-tool: a save killed at every write it makes ends whole or not
 // at all once the image is opened again; undo and a PPF patch give back exact images.
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
 #include <filesystem>
 
 #include "catalog/catalog.h"
+#include "journal/image_session.h"
 #include "game/game_places.h"
 #include "journal/change_log.h"
 #include "tool_fixture.h"
@@ -112,6 +119,86 @@ TEST_F(LogTest, UndoAndAPatchGiveBackExactImages) {
     EXPECT_EQ(refused.status, 2);
     EXPECT_NE(refused.err.find("un altro programma"), std::string::npos) << refused.err;
     EXPECT_EQ(readWholeFile(image), changed);
+}
+
+TEST_F(LogTest, AReaderThatRecoversReadsTheLogAgainOnceItMayWrite) {
+    ASSERT_EQ(tool("apply game.bin denmark --design 58").status, 0);
+    Bytes torn = readWholeFile(log);
+    torn.insert(torn.end(), {'T', 'R', 'E', 'C', 0xFF, 0xFF, 0, 0});  // a record cut short
+    writeWholeFile(log, torn);
+    // A reader that finds the torn tail, stopped between its shared lock and the exclusive
+    // one, while a writer cuts the tail and adds a change of its own.
+    const std::string stop = "TAVREL_FAULT=flock 2 stop";
+    const std::string preload = "LD_PRELOAD=" TAVREL_FAULT_SHIM;
+    char* environment[] = {const_cast<char*>(preload.c_str()), const_cast<char*>(stop.c_str()),
+                           nullptr};
+    char* arguments[] = {const_cast<char*>(TAVREL_TOOL), const_cast<char*>("teams"),
+                         image.data(), nullptr};
+    posix_spawn_file_actions_t quiet;
+    ::posix_spawn_file_actions_init(&quiet);
+    ::posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
+    pid_t reader = 0;
+    ASSERT_EQ(::posix_spawn(&reader, TAVREL_TOOL, &quiet, nullptr, arguments, environment), 0);
+    ::posix_spawn_file_actions_destroy(&quiet);
+    int status = 0;
+    ASSERT_EQ(::waitpid(reader, &status, WUNTRACED), reader);
+    ASSERT_TRUE(WIFSTOPPED(status));
+    ASSERT_EQ(tool("apply game.bin 80 --design 3").status, 0);
+    ::kill(reader, SIGCONT);
+    ASSERT_EQ(::waitpid(reader, &status, 0), reader);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    const std::string history = tool("history game.bin").out;
+    EXPECT_NE(history.find("apply Bayer Monaco: N° 3"), std::string::npos) << history;
+    EXPECT_EQ(readWholeFile(image), withFlag(saved, 80, catalogFlag(103)));
+}
+
+TEST_F(LogTest, ARepairOfAllSectorsKilledAtAnyWriteEndsWholeOrNotAtAll) {
+    Bytes stale = demoImage();
+    for (std::int64_t sector = 1000; sector < 4000; ++sector)
+        stale[static_cast<std::size_t>(sector * kRawSectorSize + 2200)] ^= 0x01;
+    const Bytes repaired = demoImage();
+    int kills = 0;
+    for (int k = 1; k < 50; ++k) {
+        writeWholeFile(image, stale);
+        std::filesystem::remove(log);
+        const int status = tool("fix-checksums game.bin --all", "LD_PRELOAD=" TAVREL_FAULT_SHIM
+                                                                 " TAVREL_FAULT='pwrite,fdatasync " +
+                                                                     std::to_string(k) + " kill'")
+                               .status;
+        {
+            ImageSession session(image);  // opening again completes what the log holds
+            ASSERT_EQ(readWholeFile(image), k < 3 ? stale : repaired) << "killed at " << k;
+            if (k >= 3)
+                session.undo(1, "undo");
+        }
+        EXPECT_EQ(readWholeFile(image), stale) << "one undo after a kill at " << k;
+        if (status == 0)
+            break;
+        ++kills;
+    }
+    EXPECT_GE(kills, 9) << "the log's writes, several writes into the image, the mark";
+}
+
+TEST_F(LogTest, PipesAreRefusedAtOnceAndALogNotOursIsReported) {
+    for (const char* pipe : {"pipe.bin", "pipe.txt", "pipe.flg", "game.bin.tavrel-log"})
+        ASSERT_EQ(::mkfifo(dir.file(pipe).c_str(), 0600), 0);
+    // A command that waited on a pipe would be killed by the timeout (status 124).
+    for (const char* refused : {"teams pipe.bin", "apply game.bin --plan pipe.txt",
+                                "apply game.bin 13 --file pipe.flg"})
+        EXPECT_EQ(tool(refused, "timeout 20").status, 2) << refused;
+    const ToolRun unlogged = tool("apply game.bin 13 --design 3", "timeout 20");
+    EXPECT_EQ(unlogged.status, 0);
+    EXPECT_NE(unlogged.err.find("senza registro"), std::string::npos) << unlogged.err;
+
+    std::filesystem::remove(log);
+    writeWholeFile(log, "not a log");
+    const ToolRun reported = tool("history game.bin");
+    EXPECT_NE(reported.err.find("non è un registro delle modifiche di Tavrel"), std::string::npos)
+        << reported.err;
+    EXPECT_EQ(readWholeFile(log + ".1"), Bytes({'n', 'o', 't', ' ', 'a', ' ', 'l', 'o', 'g'}));
+    std::filesystem::create_symlink(image, dir.file("link.bin"));
+    EXPECT_EQ(tool("patch game.bin link.bin --force").status, 2);
+    EXPECT_EQ(readWholeFile(image), withFlag(demoImage(), 13, catalogFlag(103)));
 }
 
 TEST_F(LogTest, WithoutAPlaceForTheLogTheToolWarnsAndWrites) {

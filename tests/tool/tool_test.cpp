@@ -24,6 +24,8 @@ TEST_F(ToolTest, RefusesWhatItCannotDoAndWritesNothing) {
     cut.resize(12552318 + 28);  // Bayer Monaco's palette ends past the end
     writeWholeFile(dir.file("short.bin"), cut);
     writeWholeFile(dir.file("bad.flg"), "0G" + formatFlagRecord(unusualFlag()).substr(2));
+    writeWholeFile(dir.file("huge.txt"), std::string((1 << 20) + 1, '#'));
+    writeWholeFile(dir.file("old.ppf"), "a patch kept");
     const std::pair<const char*, int> cases[] = {
         {"", 2},
         {"teams", 2},
@@ -37,6 +39,12 @@ TEST_F(ToolTest, RefusesWhatItCannotDoAndWritesNothing) {
         {"nets game.bin quadri", 2},
         {"export game.bin parma", 2},
         {"catalog 0", 2},
+        {"apply game.bin --plan .", 2},
+        {"apply game.bin --plan huge.txt", 2},
+        {"patch game.bin game.bin", 2},
+        {"patch game.bin ./game.bin.tavrel-log", 2},
+        {"patch game.bin .", 2},
+        {"patch game.bin old.ppf", 2},
         {"teams missing.bin", 1},
         {"apply game.bin 13 --file missing.flg", 1},
         {"export game.bin 13 --to missing-folder", 1},
@@ -50,6 +58,9 @@ TEST_F(ToolTest, RefusesWhatItCannotDoAndWritesNothing) {
     }
     EXPECT_EQ(readWholeFile(image), demoImage());
     EXPECT_EQ(readWholeFile(dir.file("short.bin")), cut);
+    EXPECT_EQ(readWholeFile(dir.file("old.ppf")), Bytes({'a', ' ', 'p', 'a', 't', 'c', 'h', ' ', 'k', 'e', 'p', 't'}));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("game.bin.tavrel-log")));
+    EXPECT_EQ(tool("patch game.bin old.ppf --force").status, 0);
     EXPECT_NE(tool("show game.bin atlantis").err.find("squadra sconosciuta"), std::string::npos);
 }
 
