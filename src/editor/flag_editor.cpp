@@ -19,6 +19,9 @@ void FlagEditor::guarded(const std::function<void()>& operation) {
         window_.showMessage(text::kNoImage, MessageIcon::Critical);
     } catch (const FileError& error) {
         window_.showMessage(text::describe(error), MessageIcon::Critical);
+    } catch (const std::exception&) {
+        // A fault of the program, not of the image: never the program's English inside words.
+        window_.showMessage(text::kInternalError, MessageIcon::Critical);
     }
 }
 
@@ -88,8 +91,9 @@ void FlagEditor::tellRecovery(const ImageSession& image) {
     // A log set aside because it no longer fits the image needs nothing of the user.
     if (recovery.problem != Problem::None && recovery.problem != Problem::Stale) {
         if (recovery.keptAs.empty() && image.logFailure())
-            window_.showMessage(text::logNotKept(image.logPath(), text::describe(*image.logFailure())),
-                                MessageIcon::Critical);
+            window_.showMessage(
+                text::logNotKept(image.logPath(), text::describe(*image.logFailure())),
+                MessageIcon::Critical);
         else if (recovery.problem == Problem::Damaged)
             window_.showMessage(text::logDamaged(recovery.keptAs), MessageIcon::Information);
         else
@@ -169,8 +173,7 @@ void FlagEditor::onRombiSelected() {
 
 void FlagEditor::onModifica() {
     guarded([&] {
-        // With no option checked there is nothing to write, and the window has always
-        // confirmed all the same.
+        // With no option checked there is nothing to write; the confirmation comes all the same.
         if (state_.nets) {
             ImageEdit edit = game().planNets(*state_.nets);
             edit.description = *state_.nets == NetPattern::Plain ? "Reti: Normali" : "Reti: Rombi";

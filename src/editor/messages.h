@@ -40,6 +40,11 @@ inline constexpr const char* kMalformedRecord =
     "(2 cifre esadecimali) seguito da 15 colori (30 coppie di cifre esadecimali separate da "
     "uno spazio). Nulla è stato scritto.";
 
+// A fault of the program itself stopped the operation.
+inline constexpr const char* kInternalError =
+    "Errore interno di Tavrel: l'operazione è stata interrotta. Controlla l'immagine prima di "
+    "continuare.";
+
 // The image's change log: an interrupted save found at opening, and undo.
 std::string saveCompleted(const std::string& description);
 std::string saveNotCompleted(const std::string& description, const std::string& logKeptAs);

@@ -70,6 +70,17 @@ Status openPlain(const std::string& path, int flags, std::intptr_t& handle) {
     return {};
 }
 
+// Runs `call` on the folder opened as a descriptor; the status of the opening, or of the call.
+template <typename Call>
+Status onFolder(const std::string& folder, Call call) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return lastError();
+    const Status status = call(fd) ? Status{} : lastError();
+    ::close(fd);
+    return status;
+}
+
 }  // namespace
 
 std::string describe(int code) {
@@ -110,12 +121,14 @@ bool File::isOpen() const {
 }
 
 Status File::lock(LockKind kind) {
-    return checked(::flock(fdOf(handle_), (kind == LockKind::Exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB));
+    return checked(
+        ::flock(fdOf(handle_), (kind == LockKind::Exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB));
 }
 
 bool File::writeProtected() const {
     struct stat info {};
-    return ::fstat(fdOf(handle_), &info) == 0 && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+    return ::fstat(fdOf(handle_), &info) == 0 &&
+           (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
 Status File::size(std::int64_t& bytes) const {
@@ -225,22 +238,12 @@ Status listFolder(const std::string& folder, std::vector<std::string>& names) {
 }
 
 Status syncContent(const std::string& folder, std::span<File>) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return lastError();
-    const Status status = checked(::syncfs(fd));
-    ::close(fd);
-    return status;
+    return onFolder(folder, [](int fd) { return ::syncfs(fd) == 0; });
 }
 
 Status syncFolder(const std::string& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return lastError();
     // Some file systems cannot sync a folder (EINVAL): there the names are as durable as they get.
-    const Status status = ::fsync(fd) == 0 || errno == EINVAL ? Status{} : lastError();
-    ::close(fd);
-    return status;
+    return onFolder(folder, [](int fd) { return ::fsync(fd) == 0 || errno == EINVAL; });
 }
 
 int processId() {

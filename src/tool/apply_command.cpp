@@ -1,7 +1,6 @@
 // apply: one flag (a design or a .flg file) into one team, or every flag of a plan at once.
 #include <iostream>
 #include <iterator>
-#include <memory>
 
 #include "catalog/catalog.h"
 #include "image/paths.h"
@@ -41,11 +40,10 @@ std::string readPlanText(const std::string& path, std::istream& in) {
     return text;
 }
 
-// Writes the edit through the image's log, checksums as asked, and warns when unlogged.
-void write(ImageSession& session, ImageEdit edit, const ApplyOptions& options, Streams io) {
+// Writes the edit through the image's log, checksums as asked.
+void write(ImageSession& session, ImageEdit edit, const ApplyOptions& options) {
     edit.leaveChecksums = options.leaveChecksums;
     session.apply(edit);
-    warnIfUnlogged(session, io);
 }
 
 int applyFlag(const ApplyOptions& options, Streams io) {
@@ -55,9 +53,8 @@ int applyFlag(const ApplyOptions& options, Streams io) {
     std::optional<int> id;
     if (!options.design.empty() && !(id = designArgument(options.design, io)))
         return kRefused;
-    return guarded(io, [&] {
-        const auto session = openImage(options.image, ImageAccess::ReadWrite, io);
-        GameImage game(*session);
+    return withImage(options.image, ImageAccess::ReadWrite, io, [&](ImageSession& session) {
+        GameImage game(session);
         std::optional<Flag> flag;
         std::string why;
         if (id)
@@ -67,7 +64,7 @@ int applyFlag(const ApplyOptions& options, Streams io) {
         ImageEdit edit = game.planFlag(*team, *flag);
         edit.description = "apply " + std::string(labelOf(*team)) + ": " +
                            (id ? "N° " + std::to_string(catalogPosition(*id)) : options.file);
-        write(*session, std::move(edit), options, io);
+        write(session, std::move(edit), options);
         io.out << labelOf(*team) << ": "
                << (hasPalette(*team) ? "bandiera scritta"
                                      : "scritto solo il tipo (la squadra non ha colori propri)")
@@ -77,30 +74,37 @@ int applyFlag(const ApplyOptions& options, Streams io) {
 }
 
 int applyPlan(const ApplyOptions& options, Streams io) {
-    return guarded(io, [&] {
-        // The image is held from before the plan is read to after its one sync.
-        const auto session = openImage(options.image, ImageAccess::ReadWrite, io);
-        GameImage game(*session);
+    // The image is held from before the plan is read to after its one sync.
+    return withImage(options.image, ImageAccess::ReadWrite, io, [&](ImageSession& session) {
+        GameImage game(session);
         const Plan plan = readPlan(readPlanText(options.plan, io.in), folderOf(options.plan));
         for (const std::string& error : plan.errors)
             io.err << "tavrel-tool: " << options.plan << ": " << error << '\n';
         if (!plan.errors.empty())
             return refuse(io, "nulla è stato scritto");
         ImageEdit edit = game.planFlags(plan.flags);
-        edit.description = "apply --plan " + options.plan + ": " +
-                           std::to_string(plan.flags.size()) + " bandiere";
-        write(*session, std::move(edit), options, io);
+        edit.description =
+            "apply --plan " + options.plan + ": " + std::to_string(plan.flags.size()) + " bandiere";
+        write(session, std::move(edit), options);
         io.out << plan.flags.size() << " bandiere scritte in " << options.image << '\n';
         return kSuccess;
     });
 }
 
+int apply(const ApplyOptions& options, Streams io) {
+    if (!options.plan.empty() && options.team.empty())
+        return applyPlan(options, io);
+    if (!options.team.empty() && (!options.design.empty() || !options.file.empty()))
+        return applyFlag(options, io);
+    throw CLI::ValidationError("apply", "servono TEAM con --design o --file, oppure --plan");
+}
+
 }  // namespace
 
 void addApplyCommand(CLI::App& app, Streams io, int& status) {
-    auto* command = app.add_subcommand(
-        "apply", "scrive una bandiera (--design o --file) o tutte quelle di un piano (--plan)");
-    auto options = std::make_shared<ApplyOptions>();
+    const auto [command, options] = addCommand(
+        app, "apply", "scrive una bandiera (--design o --file) o tutte quelle di un piano (--plan)",
+        io, status, apply);
     addImageArgument(command, options->image);
     command->add_option("TEAM", options->team, kTeamHelp);
     auto* design = command->add_option("--design", options->design, "il N° del disegno, 1–135");
@@ -112,15 +116,6 @@ void addApplyCommand(CLI::App& app, Streams io, int& status) {
     file->excludes(plan);
     command->add_flag("--leave-checksums", options->leaveChecksums,
                       "scrive solo i posti: EDC ed ECC dei loro settori restano come sono");
-    command->callback([=, &status] {
-        if (!options->plan.empty() && options->team.empty())
-            status = applyPlan(*options, io);
-        else if (!options->team.empty() && (!options->design.empty() || !options->file.empty()))
-            status = applyFlag(*options, io);
-        else
-            throw CLI::ValidationError("apply",
-                                       "servono TEAM con --design o --file, oppure --plan");
-    });
 }
 
 }  // namespace tavrel::tool

@@ -1,7 +1,6 @@
 // catalog: the 135 designs, or the record of one.
 #include <iomanip>
 #include <iostream>
-#include <memory>
 
 #include "catalog/catalog.h"
 #include "game/flag_record.h"
@@ -26,7 +25,14 @@ void printDesign(int id, bool json, bool one, Streams io) {
     }
 }
 
-int listCatalog(const std::string& number, bool json, Streams io) {
+struct CatalogOptions {
+    std::string number;
+    bool json = false;
+};
+
+int listCatalog(const CatalogOptions& options, Streams io) {
+    const std::string& number = options.number;
+    const bool json = options.json;
     if (!number.empty()) {
         const std::optional<int> id = designArgument(number, io);
         if (id)
@@ -42,12 +48,10 @@ int listCatalog(const std::string& number, bool json, Streams io) {
 }  // namespace
 
 void addCatalogCommand(CLI::App& app, Streams io, int& status) {
-    auto* command = app.add_subcommand("catalog", "i 135 disegni, o il record di uno");
-    auto number = std::make_shared<std::string>();
-    auto json = std::make_shared<bool>(false);
-    command->add_option("N", *number, "il N° del disegno, 1–135");
-    addJsonFlag(command, *json);
-    command->callback([=, &status] { status = listCatalog(*number, *json, io); });
+    const auto [command, options] =
+        addCommand(app, "catalog", "i 135 disegni, o il record di uno", io, status, listCatalog);
+    command->add_option("N", options->number, "il N° del disegno, 1–135");
+    addJsonFlag(command, options->json);
 }
 
 }  // namespace tavrel::tool

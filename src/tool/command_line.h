@@ -5,6 +5,7 @@
 #include <CLI/CLI.hpp>
 
 #include <iosfwd>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,18 @@ void addHistoryCommand(CLI::App& app, Streams io, int& status);
 void addUndoCommand(CLI::App& app, Streams io, int& status);
 void addPatchCommand(CLI::App& app, Streams io, int& status);
 void addCatalogCommand(CLI::App& app, Streams io, int& status);
+
+// Adds the command `name`: its options live in an `Options` the returned parser fills, and once
+// they are read `run` runs with them and sets `status`.
+template <typename Options>
+std::pair<CLI::App*, std::shared_ptr<Options>> addCommand(CLI::App& app, const char* name,
+                                                          const char* help, Streams io, int& status,
+                                                          int (*run)(const Options&, Streams)) {
+    auto* command = app.add_subcommand(name, help);
+    auto options = std::make_shared<Options>();
+    command->callback([options, io, &status, run] { status = run(*options, io); });
+    return {command, options};
+}
 
 // The IMAGE argument and the --json flag, as every command that has them words them.
 void addImageArgument(CLI::App* command, std::string& image);

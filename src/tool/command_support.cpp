@@ -65,13 +65,10 @@ void tellLogProblem(const ImageSession& session, Streams io) {
                    : "; ne comincia uno nuovo\n");
 }
 
-}  // namespace
-
-std::unique_ptr<ImageSession> openImage(const std::string& path, ImageAccess access, Streams io) {
-    auto session = std::make_unique<ImageSession>(path, access);
-    const Recovery& recovery = session->recovery();
+void tellRecovery(const ImageSession& session, Streams io) {
+    const Recovery& recovery = session.recovery();
     if (recovery.problem != Recovery::LogProblem::None)
-        tellLogProblem(*session, io);
+        tellLogProblem(session, io);
     if (recovery.interrupted == Recovery::Interrupted::Completed)
         io.err << "tavrel-tool: completata una modifica interrotta: " << recovery.description
                << '\n';
@@ -79,14 +76,22 @@ std::unique_ptr<ImageSession> openImage(const std::string& path, ImageAccess acc
         io.err << "tavrel-tool: modifica interrotta NON completata (" << recovery.description
                << "): un altro programma ha cambiato l'immagine; registro conservato in "
                << recovery.keptAs << '\n';
-    return session;
 }
 
-void warnIfUnlogged(const ImageSession& session, Streams io) {
-    if (!session.logging())
-        io.err << "tavrel-tool: attenzione: modifica scritta senza registro ("
-               << (session.logFailure() ? describe(*session.logFailure()) : session.logPath())
-               << ")\n";
+}  // namespace
+
+int withImage(const std::string& path, ImageAccess access, Streams io,
+              const std::function<int(ImageSession&)>& command) {
+    return guarded(io, [&] {
+        ImageSession session(path, access);
+        tellRecovery(session, io);
+        const int status = command(session);
+        if (status == kSuccess && access == ImageAccess::ReadWrite && !session.logging())
+            io.err << "tavrel-tool: attenzione: modifica scritta senza registro ("
+                   << (session.logFailure() ? describe(*session.logFailure()) : session.logPath())
+                   << ")\n";
+        return status;
+    });
 }
 
 int refuse(Streams io, const std::string& message) {

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "game/game_image.h"
-#include "journal/image_session.h"
 #include "image/image_verify.h"
+#include "journal/image_session.h"
 #include "tool/command_line.h"
 #include "tool/tool_text.h"
 
@@ -19,10 +19,11 @@ namespace tavrel::tool {
 // failure (a fault of the program) is reported as an internal error.
 int guarded(Streams io, const std::function<int()>& command);
 
-// Opens the image and its change log, telling on `err` what recovery did.
-std::unique_ptr<ImageSession> openImage(const std::string& path, ImageAccess access, Streams io);
-// After a write: warns on `err` when it could not go through the change log.
-void warnIfUnlogged(const ImageSession& session, Streams io);
+// Runs `command` on the image open with `access` (its change log telling on `err` what
+// recovery did), through `guarded`; after a writer's command, warns when a change could not go
+// through the log.
+int withImage(const std::string& path, ImageAccess access, Streams io,
+              const std::function<int(ImageSession&)>& command);
 
 // "verifica  42%" on stderr, redrawn in place, when stderr is a terminal; none otherwise.
 VerifyProgress progressBar(const char* what, Streams io);

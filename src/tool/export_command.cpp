@@ -1,6 +1,5 @@
 // export: Flag_<name>.flg files as the window's Export writes them, several with one sync.
 #include <iostream>
-#include <memory>
 
 #include "game/flag_files.h"
 #include "image/paths.h"
@@ -35,21 +34,29 @@ std::optional<std::vector<int>> exportedTeams(const std::vector<std::string>& te
     return teams;
 }
 
-int exportFlags(const std::string& image, const std::vector<int>& teams,
-                const std::string& folder, Streams io) {
-    return guarded(io, [&] {
-        const auto session = openImage(image, ImageAccess::ReadOnly, io);
-        const GameImage game(*session);
+struct ExportOptions {
+    std::string image;
+    std::vector<std::string> teams;
+    std::string folder = ".";
+};
+
+int exportFlags(const ExportOptions& options, Streams io) {
+    const std::optional<std::vector<int>> teams = exportedTeams(options.teams, io);
+    if (!teams)
+        return kRefused;
+    return withImage(options.image, ImageAccess::ReadOnly, io, [&](ImageSession& session) {
+        const GameImage game(session);
         std::vector<FlagFile> files;
-        for (const int team : teams) {
+        for (const int team : *teams) {
             const std::optional<std::string> name = flagFileName(game.teamName(team));
             if (!name)
                 return refuse(io, std::string(labelOf(team)) +
                                       ": il nome memorizzato non può essere il nome di un file");
             files.push_back({*name, game.readFlag(team)});
         }
-        writeFlagFiles(folder, files);
-        for (const FlagFile& written : files) io.out << pathIn(folder, written.name) << '\n';
+        writeFlagFiles(options.folder, files);
+        for (const FlagFile& written : files)
+            io.out << pathIn(options.folder, written.name) << '\n';
         return kSuccess;
     });
 }
@@ -57,18 +64,12 @@ int exportFlags(const std::string& image, const std::vector<int>& teams,
 }  // namespace
 
 void addExportCommand(CLI::App& app, Streams io, int& status) {
-    auto* command = app.add_subcommand(
-        "export", "scrive Flag_<nome>.flg per le squadre date, o per tutte quelle con colori");
-    auto image = std::make_shared<std::string>();
-    auto teams = std::make_shared<std::vector<std::string>>();
-    auto folder = std::make_shared<std::string>(".");
-    addImageArgument(command, *image);
-    command->add_option("TEAM", *teams, kTeamHelp);
-    command->add_option("--to", *folder, "la cartella dei file (se no quella corrente)");
-    command->callback([=, &status] {
-        const std::optional<std::vector<int>> chosen = exportedTeams(*teams, io);
-        status = chosen ? exportFlags(*image, *chosen, *folder, io) : kRefused;
-    });
+    const auto [command, options] = addCommand(
+        app, "export", "scrive Flag_<nome>.flg per le squadre date, o per tutte quelle con colori",
+        io, status, exportFlags);
+    addImageArgument(command, options->image);
+    command->add_option("TEAM", options->teams, kTeamHelp);
+    command->add_option("--to", options->folder, "la cartella dei file (se no quella corrente)");
 }
 
 }  // namespace tavrel::tool

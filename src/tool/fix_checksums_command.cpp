@@ -1,7 +1,6 @@
 // fix-checksums: rewrites the wrong EDC and ECC of the sectors Tavrel writes, or of all, as one
 // change.
 #include <iostream>
-#include <memory>
 
 #include "game/game_places.h"
 #include "image/repair_plan.h"
@@ -25,18 +24,21 @@ void printRepairs(const RepairPlan& plan, Streams io) {
     io.out << "settori riscritti: " << plan.repaired.size() << '\n';
 }
 
-int fixChecksums(const std::string& image, bool all, Streams io) {
-    return guarded(io, [&] {
-        const auto session = openImage(image, ImageAccess::ReadWrite, io);
+struct FixOptions {
+    std::string image;
+    bool all = false;
+};
+
+int fixChecksums(const FixOptions& options, Streams io) {
+    return withImage(options.image, ImageAccess::ReadWrite, io, [&](ImageSession& session) {
         const std::vector<std::int64_t> touched = touchedSectors();
-        RepairPlan plan =
-            all ? planChecksumRepairs(session->file(), std::nullopt, progressBar("riparazione", io))
-                : planChecksumRepairs(session->file(), touched);
+        RepairPlan plan = options.all ? planChecksumRepairs(session.file(), std::nullopt,
+                                                            progressBar("riparazione", io))
+                                      : planChecksumRepairs(session.file(), touched);
         if (!plan.repaired.empty()) {
             plan.edit.description =
                 "fix-checksums: " + std::to_string(plan.repaired.size()) + " settori";
-            session->apply(plan.edit);
-            warnIfUnlogged(*session, io);
+            session.apply(plan.edit);
         }
         printRepairs(plan, io);
         return kSuccess;
@@ -46,14 +48,13 @@ int fixChecksums(const std::string& image, bool all, Streams io) {
 }  // namespace
 
 void addFixChecksumsCommand(CLI::App& app, Streams io, int& status) {
-    auto* command = app.add_subcommand(
-        "fix-checksums",
-        "riscrive EDC ed ECC errati dei settori che Tavrel tocca (--all: di tutti), come una modifica");
-    auto image = std::make_shared<std::string>();
-    auto all = std::make_shared<bool>(false);
-    addImageArgument(command, *image);
-    command->add_flag("--all", *all, "tutti i settori dell'immagine");
-    command->callback([=, &status] { status = fixChecksums(*image, *all, io); });
+    const auto [command, options] = addCommand(
+        app, "fix-checksums",
+        "riscrive, come una modifica, EDC ed ECC errati dei settori che Tavrel tocca (--all: di "
+        "tutti)",
+        io, status, fixChecksums);
+    addImageArgument(command, options->image);
+    command->add_flag("--all", options->all, "tutti i settori dell'immagine");
 }
 
 }  // namespace tavrel::tool

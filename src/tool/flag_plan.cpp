@@ -38,6 +38,24 @@ bool splitWords(const std::string& line, std::vector<std::string>& words) {
     return !quoted;
 }
 
+// The flag a plan's second word names: a design N°, or a .flg file (an absolute name as it
+// stands, a relative one from the plan's folder); none, and why, when it names none.
+std::optional<Flag> sourceFlag(const std::string& source, int team, const std::string& folder,
+                               std::string& why) {
+    if (source.find_first_not_of("0123456789") == std::string::npos) {
+        const auto id = designFromArgument(source);
+        if (!id)
+            why = "disegno fuori catalogo: " + source + " (1–135)";
+        return id ? std::optional(flagForTeam(catalogFlag(*id), team, *id)) : std::nullopt;
+    }
+    try {
+        return fileFlag(pathIn(folder, source), why);
+    } catch (const FileError& error) {
+        why = describe(error);
+        return std::nullopt;
+    }
+}
+
 }  // namespace
 
 std::optional<Flag> fileFlag(const std::string& path, std::string& why) {
@@ -70,31 +88,17 @@ Plan readPlan(const std::string& text, const std::string& folder) {
             plan.errors.push_back(at + "squadra sconosciuta: \"" + words[0] + "\"");
             continue;
         }
-        if (lineOfTeam[static_cast<std::size_t>(*team)] != 0) {
-            plan.errors.push_back(at + words[0] + " è già nella riga " +
-                                  std::to_string(lineOfTeam[static_cast<std::size_t>(*team)]));
+        int& first = lineOfTeam[static_cast<std::size_t>(*team)];
+        if (first != 0) {
+            plan.errors.push_back(at + words[0] + " è già nella riga " + std::to_string(first));
             continue;
         }
-        lineOfTeam[static_cast<std::size_t>(*team)] = number;
-        const std::string& source = words[1];
-        if (source.find_first_not_of("0123456789") == std::string::npos) {
-            if (const auto id = designFromArgument(source))
-                plan.flags.push_back({*team, flagForTeam(catalogFlag(*id), *team, *id)});
-            else
-                plan.errors.push_back(at + "disegno fuori catalogo: " + source + " (1–135)");
-            continue;
-        }
-        // An absolute name stands as it is; a relative one is taken from the plan's folder.
-        const std::string path = pathIn(folder, source);
+        first = number;
         std::string why;
-        try {
-            if (const auto flag = fileFlag(path, why))
-                plan.flags.push_back({*team, *flag});
-            else
-                plan.errors.push_back(at + why);
-        } catch (const FileError& error) {
-            plan.errors.push_back(at + describe(error));
-        }
+        if (const std::optional<Flag> flag = sourceFlag(words[1], *team, folder, why))
+            plan.flags.push_back({*team, *flag});
+        else
+            plan.errors.push_back(at + why);
     }
     return plan;
 }

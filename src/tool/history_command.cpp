@@ -2,7 +2,6 @@
 #include <ctime>
 #include <iomanip>
 #include <iostream>
-#include <memory>
 
 #include "tool/command_line.h"
 #include "tool/command_support.h"
@@ -45,35 +44,40 @@ void printRecord(const ChangeRecord& r, bool json, bool last, Streams io) {
                << stateName(r.state, true) << "\", \"undoes\": [" << joined(r.undoes, ", ")
                << "], \"bytes\": " << changedBytes(r)
                << ", \"checksum_sectors\": " << r.checksumSectors
-               << ", \"description\": " << tool::json(r.description) << "}" << (last ? "\n" : ",\n");
+               << ", \"description\": " << tool::json(r.description) << "}"
+               << (last ? "\n" : ",\n");
         return;
     }
     io.out << std::setw(4) << r.sequence << "  " << utc(r.time, "%Y-%m-%d %H:%M:%S UTC") << "  "
-           << std::left << std::setw(9) << stateName(r.state, false) << std::right
-           << std::setw(6) << changedBytes(r) << " byte  " << std::setw(3) << r.checksumSectors
-           << " settori  " << r.description << '\n';
+           << std::left << std::setw(9) << stateName(r.state, false) << std::right << std::setw(6)
+           << changedBytes(r) << " byte  " << std::setw(3) << r.checksumSectors << " settori  "
+           << r.description << '\n';
+}
+
+struct HistoryOptions {
+    std::string image;
+    bool json = false;
+};
+
+int history(const HistoryOptions& options, Streams io) {
+    return withImage(options.image, ImageAccess::ReadOnly, io, [&](ImageSession& session) {
+        const std::vector<ChangeRecord>& records = session.history();
+        io.out << (options.json ? "[\n" : "");
+        for (std::size_t i = 0; i < records.size(); ++i)
+            printRecord(records[i], options.json, i + 1 == records.size(), io);
+        io.out << (options.json ? "]\n" : "");
+        return kSuccess;
+    });
 }
 
 }  // namespace
 
 void addHistoryCommand(CLI::App& app, Streams io, int& status) {
-    auto* command = app.add_subcommand(
-        "history", "le modifiche registrate accanto all'immagine, l'ultima in fondo");
-    auto image = std::make_shared<std::string>();
-    auto json = std::make_shared<bool>(false);
-    addImageArgument(command, *image);
-    addJsonFlag(command, *json);
-    command->callback([=, &status] {
-        status = guarded(io, [&] {
-            const auto session = openImage(*image, ImageAccess::ReadOnly, io);
-            const std::vector<ChangeRecord>& records = session->history();
-            io.out << (*json ? "[\n" : "");
-            for (std::size_t i = 0; i < records.size(); ++i)
-                printRecord(records[i], *json, i + 1 == records.size(), io);
-            io.out << (*json ? "]\n" : "");
-            return kSuccess;
-        });
-    });
+    const auto [command, options] = addCommand(
+        app, "history", "le modifiche registrate accanto all'immagine, l'ultima in fondo", io,
+        status, history);
+    addImageArgument(command, options->image);
+    addJsonFlag(command, options->json);
 }
 
 }  // namespace tavrel::tool

@@ -1,6 +1,5 @@
 // nets: shows the goal-net pattern, or writes one.
 #include <iostream>
-#include <memory>
 
 #include "tool/command_line.h"
 #include "tool/command_support.h"
@@ -13,22 +12,19 @@ struct NetsOptions {
     bool json = false, leaveChecksums = false;
 };
 
-int setNets(const NetsOptions& options, Streams io) {
-    const auto session = openImage(options.image, ImageAccess::ReadWrite, io);
-    GameImage game(*session);
+int setNets(const NetsOptions& options, ImageSession& session, Streams io) {
+    GameImage game(session);
     ImageEdit edit =
         game.planNets(options.pattern == "normali" ? NetPattern::Plain : NetPattern::Diamond);
     edit.description = "nets: " + options.pattern;
     edit.leaveChecksums = options.leaveChecksums;
-    session->apply(edit);
-    warnIfUnlogged(*session, io);
+    session.apply(edit);
     io.out << "reti: " << options.pattern << '\n';
     return kSuccess;
 }
 
-int showNets(const NetsOptions& options, Streams io) {
-    const auto session = openImage(options.image, ImageAccess::ReadOnly, io);
-    const std::optional<NetPattern> stored = GameImage(*session).nets();
+int showNets(const NetsOptions& options, ImageSession& session, Streams io) {
+    const std::optional<NetPattern> stored = GameImage(session).nets();
     const std::string name = !stored                        ? "sconosciute"
                              : *stored == NetPattern::Plain ? "normali"
                                                             : "rombi";
@@ -39,26 +35,26 @@ int showNets(const NetsOptions& options, Streams io) {
     return kSuccess;
 }
 
+int nets(const NetsOptions& options, Streams io) {
+    const std::string& pattern = options.pattern;
+    if (!pattern.empty() && pattern != "normali" && pattern != "rombi")
+        return refuse(io, "reti: \"" + pattern + "\" non è \"normali\" né \"rombi\"");
+    const ImageAccess access = pattern.empty() ? ImageAccess::ReadOnly : ImageAccess::ReadWrite;
+    return withImage(options.image, access, io, [&](ImageSession& session) {
+        return pattern.empty() ? showNets(options, session, io) : setNets(options, session, io);
+    });
+}
+
 }  // namespace
 
 void addNetsCommand(CLI::App& app, Streams io, int& status) {
-    auto* command = app.add_subcommand("nets", "mostra o cambia il formato delle reti");
-    auto options = std::make_shared<NetsOptions>();
+    const auto [command, options] =
+        addCommand(app, "nets", "mostra o cambia il formato delle reti", io, status, nets);
     addImageArgument(command, options->image);
     command->add_option("PATTERN", options->pattern, "normali o rombi");
     addJsonFlag(command, options->json);
     command->add_flag("--leave-checksums", options->leaveChecksums,
                       "scrive solo i due byte: EDC ed ECC del loro settore restano come sono");
-    command->callback([=, &status] {
-        const std::string& pattern = options->pattern;
-        if (!pattern.empty() && pattern != "normali" && pattern != "rombi") {
-            status = refuse(io, "reti: \"" + pattern + "\" non è \"normali\" né \"rombi\"");
-            return;
-        }
-        status = guarded(io, [&] {
-            return pattern.empty() ? showNets(*options, io) : setNets(*options, io);
-        });
-    });
 }
 
 }  // namespace tavrel::tool

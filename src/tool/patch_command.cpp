@@ -1,6 +1,5 @@
 // patch: a PPF 3.0 patch of what the logged changes did, for an unmodified copy of the image.
 #include <iostream>
-#include <memory>
 
 #include "image/paths.h"
 #include "image/platform.h"
@@ -27,7 +26,8 @@ bool sameFile(const sys::PathInfo& target, const std::string& path) {
 // log (whatever name reaches them), never into a folder's name, over another file only when
 // asked.
 std::string refusal(const ImageSession& session, const PatchOptions& options) {
-    const std::string itself = options.output + " è l'immagine o il suo registro: la patch non si scrive lì";
+    const std::string itself =
+        options.output + " è l'immagine o il suo registro: la patch non si scrive lì";
     // The log may not be there yet: its name is taken all the same.
     if (pathIn(sys::resolved(folderOf(options.output)), fileNameOf(options.output)) ==
         session.logPath())
@@ -47,11 +47,10 @@ std::string refusal(const ImageSession& session, const PatchOptions& options) {
 }
 
 int writePatch(const PatchOptions& options, Streams io) {
-    return guarded(io, [&] {
-        const auto session = openImage(options.image, ImageAccess::ReadOnly, io);
-        if (const std::string why = refusal(*session, options); !why.empty())
+    return withImage(options.image, ImageAccess::ReadOnly, io, [&](ImageSession& session) {
+        if (const std::string why = refusal(session, options); !why.empty())
             return refuse(io, why + "; nulla è stato scritto");
-        const std::vector<ByteChange> runs = netChanges(session->history(), session->file());
+        const std::vector<ByteChange> runs = netChanges(session.history(), session.file());
         const std::string text = options.description.empty()
                                      ? "Tavrel: " + fileNameOf(options.image)
                                      : options.description;
@@ -67,16 +66,15 @@ int writePatch(const PatchOptions& options, Streams io) {
 }  // namespace
 
 void addPatchCommand(CLI::App& app, Streams io, int& status) {
-    auto* command = app.add_subcommand(
-        "patch",
-        "una patch PPF 3.0 dell'effetto delle modifiche registrate, per l'immagine originale");
-    auto options = std::make_shared<PatchOptions>();
+    const auto [command, options] = addCommand(
+        app, "patch",
+        "una patch PPF 3.0 dell'effetto delle modifiche registrate, per l'immagine originale", io,
+        status, writePatch);
     addImageArgument(command, options->image);
     command->add_option("OUT", options->output, "il file .ppf da scrivere")->required();
     command->add_option("--description", options->description,
                         "la descrizione nella patch (50 byte)");
     command->add_flag("--force", options->force, "sostituisce un file .ppf che c'è già");
-    command->callback([=, &status] { status = writePatch(*options, io); });
 }
 
 }  // namespace tavrel::tool

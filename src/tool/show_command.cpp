@@ -1,6 +1,5 @@
 // show: one team's flag as the one line of a .flg file.
 #include <iostream>
-#include <memory>
 
 #include "game/flag_record.h"
 #include "tool/command_line.h"
@@ -9,17 +8,21 @@
 namespace tavrel::tool {
 namespace {
 
-int showTeam(const std::string& image, const std::string& teamText, bool json, Streams io) {
-    const std::optional<int> team = teamArgument(teamText, io);
+struct ShowOptions {
+    std::string image, team;
+    bool json = false;
+};
+
+int showTeam(const ShowOptions& options, Streams io) {
+    const std::optional<int> team = teamArgument(options.team, io);
     if (!team)
         return kRefused;
     if (!hasPalette(*team))
         return refuse(io, std::string(kTeams[static_cast<std::size_t>(*team)].label) +
                               " non ha colori propri: si può cambiare solo il suo tipo");
-    return guarded(io, [&] {
-        const auto session = openImage(image, ImageAccess::ReadOnly, io);
-        const std::string record = formatFlagRecord(GameImage(*session).readFlag(*team));
-        if (json)
+    return withImage(options.image, ImageAccess::ReadOnly, io, [&](ImageSession& session) {
+        const std::string record = formatFlagRecord(GameImage(session).readFlag(*team));
+        if (options.json)
             io.out << "{\"index\": " << *team << ", \"record\": " << tool::json(record) << "}\n";
         else
             io.out << record << '\n';
@@ -30,15 +33,12 @@ int showTeam(const std::string& image, const std::string& teamText, bool json, S
 }  // namespace
 
 void addShowCommand(CLI::App& app, Streams io, int& status) {
-    auto* command =
-        app.add_subcommand("show", "la bandiera della squadra come una riga di un file .flg");
-    auto image = std::make_shared<std::string>();
-    auto team = std::make_shared<std::string>();
-    auto json = std::make_shared<bool>(false);
-    addImageArgument(command, *image);
-    command->add_option("TEAM", *team, kTeamHelp)->required();
-    addJsonFlag(command, *json);
-    command->callback([=, &status] { status = showTeam(*image, *team, *json, io); });
+    const auto [command, options] =
+        addCommand(app, "show", "la bandiera della squadra come una riga di un file .flg", io,
+                   status, showTeam);
+    addImageArgument(command, options->image);
+    command->add_option("TEAM", options->team, kTeamHelp)->required();
+    addJsonFlag(command, options->json);
 }
 
 }  // namespace tavrel::tool

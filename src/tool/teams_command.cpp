@@ -1,7 +1,6 @@
 // teams: one line (or one JSON object) per team, as the window would show it.
 #include <iomanip>
 #include <iostream>
-#include <memory>
 
 #include "catalog/catalog.h"
 #include "tool/command_line.h"
@@ -31,37 +30,41 @@ void printTeam(const GameImage& game, int team, bool json, Streams io) {
     if (json) {
         io.out << "  {\"index\": " << team << ", \"label\": " << tool::json(label)
                << ", \"name\": " << tool::json(name) << ", \"type\": \"" << hexByte(type)
-               << "\", \"colours\": " << (flag ? jsonColours(*flag) : "null")
-               << ", \"designs\": [" << joined(designs, ", ") << "]}"
-               << (team + 1 < kTeamCount ? ",\n" : "\n");
+               << "\", \"colours\": " << (flag ? jsonColours(*flag) : "null") << ", \"designs\": ["
+               << joined(designs, ", ") << "]}" << (team + 1 < kTeamCount ? ",\n" : "\n");
         return;
     }
-    io.out << std::setw(2) << team << "  " << std::left << std::setw(15) << label
-           << std::setw(22) << ("\"" + name + "\"") << std::right << hexByte(type) << "  "
-           << std::setw(74) << std::left << (flag ? colourText(*flag) : "(solo il tipo)")
-           << std::right << "  " << (designs.empty() ? "-" : joined(designs, ",")) << '\n';
+    io.out << std::setw(2) << team << "  " << std::left << std::setw(15) << label << std::setw(22)
+           << ("\"" + name + "\"") << std::right << hexByte(type) << "  " << std::setw(74)
+           << std::left << (flag ? colourText(*flag) : "(solo il tipo)") << std::right << "  "
+           << (designs.empty() ? "-" : joined(designs, ",")) << '\n';
+}
+
+struct TeamsOptions {
+    std::string image;
+    bool json = false;
+};
+
+int listTeams(const TeamsOptions& options, Streams io) {
+    return withImage(options.image, ImageAccess::ReadOnly, io, [&](ImageSession& session) {
+        const GameImage game(session);
+        io.out << (options.json ? "[\n" : "");
+        for (int team = 0; team < kTeamCount; ++team) printTeam(game, team, options.json, io);
+        io.out << (options.json ? "]\n" : "");
+        return kSuccess;
+    });
 }
 
 }  // namespace
 
 void addTeamsCommand(CLI::App& app, Streams io, int& status) {
-    auto* command = app.add_subcommand("teams",
-                                       "una riga per squadra: indice, nome nella lista e "
-                                       "nell'immagine, tipo, 15 colori, N° dei disegni uguali");
-    auto image = std::make_shared<std::string>();
-    auto json = std::make_shared<bool>(false);
-    addImageArgument(command, *image);
-    addJsonFlag(command, *json);
-    command->callback([=, &status] {
-        status = guarded(io, [&] {
-            const auto session = openImage(*image, ImageAccess::ReadOnly, io);
-            const GameImage game(*session);
-            io.out << (*json ? "[\n" : "");
-            for (int team = 0; team < kTeamCount; ++team) printTeam(game, team, *json, io);
-            io.out << (*json ? "]\n" : "");
-            return kSuccess;
-        });
-    });
+    const auto [command, options] = addCommand(
+        app, "teams",
+        "una riga per squadra: indice, nome nella lista e nell'immagine, tipo, 15 colori, N° "
+        "dei disegni uguali",
+        io, status, listTeams);
+    addImageArgument(command, options->image);
+    addJsonFlag(command, options->json);
 }
 
 }  // namespace tavrel::tool

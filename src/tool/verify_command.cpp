@@ -1,7 +1,6 @@
 // verify: every sector's EDC and ECC, or those of the sectors holding places Tavrel writes.
 #include <iomanip>
 #include <iostream>
-#include <memory>
 
 #include "game/game_places.h"
 #include "image/image_verify.h"
@@ -55,26 +54,31 @@ void printTally(const VerifyTally& tally, Streams io) {
     }
 }
 
+struct VerifyOptions {
+    std::string image;
+    bool touched = false;
+};
+
+int verify(const VerifyOptions& options, Streams io) {
+    return withImage(options.image, ImageAccess::ReadOnly, io, [&](ImageSession& session) {
+        const VerifyTally tally = options.touched
+                                      ? verifyImageSectors(session.file(), touchedSectors())
+                                      : verifyImage(session.file(), progressBar("verifica", io));
+        printTally(tally, io);
+        return tally.badSectors == 0 ? kSuccess : kFileFailure;
+    });
+}
+
 }  // namespace
 
 void addVerifyCommand(CLI::App& app, Streams io, int& status) {
-    auto* command = app.add_subcommand(
-        "verify", "controlla EDC ed ECC dei settori: quanti per tipo, quanti errati, i primi 20");
-    auto image = std::make_shared<std::string>();
-    auto touched = std::make_shared<bool>(false);
-    addImageArgument(command, *image);
-    command->add_flag("--touched", *touched,
+    const auto [command, options] =
+        addCommand(app, "verify",
+                   "controlla EDC ed ECC dei settori: quanti per tipo, quanti errati, i primi 20",
+                   io, status, verify);
+    addImageArgument(command, options->image);
+    command->add_flag("--touched", options->touched,
                       "solo i settori che contengono i posti che Tavrel scrive");
-    command->callback([=, &status] {
-        status = guarded(io, [&] {
-            const auto session = openImage(*image, ImageAccess::ReadOnly, io);
-            const VerifyTally tally =
-                *touched ? verifyImageSectors(session->file(), touchedSectors())
-                         : verifyImage(session->file(), progressBar("verifica", io));
-            printTally(tally, io);
-            return tally.badSectors == 0 ? kSuccess : kFileFailure;
-        });
-    });
 }
 
 }  // namespace tavrel::tool

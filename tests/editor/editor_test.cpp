@@ -276,7 +276,7 @@ TEST_F(EditorTest, AnInterruptedSaveIsCompletedAtTheNextOpening) {
               "Un salvataggio interrotto (Salva Denmark: N° 82) è stato completato.");
     EXPECT_EQ(image()[kTypeTableCopies[0] + 13], 0x0B);
 
-    // Where no log can be kept, the window saves as it always did.
+    // Where no log can be kept, the window saves without one.
     editor.onClose();
     std::filesystem::remove(ChangeLog::pathFor(imagePath));
     std::filesystem::create_directory(ChangeLog::pathFor(imagePath));

@@ -3,8 +3,9 @@
 #include <filesystem>
 
 #include "journal/change_record.h"
-#include "sector/edc.h"
+#include "journal/ppf_patch.h"
 #include "journal_fixture.h"
+#include "sector/edc.h"
 
 namespace tavrel::testing {
 namespace {
@@ -81,23 +82,70 @@ TEST_F(SessionTest, ALogThatIsNotThisImagesIsKeptAsideAndReported) {
         {header(3), Recovery::LogProblem::Newer},
         {header(0), Recovery::LogProblem::Foreign},
     };
-    for (const Case& c : cases) {
+    for (std::size_t n = 0; n < std::size(cases); ++n) {
+        const Case& c = cases[n];
         writeWholeFile(log, c.log);
         ImageSession session(image, ImageAccess::ReadOnly);
         EXPECT_EQ(session.recovery().problem, c.problem);
+        EXPECT_EQ(session.recovery().keptAs, log + "." + std::to_string(n + 1));
         EXPECT_EQ(readWholeFile(session.recovery().keptAs), c.log);
         EXPECT_FALSE(std::filesystem::exists(log)) << "a new log starts with the next change";
     }
 
-    // A log that no longer describes the image (a fresh copy put in its place) is kept aside.
+    // A log that no longer describes the image is kept aside: another program changed the last
+    // byte of its last change.
     {
         ImageSession session(image);
-        flip(session, 10, 1, "a");
+        ByteChange two{10, session.file().read(10, 1), {0x01}};
+        ByteChange three{20, session.file().read(20, 1), {0x02}};
+        session.apply({{two, three}, "a"});
+        session.file().write(20, Bytes{0x03});
     }
-    writeWholeFile(image, original());
     ImageSession session(image);
     EXPECT_EQ(session.recovery().problem, Recovery::LogProblem::Stale);
     EXPECT_TRUE(session.history().empty());
+}
+
+TEST_F(SessionTest, WhereNoLogCanBeKeptChangesAreWrittenWithoutOne) {
+    std::filesystem::create_directory(log);
+    ImageSession session(image);
+    EXPECT_FALSE(session.logging());
+    ASSERT_TRUE(session.logFailure().has_value());
+    EXPECT_EQ(session.logFailure()->failure, FileFailure::NotAFile);
+    flip(session, 10, 1, "unlogged");
+    EXPECT_EQ(readWholeFile(image)[10], static_cast<std::uint8_t>(~original()[10]));
+    EXPECT_TRUE(session.history().empty());
+}
+
+TEST_F(SessionTest, APatchOfLongRunsGivesTheImageBackOnAnUnmodifiedCopy) {
+    {
+        ImageSession session(image);
+        flip(session, 1000, 600, "long");  // more than two records of 255 bytes
+        flip(session, 1300, 2, "inside");
+        flip(session, 9000, 1, "single");
+        session.undo(1, "undo single");
+    }
+    ImageSession session(image, ImageAccess::ReadOnly);
+    const Bytes patch = encodePpf3(netChanges(session.history(), session.file()), "test");
+    // PPF 3.0 read here on its own: a 60-byte header ("PPF30", method 2, the description, image
+    // type, block check, undo data, a reserved byte), then offset, length, new and old bytes.
+    ASSERT_GE(patch.size(), 60u);
+    EXPECT_EQ(std::string(patch.begin(), patch.begin() + 6), std::string("PPF30\x02"));
+    EXPECT_EQ(std::string(patch.begin() + 6, patch.begin() + 10), "test");
+    EXPECT_EQ(patch[58], 1) << "undo data";
+    Bytes copy = original();
+    for (std::size_t at = 60; at < patch.size();) {
+        std::uint64_t offset = 0;
+        for (int i = 0; i < 8; ++i) offset |= std::uint64_t{patch[at + i]} << (8 * i);
+        const std::size_t length = patch[at + 8];
+        ASSERT_GT(length, 0u);
+        for (std::size_t i = 0; i < length; ++i) {
+            EXPECT_EQ(copy[offset + i], patch[at + 9 + length + i]) << "undo data";
+            copy[offset + i] = patch[at + 9 + i];
+        }
+        at += 9 + 2 * length;
+    }
+    EXPECT_EQ(copy, readWholeFile(image));
 }
 
 TEST_F(SessionTest, EveryNameOfTheImageMeetsTheOneLog) {
@@ -121,8 +169,8 @@ TEST_F(SessionTest, EveryNameOfTheImageMeetsTheOneLog) {
 TEST_F(SessionTest, AVersion1LogIsReadAndRewrittenBeforeItGrows) {
     // "TAVRELOG" 1, then one done record of the first format: one state byte, one undone number.
     Bytes v1{'T', 'A', 'V', 'R', 'E', 'L', 'O', 'G', 1, 0, 0, 0, 0, 0, 0, 0};
-    Bytes body = {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                  1, 0, 0, 0, 'x', 1, 0, 0, 0, 20, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0};
+    Bytes body = {1, 0, 0, 0, 0, 0,   0, 0, 0, 0, 0,  0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                  0, 1, 0, 0, 0, 'x', 1, 0, 0, 0, 20, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0};
     body.push_back(original()[20]);
     body.push_back(0x77);
     const std::uint32_t check = edc(body);
@@ -140,8 +188,7 @@ TEST_F(SessionTest, AVersion1LogIsReadAndRewrittenBeforeItGrows) {
         flip(session, 30, 1, "y");
     }
     EXPECT_EQ(readWholeFile(log)[8], 2);
-    EXPECT_EQ(summary(ImageSession(image).history()),
-              (std::vector<std::string>{"1 D x", "2 D y"}));
+    EXPECT_EQ(summary(ImageSession(image).history()), (std::vector<std::string>{"1 D x", "2 D y"}));
 }
 
 }  // namespace
