@@ -71,7 +71,8 @@ void carrySectorChecksums(const ImageFile& file, ImageEdit& edit) {
             writesAny(edit.changes, start + from, start + kRawSectorSize))
             continue;
         Bytes after = edited(now[i], start, edit.changes);
-        const Regeneration regenerated = regenerateChecksums(std::span(after).first<kRawSectorSize>());
+        const Regeneration regenerated =
+            regenerateChecksums(std::span(after).first<kRawSectorSize>());
         if (regenerated.allowed && regenerated.changed())
             checksums.push_back({start + from, Bytes(now[i].begin() + from, now[i].end()),
                                  Bytes(after.begin() + from, after.end())});

@@ -19,10 +19,9 @@ public:
     void add(std::int64_t offset, std::uint8_t before, std::uint8_t after) {
         if (before == after)
             return;
-        const bool joins = !runs_.empty() && runs_.back().after.size() < longest_ &&
-                           runs_.back().offset +
-                                   static_cast<std::int64_t>(runs_.back().after.size()) ==
-                               offset;
+        const bool joins =
+            !runs_.empty() && runs_.back().after.size() < longest_ &&
+            runs_.back().offset + static_cast<std::int64_t>(runs_.back().after.size()) == offset;
         if (!joins)
             runs_.push_back({offset, {}, {}});
         runs_.back().before.push_back(before);
@@ -40,7 +39,8 @@ private:
 std::vector<ByteRun> changedPlaces(const std::vector<ByteChange>& changes, std::size_t count) {
     constexpr std::int64_t kApart = 64;
     std::vector<ByteRun> places;
-    const std::vector<ByteChange> first(changes.begin(), changes.begin() + static_cast<long>(count));
+    const std::vector<ByteChange> first(changes.begin(),
+                                        changes.begin() + static_cast<long>(count));
     for (const ByteChange& run : changedRuns(first)) {
         const auto end = run.offset + static_cast<std::int64_t>(run.after.size());
         if (!places.empty() && run.offset >= places.back().offset + places.back().length &&
@@ -68,7 +68,8 @@ void restore(ImageFile& file, const std::vector<ByteChange>& changes, std::size_
     try {
         file.sync();
     } catch (const FileError&) {
-        unrestored = changedPlaces(changes, count);  // nothing written back is known to be on the disk
+        unrestored =
+            changedPlaces(changes, count);  // nothing written back is known to be on the disk
     }
     failure.restore = unrestored.empty() ? Restore::Restored : Restore::NotRestored;
     failure.unrestored = std::move(unrestored);
@@ -93,7 +94,8 @@ std::vector<WriteGroup> writeGroups(const std::vector<ByteChange>& changes) {
         if (!groups.empty()) {
             WriteGroup& last = groups.back();
             const std::int64_t lastEnd = last.offset + last.length;
-            if (offset >= lastEnd && offset - lastEnd < kNear && end - last.offset <= kLargestWrite) {
+            if (offset >= lastEnd && offset - lastEnd < kNear &&
+                end - last.offset <= kLargestWrite) {
                 last.end = i + 1;
                 last.length = end - last.offset;
                 continue;

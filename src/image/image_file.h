@@ -51,8 +51,7 @@ public:
     void sync();
 
 private:
-    FileError error(FileFailure failure, const sys::Status& status,
-                    std::int64_t offset = -1) const;
+    FileError error(FileFailure failure, const sys::Status& status, std::int64_t offset = -1) const;
 
     std::string path_;
     ImageAccess access_;

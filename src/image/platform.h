@@ -12,14 +12,14 @@ namespace tavrel::sys {
 
 enum class Outcome {
     Done,
-    NotFound,     // no such file or folder
-    Refused,      // no permission, a read-only file, medium or file system
-    Held,         // another process holds the lock
-    NoLocks,      // the file system cannot lock files at all (some network and FUSE ones)
-    NotRegular,   // a folder, pipe or device where a plain file was expected
-    Exists,       // a new file's name is taken
-    EndOfFile,    // fewer bytes than asked for lie before the end of the file
-    Failed,       // any other reason: see `code`
+    NotFound,    // no such file or folder
+    Refused,     // no permission, a read-only file, medium or file system
+    Held,        // another process holds the lock
+    NoLocks,     // the file system cannot lock files at all (some network and FUSE ones)
+    NotRegular,  // a folder, pipe or device where a plain file was expected
+    Exists,      // a new file's name is taken
+    EndOfFile,   // fewer bytes than asked for lie before the end of the file
+    Failed,      // any other reason: see `code`
 };
 
 struct Status {

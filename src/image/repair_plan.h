@@ -26,7 +26,8 @@ struct RepairedSector {
 struct RepairPlan {
     ImageEdit edit;  // leaves checksums to itself; `checksumSectors` counts the repaired
     std::vector<RepairedSector> repaired;  // in sector order
-    std::vector<std::pair<std::int64_t, std::uint8_t>> otherModes;  // sectors and mode bytes left alone
+    std::vector<std::pair<std::int64_t, std::uint8_t>>
+        otherModes;  // sectors and mode bytes left alone
 };
 
 // Called now and then with the sectors looked at so far and in all.

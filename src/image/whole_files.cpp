@@ -23,8 +23,8 @@ std::string temporaryName() {
 int temporaryWriter(std::string_view name) {
     if (!name.starts_with(kTemporaryPrefix) || !name.ends_with(kTemporarySuffix))
         return 0;
-    name = name.substr(kTemporaryPrefix.size(), name.size() - kTemporaryPrefix.size() -
-                                                    kTemporarySuffix.size());
+    name = name.substr(kTemporaryPrefix.size(),
+                       name.size() - kTemporaryPrefix.size() - kTemporarySuffix.size());
     int process = 0;
     const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), process);
     const std::string_view rest(end, name.data() + name.size() - end);
@@ -77,8 +77,7 @@ Bytes readFileStart(const std::string& path, std::size_t maxBytes, FileRole role
     return bytes;
 }
 
-void writeFilesWhole(const std::string& folder, const std::vector<NewFile>& files,
-                     FileRole role) {
+void writeFilesWhole(const std::string& folder, const std::vector<NewFile>& files, FileRole role) {
     removeLeftovers(folder);
     Temporaries temporaries;
     const auto fail = [&](FileFailure failure, const std::string& name, const sys::Status& why) {
@@ -102,7 +101,8 @@ void writeFilesWhole(const std::string& folder, const std::vector<NewFile>& file
             fail(FileFailure::WriteFailed, files.front().name, status);
     }
     for (std::size_t i = 0; i < files.size(); ++i) {
-        const sys::Status status = sys::replace(temporaries.paths[i], pathIn(folder, files[i].name));
+        const sys::Status status =
+            sys::replace(temporaries.paths[i], pathIn(folder, files[i].name));
         if (!status.ok()) {
             temporaries.placed(i);
             fail(FileFailure::CreateFailed, files[i].name, status);

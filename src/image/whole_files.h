@@ -25,7 +25,6 @@ struct NewFile {
 // takes its name, replacing any file of that name: a file is either complete or untouched,
 // never half written. Throws FileError, leaving no temporary file behind, when any step fails.
 // Temporary files that a writer killed on the way left in the folder are removed first.
-void writeFilesWhole(const std::string& folder, const std::vector<NewFile>& files,
-                     FileRole role);
+void writeFilesWhole(const std::string& folder, const std::vector<NewFile>& files, FileRole role);
 
 }  // namespace tavrel

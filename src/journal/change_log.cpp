@@ -24,7 +24,8 @@ std::optional<std::string> logNamingImage(const std::string& folder,
             continue;
         try {
             const std::string path = pathIn(folder, name);
-            const LogReading header = readLog(readFileStart(path, kLogHeaderSize, FileRole::ChangeLog));
+            const LogReading header =
+                readLog(readFileStart(path, kLogHeaderSize, FileRole::ChangeLog));
             if (header.kind == LogReading::Kind::Ours && header.version >= 2 &&
                 header.identity == image)
                 return path;
@@ -41,7 +42,8 @@ std::string ChangeLog::pathFor(const std::string& imagePath) {
     return sys::resolved(imagePath) + std::string(kLogSuffix);
 }
 
-ChangeLog::ChangeLog(const ImageFile& image) : path_(pathFor(image.path())), image_(image.identity()) {
+ChangeLog::ChangeLog(const ImageFile& image)
+    : path_(pathFor(image.path())), image_(image.identity()) {
     sys::PathInfo info;
     if (const sys::Status status = sys::inspect(path_, info); !status.ok()) {
         fail(openError(status, FileRole::ChangeLog, path_));
@@ -185,7 +187,8 @@ bool ChangeLog::openForWriting() {
     if (exists_ && reading_.kind == LogReading::Kind::Ours && reading_.version < kLogVersion &&
         !upgrade())
         return false;
-    if (exists_ && reading_.kind != LogReading::Kind::Ours && reading_.kind != LogReading::Kind::Empty) {
+    if (exists_ && reading_.kind != LogReading::Kind::Ours &&
+        reading_.kind != LogReading::Kind::Empty) {
         fail(FileError(FileFailure::NotAFile, FileRole::ChangeLog, path_));
         return false;  // never written over: the session sets such a file aside first
     }

@@ -109,8 +109,8 @@ ChangeRecord::State decodeMark(std::span<const std::uint8_t> mark, std::uint32_t
     const auto state = static_cast<State>(mark[0]);
     if (state != State::Pending && state != State::Done && state != State::Aborted)
         return State::Unknown;
-    const bool whole = version < 2 || std::equal(mark.begin(), mark.end(),
-                                                 encodeMark(state).begin());
+    const bool whole =
+        version < 2 || std::equal(mark.begin(), mark.end(), encodeMark(state).begin());
     return whole ? state : State::Unknown;
 }
 
@@ -143,10 +143,10 @@ std::optional<ChangeRecord> decodeBody(std::span<const std::uint8_t> body, std::
     Reader reader(body);
     std::uint64_t time = 0, size = 0, sectors = 0;
     Bytes description;
-    const bool whole =
-        reader.take(record.sequence, 8) && reader.take(time, 8) &&
-        takeUndoes(reader, version, record.undoes) && (version < 2 || reader.take(sectors, 4)) &&
-        reader.take(size, 4) && reader.take(description, size) && takeRuns(reader, record.runs);
+    const bool whole = reader.take(record.sequence, 8) && reader.take(time, 8) &&
+                       takeUndoes(reader, version, record.undoes) &&
+                       (version < 2 || reader.take(sectors, 4)) && reader.take(size, 4) &&
+                       reader.take(description, size) && takeRuns(reader, record.runs);
     if (!whole || !reader.atEnd())
         return std::nullopt;
     record.time = static_cast<std::int64_t>(time);

@@ -26,9 +26,9 @@ struct ChangeRecord {
     };
 
     std::uint64_t sequence = 0;
-    std::int64_t time = 0;               // UTC, seconds since 1970
-    std::vector<std::uint64_t> undoes;   // the changes this one takes back; none for a change
-    std::uint32_t checksumSectors = 0;   // sectors whose EDC and ECC the change rewrote
+    std::int64_t time = 0;              // UTC, seconds since 1970
+    std::vector<std::uint64_t> undoes;  // the changes this one takes back; none for a change
+    std::uint32_t checksumSectors = 0;  // sectors whose EDC and ECC the change rewrote
     std::string description;
     std::vector<ByteChange> runs;  // only bytes whose value changes
     State state = State::Pending;

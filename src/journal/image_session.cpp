@@ -77,7 +77,8 @@ void ImageSession::openLog() {
     std::vector<ChangeRecord>& records = log_->records();
     for (std::size_t i = 0; i < records.size(); ++i) {
         if (records[i].state == State::Unknown)
-            records[i].state = i + 1 < records.size() ? State::Done : stateInImage(*file_, records[i]);
+            records[i].state =
+                i + 1 < records.size() ? State::Done : stateInImage(*file_, records[i]);
     }
     if (log_->reading().lastMarkMissing)
         log_->settleMissingMark(records.back().state == State::Aborted);
@@ -110,7 +111,8 @@ void ImageSession::recover() {
     const LogReading& reading = log_->reading();
     using Problem = Recovery::LogProblem;
     if (reading.kind == LogReading::Kind::Foreign || reading.kind == LogReading::Kind::Newer) {
-        recovery_.problem = reading.kind == LogReading::Kind::Foreign ? Problem::Foreign : Problem::Newer;
+        recovery_.problem =
+            reading.kind == LogReading::Kind::Foreign ? Problem::Foreign : Problem::Newer;
         recovery_.keptAs = log_->setAside();
         return;
     }

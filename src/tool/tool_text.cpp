@@ -48,7 +48,8 @@ std::string describeImageFailure(const FileError& error, const std::string& reas
                    "(settori da 2352 byte); nulla è stato scritto";
         default:
             return "un altro programma ha cambiato " + error.path + " a " +
-                   hexOffset(error.offset) + ": la modifica non è stata annullata; nulla è stato "
+                   hexOffset(error.offset) +
+                   ": la modifica non è stata annullata; nulla è stato "
                    "scritto";
     }
 }

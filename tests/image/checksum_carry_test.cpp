@@ -5,8 +5,8 @@
 
 #include "image/checksum_carry.h"
 #include "image/image_file.h"
-#include "sector/sector_checks.h"
 #include "sector/edc.h"
+#include "sector/sector_checks.h"
 #include "sector_oracle.h"
 #include "test_files.h"
 

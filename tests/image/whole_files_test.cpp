@@ -25,7 +25,7 @@ TEST(WholeFiles, AKilledWritersTemporaryFilesAreClearedByTheNextWrite) {
     const std::string mine = ".tavrel-" + std::to_string(sys::processId()) + "-7.tmp";
     // No process has an id this high (above every system's limit), so its writer is dead.
     for (const std::string& name : {std::string(".tavrel-2000000000-12.tmp"), mine,
-                                   std::string(".tavrel-x-1.tmp"), std::string("keep.tmp")})
+                                    std::string(".tavrel-x-1.tmp"), std::string("keep.tmp")})
         writeWholeFile(dir.file(name), "left");
     writeFilesWhole(dir.path().string(), {{"new.flg", Bytes{'1'}}}, FileRole::FlagFile);
     std::vector<std::string> kept{".tavrel-x-1.tmp", mine, "keep.tmp", "new.flg"};

@@ -81,14 +81,17 @@ TEST_F(DamageTest, EveryChangedByteIsReportedAndOnlyAnUnreadableRecordIsLost) {
 TEST_F(DamageTest, ACutLogLosesOnlyARecordThatNeverReachedTheDiskWhole) {
     int silent = 0, reported = 0;
     for (std::size_t length = 0; length < logBytes.size(); ++length) {
-        const auto [records, wasReported] = reopen(Bytes(logBytes.begin(), logBytes.begin() + static_cast<long>(length)));
+        const auto [records, wasReported] =
+            reopen(Bytes(logBytes.begin(), logBytes.begin() + static_cast<long>(length)));
         // The records that end before the cut stay; one whose mark alone is cut reached the
         // image, so it stays too, and the cut is reported.
         std::size_t whole = 0;
         while (whole + 1 < starts.size() && starts[whole + 1] <= length) ++whole;
         const bool markCut = whole + 1 < starts.size() && length >= starts[whole + 1] - kMark;
         EXPECT_EQ(wasReported, markCut) << length;
-        EXPECT_EQ(records, std::vector<std::string>(history.begin(), history.begin() + static_cast<long>(whole + (markCut ? 1 : 0))))
+        EXPECT_EQ(records, std::vector<std::string>(
+                               history.begin(),
+                               history.begin() + static_cast<long>(whole + (markCut ? 1 : 0))))
             << length;
         ++(wasReported ? reported : silent);
     }

@@ -9,10 +9,10 @@
 #include <thread>
 
 #include "catalog/catalog.h"
-#include "game/flag_files.h"
 #include "editor/flag_editor.h"
 #include "editor/messages.h"
 #include "fake_window.h"
+#include "game/flag_files.h"
 #include "journal/image_session.h"
 #include "tool_fixture.h"
 
@@ -58,7 +58,8 @@ TEST_F(ToolTest, RefusesWhatItCannotDoAndWritesNothing) {
     }
     EXPECT_EQ(readWholeFile(image), demoImage());
     EXPECT_EQ(readWholeFile(dir.file("short.bin")), cut);
-    EXPECT_EQ(readWholeFile(dir.file("old.ppf")), Bytes({'a', ' ', 'p', 'a', 't', 'c', 'h', ' ', 'k', 'e', 'p', 't'}));
+    EXPECT_EQ(readWholeFile(dir.file("old.ppf")),
+              Bytes({'a', ' ', 'p', 'a', 't', 'c', 'h', ' ', 'k', 'e', 'p', 't'}));
     EXPECT_FALSE(std::filesystem::exists(dir.file("game.bin.tavrel-log")));
     EXPECT_EQ(tool("patch game.bin old.ppf --force").status, 0);
     EXPECT_NE(tool("show game.bin atlantis").err.find("squadra sconosciuta"), std::string::npos);

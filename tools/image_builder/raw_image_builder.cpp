@@ -58,13 +58,17 @@ Bytes RawImageBuilder::bytes() const {
         regenerateChecksums(std::span(image).subspan(at).first<kRawSectorSize>());
     for (const auto& [s, right] : rightBefore_) {
         if (right)
-            regenerateChecksums(std::span(image).subspan(static_cast<std::size_t>(s * kRawSectorSize)).first<kRawSectorSize>());
+            regenerateChecksums(std::span(image)
+                                    .subspan(static_cast<std::size_t>(s * kRawSectorSize))
+                                    .first<kRawSectorSize>());
     }
     return image;
 }
 
 std::span<const std::uint8_t, kRawSectorSize> RawImageBuilder::sector(std::int64_t number) const {
-    return std::span(image_).subspan(static_cast<std::size_t>(number * kRawSectorSize)).first<kRawSectorSize>();
+    return std::span(image_)
+        .subspan(static_cast<std::size_t>(number * kRawSectorSize))
+        .first<kRawSectorSize>();
 }
 
 void RawImageBuilder::setBytes(std::int64_t offset, std::span<const std::uint8_t> bytes) {
