@@ -70,6 +70,25 @@ Status openPlain(const std::string& path, int flags, std::intptr_t& handle) {
     return {};
 }
 
+// Moves `size` bytes through `call(done)`, a pread or pwrite of what is left after `done`,
+// however many calls that takes and however often a signal interrupts them; EndOfFile when a
+// call moves nothing.
+template <typename Call>
+Status moveAll(std::size_t size, std::size_t& done, Call call) {
+    done = 0;
+    while (done < size) {
+        const ssize_t moved = call(done);
+        if (moved < 0 && errno == EINTR)
+            continue;
+        if (moved < 0)
+            return lastError();
+        if (moved == 0)
+            return {Outcome::EndOfFile, 0};
+        done += static_cast<std::size_t>(moved);
+    }
+    return {};
+}
+
 // Runs `call` on the folder opened as a descriptor; the status of the opening, or of the call.
 template <typename Call>
 Status onFolder(const std::string& folder, Call call) {
@@ -148,35 +167,20 @@ Status File::identity(FileIdentity& identity) const {
 }
 
 Status File::readAt(std::int64_t offset, std::span<std::uint8_t> buffer, std::size_t& got) const {
-    got = 0;
-    while (got < buffer.size()) {
-        const ssize_t read = ::pread(fdOf(handle_), buffer.data() + got, buffer.size() - got,
-                                     static_cast<off_t>(offset + static_cast<std::int64_t>(got)));
-        if (read < 0 && errno == EINTR)
-            continue;
-        if (read < 0)
-            return lastError();
-        if (read == 0)
-            return {Outcome::EndOfFile, 0};
-        got += static_cast<std::size_t>(read);
-    }
-    return {};
+    return moveAll(buffer.size(), got, [&](std::size_t done) {
+        return ::pread(fdOf(handle_), buffer.data() + done, buffer.size() - done,
+                       static_cast<off_t>(offset + static_cast<std::int64_t>(done)));
+    });
 }
 
 Status File::writeAt(std::int64_t offset, std::span<const std::uint8_t> bytes) {
     std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t put = ::pwrite(fdOf(handle_), bytes.data() + done, bytes.size() - done,
-                                     static_cast<off_t>(offset + static_cast<std::int64_t>(done)));
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put < 0)
-            return lastError();
-        if (put == 0)  // the system took nothing and gave no reason
-            return {Outcome::Failed, 0};
-        done += static_cast<std::size_t>(put);
-    }
-    return {};
+    const Status status = moveAll(bytes.size(), done, [&](std::size_t from) {
+        return ::pwrite(fdOf(handle_), bytes.data() + from, bytes.size() - from,
+                        static_cast<off_t>(offset + static_cast<std::int64_t>(from)));
+    });
+    // A write that takes nothing gives no reason: no end of file, just a failure.
+    return status.outcome == Outcome::EndOfFile ? Status{Outcome::Failed, 0} : status;
 }
 
 Status File::syncData() {
