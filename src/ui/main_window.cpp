@@ -230,14 +230,14 @@ void frmFlag::connectEvents() {
     };
     onClick(cmdBack, &FlagEditor::onBack);
     onClick(cmdNext, &FlagEditor::onNext);
-    onClick(cmdSalva, &FlagEditor::onSalva);
+    onClick(cmdSalva, &FlagEditor::onSave);
     onClick(cmdNew, &FlagEditor::onClear);
     onClick(cmdImp, &FlagEditor::onImport);
     onClick(cmdExport, &FlagEditor::onExport);
     onClick(cmdOpen, &FlagEditor::onOpenImage);
-    onClick(optNorm, &FlagEditor::onNormSelected);
-    onClick(optRombi, &FlagEditor::onRombiSelected);
-    onClick(cmdReti, &FlagEditor::onModifica);
+    onClick(optNorm, &FlagEditor::onPlainNetsChosen);
+    onClick(optRombi, &FlagEditor::onDiamondNetsChosen);
+    onClick(cmdReti, &FlagEditor::onApplyNets);
     // The image's last change taken back; the window has no control for it.
     connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, this,
             [this] { run(&FlagEditor::onUndo); });
@@ -300,7 +300,7 @@ void frmFlag::setNameBoxText(const std::string& text) {
     txtSqHEX->setText(QString::fromStdString(text));
 }
 
-void frmFlag::enableSalva() {
+void frmFlag::enableSave() {
     cmdSalva->setEnabled(true);
 }
 

@@ -44,7 +44,7 @@ public:
     void clearTeamListText() override;
     std::string nameBoxText() const override;
     void setNameBoxText(const std::string& text) override;
-    void enableSalva() override;
+    void enableSave() override;
     std::string positionLabel() const override;
     void setPositionLabel(const std::string& text) override;
     void showPreview(int catalogId) override;

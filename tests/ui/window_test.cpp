@@ -70,7 +70,7 @@ private slots:
         dir_.reset();
     }
 
-    void startsWithItsCaptionTheTeamListFocusedAndSalvaDisabled() {
+    void startsWithItsCaptionTheTeamListFocusedAndSaveDisabled() {
         QCOMPARE(window_->windowTitle(), QStringLiteral("  tavrel"));
         QCOMPARE(window_->windowIcon().availableSizes().size(), 2);
         QVERIFY(startUp());
@@ -87,14 +87,14 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(focused(), QString::fromLatin1(next));
         }
-        window_->enableSalva();
+        window_->enableSave();
         for (const char* next : {"txtSqHEX", "cmdBack", "cmdNext", "cmdSalva"}) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(focused(), QString::fromLatin1(next));
         }
     }
 
-    void salvaWritesTheShownDesignIntoTheChosenTeamAndClearKeepsItEnabled() {
+    void saveWritesTheShownDesignIntoTheChosenTeamAndClearKeepsItEnabled() {
         QVERIFY(startUp());
         QVERIFY(chooseTeam(*window_, "Italy"));
         QCOMPARE(find<QLineEdit>("txtSqHEX")->text(), QStringLiteral("Italy"));
