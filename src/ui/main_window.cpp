@@ -1,4 +1,4 @@
-// frmFlag: the controls, their look, their events, and the window services over them.
+// MainWindow: the controls, their look, their events, and the window services over them.
 #include "main_window.h"
 
 #include <algorithm>
@@ -76,9 +76,9 @@ Widget* makeNamed(QWidget* parent, const char* name, const QString& text = {}) {
 
 }  // namespace
 
-frmFlag::frmFlag(std::unique_ptr<WindowDialogs> dialogs)
+MainWindow::MainWindow(std::unique_ptr<WindowDialogs> dialogs)
     : dialogs_(dialogs ? std::move(dialogs) : makeQtWindowDialogs()), editor_(*this) {
-    setObjectName(QStringLiteral("frmFlag"));
+    setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral("  tavrel"));
     setWindowIcon(makeWindowIcon());
     createControls();
@@ -89,58 +89,62 @@ frmFlag::frmFlag(std::unique_ptr<WindowDialogs> dialogs)
     connectEvents();
 }
 
-frmFlag::~frmFlag() = default;
+MainWindow::~MainWindow() = default;
 
-void frmFlag::createControls() {
-    Label1 = makeLabel(this, "Label1", QStringLiteral("Squadra"), Qt::AlignHCenter);
+void MainWindow::createControls() {
+    teamHeading_ = makeLabel(this, "teamHeading", QStringLiteral("Squadra"), Qt::AlignHCenter);
 
-    cboSeqSQ = new QComboBox(this);
-    cboSeqSQ->setObjectName(QStringLiteral("cboSeqSQ"));
-    cboSeqSQ->setEditable(true);
+    teamList_ = new QComboBox(this);
+    teamList_->setObjectName(QStringLiteral("teamList"));
+    teamList_->setEditable(true);
     // Typing never adds a team, and no completion picks one behind the user's back.
-    cboSeqSQ->setInsertPolicy(QComboBox::NoInsert);
-    cboSeqSQ->setCompleter(nullptr);
-    for (const Team& team : kTeams) cboSeqSQ->addItem(QString::fromUtf8(team.label));
-    cboSeqSQ->setCurrentIndex(-1);
-    cboSeqSQ->clearEditText();
+    teamList_->setInsertPolicy(QComboBox::NoInsert);
+    teamList_->setCompleter(nullptr);
+    for (const Team& team : kTeams) teamList_->addItem(QString::fromUtf8(team.label));
+    teamList_->setCurrentIndex(-1);
+    teamList_->clearEditText();
 
-    txtSqHEX = new QLineEdit(this);
-    txtSqHEX->setObjectName(QStringLiteral("txtSqHEX"));
+    nameBox_ = new QLineEdit(this);
+    nameBox_->setObjectName(QStringLiteral("nameBox"));
 
-    Frame1 = makeNamed<QGroupBox>(this, "Frame1");
-    imgFlag = new QLabel(Frame1);
-    imgFlag->setObjectName(QStringLiteral("imgFlag"));
-    imgFlag->setScaledContents(true);
+    previewFrame_ = makeNamed<QGroupBox>(this, "previewFrame");
+    preview_ = new QLabel(previewFrame_);
+    preview_->setObjectName(QStringLiteral("preview"));
+    preview_->setScaledContents(true);
 
-    Label3 = makeLabel(this, "Label3", QStringLiteral("Bandiera"), Qt::AlignHCenter);
-    Label34 = makeLabel(this, "Label34", QStringLiteral("N°"), Qt::AlignLeft);
-    lblPos = makeLabel(this, "lblPos", QStringLiteral("1"), Qt::AlignHCenter);
+    previewHeading_ =
+        makeLabel(this, "previewHeading", QStringLiteral("Bandiera"), Qt::AlignHCenter);
+    numberSign_ = makeLabel(this, "numberSign", QStringLiteral("N°"), Qt::AlignLeft);
+    positionLabel_ = makeLabel(this, "positionLabel", QStringLiteral("1"), Qt::AlignHCenter);
 
-    cmdBack = makeNamed<QPushButton>(this, "cmdBack", QStringLiteral("<---"));
-    cmdNext = makeNamed<QPushButton>(this, "cmdNext", QStringLiteral("--->"));
-    cmdSalva = makeNamed<QPushButton>(this, "cmdSalva", QStringLiteral("Salva"));
-    cmdSalva->setEnabled(false);
-    cmdNew = makeNamed<QPushButton>(this, "cmdNew", QStringLiteral("Clear"));
-    cmdImp = makeNamed<QPushButton>(this, "cmdImp", QStringLiteral("Import"));
-    cmdExport = makeNamed<QPushButton>(this, "cmdExport", QStringLiteral("Export"));
-    cmdOpen = makeNamed<QPushButton>(this, "cmdOpen", QStringLiteral("Apri Image CD"));
+    backButton_ = makeNamed<QPushButton>(this, "backButton", QStringLiteral("<---"));
+    nextButton_ = makeNamed<QPushButton>(this, "nextButton", QStringLiteral("--->"));
+    saveButton_ = makeNamed<QPushButton>(this, "saveButton", QStringLiteral("Salva"));
+    saveButton_->setEnabled(false);
+    clearButton_ = makeNamed<QPushButton>(this, "clearButton", QStringLiteral("Clear"));
+    importButton_ = makeNamed<QPushButton>(this, "importButton", QStringLiteral("Import"));
+    exportButton_ = makeNamed<QPushButton>(this, "exportButton", QStringLiteral("Export"));
+    openButton_ = makeNamed<QPushButton>(this, "openButton", QStringLiteral("Apri Image CD"));
 
-    Label4 = makeLabel(this, "Label4", QStringLiteral("Abbinamenti Squadra & Bandiera"),
-                       Qt::AlignHCenter);
-    listAbbin = new QListWidget(this);
-    listAbbin->setObjectName(QStringLiteral("listAbbin"));
+    pairingHeading_ = makeLabel(this, "pairingHeading",
+                                QStringLiteral("Abbinamenti Squadra & Bandiera"), Qt::AlignHCenter);
+    pairingList_ = new QListWidget(this);
+    pairingList_->setObjectName(QStringLiteral("pairingList"));
 
-    fraReti = makeNamed<QGroupBox>(this, "fraReti", QStringLiteral("Formato reti"));
+    netsFrame_ = makeNamed<QGroupBox>(this, "netsFrame", QStringLiteral("Formato reti"));
     // Buttons sharing a parent are one exclusive group; neither is checked until the image's
     // net bytes or the user choose one.
-    optNorm = makeNamed<QRadioButton>(fraReti, "optNorm", QStringLiteral("Normali"));
-    optRombi = makeNamed<QRadioButton>(fraReti, "optRombi", QStringLiteral("Rombi"));
-    cmdReti = makeNamed<QPushButton>(fraReti, "cmdReti", QStringLiteral("Modifica"));
+    plainNetsOption_ =
+        makeNamed<QRadioButton>(netsFrame_, "plainNetsOption", QStringLiteral("Normali"));
+    diamondNetsOption_ =
+        makeNamed<QRadioButton>(netsFrame_, "diamondNetsOption", QStringLiteral("Rombi"));
+    applyNetsButton_ =
+        makeNamed<QPushButton>(netsFrame_, "applyNetsButton", QStringLiteral("Modifica"));
 
-    Label5 = makeLabel(this, "Label5", QStringLiteral("Tavrel 1.0"), Qt::AlignLeft);
+    creditLabel_ = makeLabel(this, "creditLabel", QStringLiteral("Tavrel 1.0"), Qt::AlignLeft);
 }
 
-void frmFlag::placeControls() {
+void MainWindow::placeControls() {
     setFixedSize(kClientSize);
     for (const ControlPlace& place : kControlPlaces) {
         const QString name = QString::fromLatin1(place.name.data(), place.name.size());
@@ -150,45 +154,49 @@ void frmFlag::placeControls() {
     }
 }
 
-void frmFlag::setFonts() {
+void MainWindow::setFonts() {
     setFont(designFont(kNormalPoints));
-    Label34->setFont(designFont(kNormalPoints, true));
-    lblPos->setFont(designFont(kNormalPoints, true));
-    Label5->setFont(designFont(kNormalPoints, true, true));
-    for (QWidget* small : std::initializer_list<QWidget*>{fraReti, optNorm, optRombi, cmdReti}) {
+    numberSign_->setFont(designFont(kNormalPoints, true));
+    positionLabel_->setFont(designFont(kNormalPoints, true));
+    creditLabel_->setFont(designFont(kNormalPoints, true, true));
+    for (QWidget* small : std::initializer_list<QWidget*>{netsFrame_, plainNetsOption_,
+                                                          diamondNetsOption_, applyNetsButton_}) {
         small->setFont(designFont(kSmallPoints));
     }
 }
 
-void frmFlag::setColours() {
-    for (QWidget* label : {Label1, Label3, Label4, Label5}) setNavy(label, {QPalette::WindowText});
+void MainWindow::setColours() {
+    for (QWidget* label : {teamHeading_, previewHeading_, pairingHeading_, creditLabel_})
+        setNavy(label, {QPalette::WindowText});
     // These two sit on the system's window (text field) background, not on the form's face.
-    for (QLabel* label : {Label34, lblPos}) {
+    for (QLabel* label : {numberSign_, positionLabel_}) {
         QPalette palette = label->palette();
         palette.setColor(QPalette::WindowText, kNavy);
         palette.setColor(QPalette::Window, palette.color(QPalette::Base));
         label->setPalette(palette);
         label->setAutoFillBackground(true);
     }
-    setNavy(listAbbin, {QPalette::Text});
+    setNavy(pairingList_, {QPalette::Text});
     // Group box titles draw in the Text colour under some styles, WindowText under others.
-    setNavy(fraReti, {QPalette::WindowText, QPalette::Text});
-    setNavy(optNorm, {QPalette::WindowText});
-    setNavy(optRombi, {QPalette::WindowText});
+    setNavy(netsFrame_, {QPalette::WindowText, QPalette::Text});
+    setNavy(plainNetsOption_, {QPalette::WindowText});
+    setNavy(diamondNetsOption_, {QPalette::WindowText});
 }
 
-void frmFlag::orderFocus() {
-    focusOrder_ = {cboSeqSQ, txtSqHEX, cmdBack, cmdNext,   cmdSalva, listAbbin, cmdNew,
-                   optNorm,  optRombi, cmdReti, cmdExport, cmdImp,   cmdOpen};
+void MainWindow::orderFocus() {
+    focusOrder_ = {teamList_,          nameBox_,         backButton_,   nextButton_,
+                   saveButton_,        pairingList_,     clearButton_,  plainNetsOption_,
+                   diamondNetsOption_, applyNetsButton_, exportButton_, importButton_,
+                   openButton_};
     for (std::size_t i = 1; i < focusOrder_.size(); ++i) {
         QWidget::setTabOrder(focusOrder_[i - 1], focusOrder_[i]);
     }
-    cboSeqSQ->setFocus();
+    teamList_->setFocus();
 }
 
 // Qt lets Tab stop at one button of an option group only; the window's order visits both
 // net options, so Tab walks the designed order itself.
-bool frmFlag::focusNextPrevChild(bool next) {
+bool MainWindow::focusNextPrevChild(bool next) {
     QWidget* current = QApplication::focusWidget();
     auto at = focusOrder_.end();
     for (; current != nullptr && current != this; current = current->parentWidget()) {
@@ -211,16 +219,16 @@ bool frmFlag::focusNextPrevChild(bool next) {
     return true;
 }
 
-void frmFlag::connectEvents() {
-    connect(cboSeqSQ, &QComboBox::activated, this, [this](int index) {
+void MainWindow::connectEvents() {
+    connect(teamList_, &QComboBox::activated, this, [this](int index) {
         chosenTeam_ = index;
         run(&FlagEditor::onTeamChosen);
     });
     // Typing into the list chooses nothing: Qt's editable combo box would pick the item whose
     // label was typed once editing ends, and a save would then go to a team nobody chose.
-    QObject::disconnect(cboSeqSQ->lineEdit(), SIGNAL(editingFinished()), cboSeqSQ, nullptr);
-    connect(cboSeqSQ->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (chosenTeam_ >= 0 && text != cboSeqSQ->itemText(chosenTeam_))
+    QObject::disconnect(teamList_->lineEdit(), SIGNAL(editingFinished()), teamList_, nullptr);
+    connect(teamList_->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (chosenTeam_ >= 0 && text != teamList_->itemText(chosenTeam_))
             chosenTeam_ = -1;
     });
     const auto onClick = [this](QAbstractButton* button, void (FlagEditor::*operation)()) {
@@ -228,22 +236,22 @@ void frmFlag::connectEvents() {
         // a second time.
         connect(button, &QAbstractButton::clicked, this, [this, operation] { run(operation); });
     };
-    onClick(cmdBack, &FlagEditor::onBack);
-    onClick(cmdNext, &FlagEditor::onNext);
-    onClick(cmdSalva, &FlagEditor::onSave);
-    onClick(cmdNew, &FlagEditor::onClear);
-    onClick(cmdImp, &FlagEditor::onImport);
-    onClick(cmdExport, &FlagEditor::onExport);
-    onClick(cmdOpen, &FlagEditor::onOpenImage);
-    onClick(optNorm, &FlagEditor::onPlainNetsChosen);
-    onClick(optRombi, &FlagEditor::onDiamondNetsChosen);
-    onClick(cmdReti, &FlagEditor::onApplyNets);
+    onClick(backButton_, &FlagEditor::onBack);
+    onClick(nextButton_, &FlagEditor::onNext);
+    onClick(saveButton_, &FlagEditor::onSave);
+    onClick(clearButton_, &FlagEditor::onClear);
+    onClick(importButton_, &FlagEditor::onImport);
+    onClick(exportButton_, &FlagEditor::onExport);
+    onClick(openButton_, &FlagEditor::onOpenImage);
+    onClick(plainNetsOption_, &FlagEditor::onPlainNetsChosen);
+    onClick(diamondNetsOption_, &FlagEditor::onDiamondNetsChosen);
+    onClick(applyNetsButton_, &FlagEditor::onApplyNets);
     // The image's last change taken back; the window has no control for it.
     connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, this,
             [this] { run(&FlagEditor::onUndo); });
 }
 
-void frmFlag::run(void (FlagEditor::*operation)()) {
+void MainWindow::run(void (FlagEditor::*operation)()) {
     if (endStatus_)
         return;
     // Nothing may leave a Qt event handler by an exception; the editor reports image and file
@@ -255,111 +263,113 @@ void frmFlag::run(void (FlagEditor::*operation)()) {
     }
 }
 
-void frmFlag::showCentred() {
+void MainWindow::showCentred() {
     // The client area is centred: a window manager's frame is not known before the window
     // is mapped, and without one (a bare X server) there is none.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
                                         screen->availableGeometry()));
     }
-    cboSeqSQ->setFocus();
+    teamList_->setFocus();
     show();
 }
 
-void frmFlag::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (!endStatus_)
         editor_.onClose();
     event->accept();
 }
 
-QWidget* frmFlag::dialogParent() {
+QWidget* MainWindow::dialogParent() {
     return isVisible() ? this : nullptr;
 }
 
 // --- WindowServices -------------------------------------------------------------------------
 
-int frmFlag::selectedTeamIndex() const {
+int MainWindow::selectedTeamIndex() const {
     return chosenTeam_;
 }
 
-std::string frmFlag::teamListText() const {
-    return cboSeqSQ->currentText().toStdString();
+std::string MainWindow::teamListText() const {
+    return teamList_->currentText().toStdString();
 }
 
-void frmFlag::clearTeamListText() {
-    cboSeqSQ->setCurrentIndex(-1);
-    cboSeqSQ->clearEditText();
+void MainWindow::clearTeamListText() {
+    teamList_->setCurrentIndex(-1);
+    teamList_->clearEditText();
     chosenTeam_ = -1;
 }
 
-std::string frmFlag::nameBoxText() const {
-    return txtSqHEX->text().toStdString();
+std::string MainWindow::nameBoxText() const {
+    return nameBox_->text().toStdString();
 }
 
-void frmFlag::setNameBoxText(const std::string& text) {
-    txtSqHEX->setText(QString::fromStdString(text));
+void MainWindow::setNameBoxText(const std::string& text) {
+    nameBox_->setText(QString::fromStdString(text));
 }
 
-void frmFlag::enableSave() {
-    cmdSalva->setEnabled(true);
+void MainWindow::enableSave() {
+    saveButton_->setEnabled(true);
 }
 
-std::string frmFlag::positionLabel() const {
-    return lblPos->text().toStdString();
+std::string MainWindow::positionLabel() const {
+    return positionLabel_->text().toStdString();
 }
 
-void frmFlag::setPositionLabel(const std::string& text) {
-    lblPos->setText(QString::fromStdString(text));
+void MainWindow::setPositionLabel(const std::string& text) {
+    positionLabel_->setText(QString::fromStdString(text));
     // Sized to its text from a fixed left edge; one pixel beyond the advance, as "1" had.
-    lblPos->resize(lblPos->fontMetrics().horizontalAdvance(lblPos->text()) + 1, lblPos->height());
+    positionLabel_->resize(
+        positionLabel_->fontMetrics().horizontalAdvance(positionLabel_->text()) + 1,
+        positionLabel_->height());
 }
 
-void frmFlag::showPreview(int catalogId) {
+void MainWindow::showPreview(int catalogId) {
     QPixmap picture(QStringLiteral(":/previews/%1.bmp").arg(catalogId));
     if (picture.isNull()) {
         // A design without a bitmap still shows that something is there to save.
-        picture = QPixmap(imgFlag->size());
+        picture = QPixmap(preview_->size());
         picture.fill(palette().color(QPalette::Mid));
     }
-    imgFlag->setPixmap(picture);
+    preview_->setPixmap(picture);
 }
 
-int frmFlag::pairingCount() const {
-    return listAbbin->count();
+int MainWindow::pairingCount() const {
+    return pairingList_->count();
 }
 
-std::string frmFlag::pairingLine(int index) const {
-    const QListWidgetItem* item = listAbbin->item(index);
+std::string MainWindow::pairingLine(int index) const {
+    const QListWidgetItem* item = pairingList_->item(index);
     return item ? item->text().toStdString() : std::string();
 }
 
-void frmFlag::removePairingLine(int index) {
-    delete listAbbin->takeItem(index);
+void MainWindow::removePairingLine(int index) {
+    delete pairingList_->takeItem(index);
 }
 
-void frmFlag::addPairingLine(const std::string& line) {
-    listAbbin->addItem(QString::fromStdString(line));
+void MainWindow::addPairingLine(const std::string& line) {
+    pairingList_->addItem(QString::fromStdString(line));
 }
 
-void frmFlag::clearPairingList() {
-    listAbbin->clear();
+void MainWindow::clearPairingList() {
+    pairingList_->clear();
 }
 
-void frmFlag::checkNetOption(NetPattern pattern) {
-    (pattern == NetPattern::Plain ? optNorm : optRombi)->setChecked(true);
+void MainWindow::checkNetOption(NetPattern pattern) {
+    (pattern == NetPattern::Plain ? plainNetsOption_ : diamondNetsOption_)->setChecked(true);
 }
 
-void frmFlag::showMessage(const std::string& text, MessageIcon icon) {
+void MainWindow::showMessage(const std::string& text, MessageIcon icon) {
     dialogs_->showMessage(dialogParent(), QString::fromUtf8(text::kTitle),
                           QString::fromStdString(text), icon);
 }
 
-bool frmFlag::askYesNo(const std::string& question) {
+bool MainWindow::askYesNo(const std::string& question) {
     return dialogs_->askYesNo(dialogParent(), QString::fromUtf8(text::kTitle),
                               QString::fromStdString(question));
 }
 
-std::string frmFlag::askOpenFileName(const OpenDialogRequest& request) {
+std::string MainWindow::askOpenFileName(const OpenDialogRequest& request) {
     FileDialogSetup setup;
     for (const FileFilter& filter : request.filters) setup.nameFilters << qtNameFilter(filter);
     setup.folder = QFile::decodeName(request.initialFolder.c_str());
@@ -372,11 +382,11 @@ std::string frmFlag::askOpenFileName(const OpenDialogRequest& request) {
     return QFile::encodeName(chosen).toStdString();
 }
 
-std::string frmFlag::programFolder() const {
+std::string MainWindow::programFolder() const {
     return QFile::encodeName(dialogs_->programFolder()).toStdString();
 }
 
-void frmFlag::endProgram(int exitCode) {
+void MainWindow::endProgram(int exitCode) {
     endStatus_ = exitCode;
     hide();
     QCoreApplication::exit(exitCode);

@@ -1,4 +1,4 @@
-// frmFlag, the program's one window: creates the controls, hands each user action to one
+// MainWindow, the program's one window: creates the controls, hands each user action to one
 // operation of its FlagEditor, and gives the editor the window services it asks for.
 #pragma once
 
@@ -22,13 +22,13 @@ class QRadioButton;
 
 namespace tavrel {
 
-class frmFlag final : public QWidget, public WindowServices {
+class MainWindow final : public QWidget, public WindowServices {
     Q_OBJECT
 
 public:
     // Without `dialogs` the window uses Qt's own message boxes and file dialog.
-    explicit frmFlag(std::unique_ptr<WindowDialogs> dialogs = nullptr);
-    ~frmFlag() override;
+    explicit MainWindow(std::unique_ptr<WindowDialogs> dialogs = nullptr);
+    ~MainWindow() override;
 
     FlagEditor& editor() { return editor_; }
 
@@ -76,33 +76,33 @@ private:
     void run(void (FlagEditor::*operation)());
     QWidget* dialogParent();
 
-    QLabel* Label1 = nullptr;
-    QComboBox* cboSeqSQ = nullptr;
-    QLineEdit* txtSqHEX = nullptr;
-    QGroupBox* Frame1 = nullptr;
-    QLabel* imgFlag = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label34 = nullptr;
-    QLabel* lblPos = nullptr;
-    QPushButton* cmdBack = nullptr;
-    QPushButton* cmdNext = nullptr;
-    QPushButton* cmdSalva = nullptr;
-    QPushButton* cmdNew = nullptr;
-    QPushButton* cmdImp = nullptr;
-    QPushButton* cmdExport = nullptr;
-    QPushButton* cmdOpen = nullptr;
-    QLabel* Label4 = nullptr;
-    QListWidget* listAbbin = nullptr;
-    QGroupBox* fraReti = nullptr;
-    QRadioButton* optNorm = nullptr;
-    QRadioButton* optRombi = nullptr;
-    QPushButton* cmdReti = nullptr;
-    QLabel* Label5 = nullptr;
+    QLabel* teamHeading_ = nullptr;
+    QComboBox* teamList_ = nullptr;
+    QLineEdit* nameBox_ = nullptr;
+    QGroupBox* previewFrame_ = nullptr;
+    QLabel* preview_ = nullptr;
+    QLabel* previewHeading_ = nullptr;
+    QLabel* numberSign_ = nullptr;
+    QLabel* positionLabel_ = nullptr;
+    QPushButton* backButton_ = nullptr;
+    QPushButton* nextButton_ = nullptr;
+    QPushButton* saveButton_ = nullptr;
+    QPushButton* clearButton_ = nullptr;
+    QPushButton* importButton_ = nullptr;
+    QPushButton* exportButton_ = nullptr;
+    QPushButton* openButton_ = nullptr;
+    QLabel* pairingHeading_ = nullptr;
+    QListWidget* pairingList_ = nullptr;
+    QGroupBox* netsFrame_ = nullptr;
+    QRadioButton* plainNetsOption_ = nullptr;
+    QRadioButton* diamondNetsOption_ = nullptr;
+    QPushButton* applyNetsButton_ = nullptr;
+    QLabel* creditLabel_ = nullptr;
 
     std::vector<QWidget*> focusOrder_;
     std::unique_ptr<WindowDialogs> dialogs_;
     FlagEditor editor_;
-    int chosenTeam_ = -1;  // the item last chosen in cboSeqSQ, until its text is edited away
+    int chosenTeam_ = -1;  // the item last chosen in teamList_, until its text is edited away
     QString lastFileName_;
     std::optional<int> endStatus_;
 };

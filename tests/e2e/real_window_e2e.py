@@ -109,13 +109,13 @@ def run(tavrel, program_dir, image_a, image_b, a, b):
 
     tavrel.choose_in_dropdown(DENMARK.index)
     expect(tavrel.team_text(), DENMARK.label, "team list")
-    tavrel.click("cmdNext", 57)  # design 158
-    tavrel.confirm("cmdSalva", "Salva")
+    tavrel.click("nextButton", 57)  # design 158
+    tavrel.confirm("saveButton", "Salva")
     expect(tavrel.pairing_line(0), "Denmark Bandiera N° 58", "first pairing line")
     write_flag(a, DENMARK, CUBA)
 
-    name = tavrel.copy_text(*tavrel.centre("txtSqHEX"), "the name box")
-    tavrel.confirm("cmdExport", "Export")
+    name = tavrel.copy_text(*tavrel.centre("nameBox"), "the name box")
+    tavrel.confirm("exportButton", "Export")
     flag_path = os.path.join(program_dir, f"Flag_{name}.flg")
     with open(flag_path, "rb") as reader:
         expect(reader.read(), (CUBA + "\r\n").encode(), "exported flag file")
@@ -124,25 +124,25 @@ def run(tavrel, program_dir, image_a, image_b, a, b):
     expect(tavrel.team_text(), DENMARK.label, "team list")
     tavrel.keys("Down", repeat=BAYER_MONACO.index - DENMARK.index)
     expect(tavrel.team_text(), BAYER_MONACO.label, "team list")
-    tavrel.answer_file_dialog(flag_path, tavrel.button("cmdImp", FILE_DIALOG, "Import"))
+    tavrel.answer_file_dialog(flag_path, tavrel.button("importButton", FILE_DIALOG, "Import"))
     tavrel.close_with(tavrel.wait_for(MESSAGE, "Import's message"), "Return", "Import's message")
     write_flag(a, BAYER_MONACO, CUBA)
 
-    tavrel.click("optRombi")
-    tavrel.confirm("cmdReti", "Modifica")
+    tavrel.click("diamondNetsOption")
+    tavrel.confirm("applyNetsButton", "Modifica")
     a[NETS:NETS + 2] = RHOMBUS_NETS
 
     # Image B holds Rombi nets: only Normali's click makes Modifica write 00 65.
-    tavrel.answer_file_dialog(image_b, tavrel.button("cmdOpen", FILE_DIALOG, "Apri Image CD"))
-    tavrel.click("optNorm")
-    tavrel.confirm("cmdReti", "Modifica")
+    tavrel.answer_file_dialog(image_b, tavrel.button("openButton", FILE_DIALOG, "Apri Image CD"))
+    tavrel.click("plainNetsOption")
+    tavrel.confirm("applyNetsButton", "Modifica")
     b[NETS:NETS + 2] = NORMAL_NETS
 
     tavrel.choose_in_dropdown(NEWCASTLE.index)
     expect(tavrel.team_text(), NEWCASTLE.label, "team list")
-    tavrel.click("cmdNext", 3)
-    tavrel.click("cmdBack")  # design 103
-    tavrel.confirm("cmdSalva", "Salva")
+    tavrel.click("nextButton", 3)
+    tavrel.click("backButton")  # design 103
+    tavrel.confirm("saveButton", "Salva")
     expect(tavrel.pairing_line(0), "Newcastle Bandiera N° 3", "first pairing line")
     write_flag(b, NEWCASTLE, NORWAY)
 
