@@ -1,5 +1,6 @@
-// MainWindow, the program's one window: creates the controls, hands each user action to one
-// operation of its FlagEditor, and gives the editor the window services it asks for.
+// MainWindow, the program's one window: makes its controls from the window's layout table, hands
+// each user action to one operation of its FlagEditor, and gives the editor the window services
+// it asks for.
 #pragma once
 
 #include <memory>
@@ -65,8 +66,9 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    // Made and placed from kWindowControls (main_window_controls.cpp).
     void createControls();
-    void placeControls();
+    void findControls();
     void setFonts();
     void setColours();
     void orderFocus();
@@ -79,7 +81,6 @@ private:
     QLabel* teamHeading_ = nullptr;
     QComboBox* teamList_ = nullptr;
     QLineEdit* nameBox_ = nullptr;
-    QGroupBox* previewFrame_ = nullptr;
     QLabel* preview_ = nullptr;
     QLabel* previewHeading_ = nullptr;
     QLabel* numberSign_ = nullptr;
@@ -102,7 +103,7 @@ private:
     std::vector<QWidget*> focusOrder_;
     std::unique_ptr<WindowDialogs> dialogs_;
     FlagEditor editor_;
-    int chosenTeam_ = -1;  // the item last chosen in teamList_, until its text is edited away
+    int chosenTeam_ = -1;  // the team last chosen in the list, until its text is edited away
     QString lastFileName_;
     std::optional<int> endStatus_;
 };

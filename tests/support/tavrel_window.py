@@ -35,16 +35,18 @@ def log(message):
 
 def control_places(source_dir):
     """Each control's rectangle (x, y, width, height) in client pixels, from the window's layout
-    table in twips (15 to a pixel), where some controls are placed relative to their frame."""
-    with open(os.path.join(source_dir, "src", "ui", "control_layout.h")) as reader:
-        rows = re.findall(r'\{"(\w+)",\s*(\d+),\s*(\d+),\s*(\d+),\s*(\d+)\},[ \t]*'
-                          r'(?://\s*inside (\w+))?', reader.read())
+    table in twips (15 to a pixel), where a control held by a frame is placed relative to it."""
+    path = os.path.join("src", "editor", "window_layout.h")
+    with open(os.path.join(source_dir, path), encoding="utf-8") as reader:
+        # {"name", Kind, left, top, width, height, "parent", ...
+        rows = re.findall(r'\{"(\w+)",\s*\w+,\s*(\d+),\s*(\d+),\s*(\d+),\s*(\d+),\s*"(\w*)",',
+                          reader.read())
     twips = {}
     for name, x, y, width, height, frame in rows:
         left, top = twips[frame][:2] if frame else (0, 0)
         twips[name] = (left + int(x), top + int(y), int(width), int(height))
     if "saveButton" not in twips:
-        raise Failure("could not read the control places from src/ui/control_layout.h")
+        raise Failure(f"could not read the control places from {path}")
     return {name: tuple((v + 7) // 15 for v in rect) for name, rect in twips.items()}
 
 
