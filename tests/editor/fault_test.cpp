@@ -33,7 +33,7 @@ protected:
     }
 };
 
-TEST_F(FaultTest, AFailingWriteOrSyncLeavesTheImageAsItWas) {
+TEST_F(FaultTest, AFailingWriteLeavesTheImageAsItWas) {
     // A save of team 13 into an image without a change log yet: the log's header and the save's
     // record written and synced; the five type-table copies, each with its sector's new
     // checksums, and the palette's two runs across a sector end with both sectors' checksums,
@@ -63,6 +63,14 @@ TEST_F(FaultTest, AFailingWriteOrSyncLeavesTheImageAsItWas) {
                   "device." +
                       kRestored);
     }
+    freshImage();
+    FaultInjection counting("pwrite,fdatasync 0 none");
+    editor.onSave();
+    EXPECT_EQ(window.takeMessage(), text::kSaveDone);
+    EXPECT_EQ(FaultInjection::calls(), 11) << "nine writes, a sync of the log and one of the image";
+}
+
+TEST_F(FaultTest, AFailingSyncOfTheImageLeavesItAsItWas) {
     const std::function<void()> operations[] = {
         [&] { editor.onSave(); },
         [&] { importInto(13, dir.file("a.flg")); },
@@ -81,11 +89,6 @@ TEST_F(FaultTest, AFailingWriteOrSyncLeavesTheImageAsItWas) {
                       kRestored);
         ASSERT_EQ(image(), pristineImage());
     }
-    freshImage();
-    FaultInjection counting("pwrite,fdatasync 0 none");
-    editor.onSave();
-    EXPECT_EQ(window.takeMessage(), text::kSaveDone);
-    EXPECT_EQ(FaultInjection::calls(), 11) << "nine writes, a sync of the log and one of the image";
 }
 
 TEST_F(FaultTest, WhatCouldNotBeRestoredIsNamed) {
