@@ -34,14 +34,14 @@ struct WindowControl {
 inline constexpr int kClientWidthTwips = 6930;
 inline constexpr int kClientHeightTwips = 5385;
 
-// In creation order, which is also the order in which the controls are stacked; a frame comes
-// before the controls it holds. The team list's items are the team table's labels.
+// In creation order: a frame comes before the controls it holds. The team list's items are the
+// team table's labels.
 // clang-format off
 inline constexpr auto kWindowControls = [] {
     using enum ControlKind;
     using enum TextAlign;
     return std::array<WindowControl, 22>{{
-        // name              kind          left   top  width height  parent          tab  align   text
+        // name               kind          left   top  width height  parent          tab  align   text
         {"teamHeading",       Label,         780,  360, 1815,  255, "",            kNoTab, Centre, "Squadra"},
         {"teamList",          ComboBox,      300,  720, 2775,  315, "",                 0, Left,   ""},
         {"nameBox",           TextBox,       720, 1320, 1935,  285, "",                 1, Left,   ""},

@@ -3,8 +3,8 @@
 #include "main_window.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <exception>
-#include <iterator>
 
 #include <QApplication>
 #include <QCloseEvent>
