@@ -30,8 +30,8 @@ def take(args, workdir):
     with Tavrel(workdir, control_places(ROOT)) as tavrel:
         tavrel.open_at_start(program, image)
         tavrel.choose_in_dropdown(ITALY)
-        tavrel.click("cmdNext", ITALIAN_FLAG_POSITION - 1)
-        tavrel.confirm("cmdSalva", "Salva")
+        tavrel.click("nextButton", ITALIAN_FLAG_POSITION - 1)
+        tavrel.confirm("saveButton", "Salva")
         line = tavrel.pairing_line(0)
         if line != f"Italy Bandiera N° {ITALIAN_FLAG_POSITION}":
             raise Failure(f"the pairing list shows {line!r}")

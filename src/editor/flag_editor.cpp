@@ -115,7 +115,7 @@ void FlagEditor::onClose() {
 
 void FlagEditor::onTeamChosen() {
     guarded([&] {
-        window_.enableSalva();
+        window_.enableSave();
         window_.setNameBoxText("");
         const int team = window_.selectedTeamIndex();
         if (isTeam(team))
@@ -163,17 +163,18 @@ void FlagEditor::probeNets() {
     }
 }
 
-void FlagEditor::onNormSelected() {
+void FlagEditor::onPlainNetsChosen() {
     state_.nets = NetPattern::Plain;
 }
 
-void FlagEditor::onRombiSelected() {
+void FlagEditor::onDiamondNetsChosen() {
     state_.nets = NetPattern::Diamond;
 }
 
-void FlagEditor::onModifica() {
+void FlagEditor::onApplyNets() {
     guarded([&] {
-        // With no option checked there is nothing to write; the confirmation comes all the same.
+        // With no option checked there is nothing to write; the confirmation shows all the
+        // same, so that every press of the button is answered.
         if (state_.nets) {
             ImageEdit edit = game().planNets(*state_.nets);
             edit.description = *state_.nets == NetPattern::Plain ? "Reti: Normali" : "Reti: Rombi";

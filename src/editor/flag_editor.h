@@ -29,19 +29,19 @@ public:
     std::optional<int> startUp();
 
     // Window events.
-    void onOpenImage();      // "Apri Image CD"
-    void onClose();          // the window is closed
-    void onTeamChosen();     // a team chosen in the team list
-    void onBack();           // "<---"
-    void onNext();           // "--->"
-    void onSalva();          // "Salva"
-    void onClear();          // "Clear"
-    void onImport();         // "Import"
-    void onExport();         // "Export"
-    void onNormSelected();   // option "Normali"
-    void onRombiSelected();  // option "Rombi"
-    void onModifica();       // "Modifica"
-    void onUndo();           // Ctrl+Z: takes back the image's last change, once confirmed
+    void onOpenImage();          // "Apri Image CD"
+    void onClose();              // the window is closed
+    void onTeamChosen();         // a team chosen in the team list
+    void onBack();               // "<---"
+    void onNext();               // "--->"
+    void onSave();               // "Salva"
+    void onClear();              // "Clear"
+    void onImport();             // "Import"
+    void onExport();             // "Export"
+    void onPlainNetsChosen();    // option "Normali"
+    void onDiamondNetsChosen();  // option "Rombi"
+    void onApplyNets();          // "Modifica"
+    void onUndo();               // Ctrl+Z: takes back the image's last change, once confirmed
 
     const EditorState& state() const { return state_; }
     bool hasImage() const { return image_ != nullptr; }

@@ -19,7 +19,7 @@ int FlagEditor::chosenTeamOrRefuse(const char* refusal) const {
     return -1;
 }
 
-void FlagEditor::onSalva() {
+void FlagEditor::onSave() {
     guarded([&] {
         const int team = chosenTeamOrRefuse(text::kNoTeamSelected);
         if (team < 0)

@@ -26,24 +26,25 @@ class WindowServices {
 public:
     virtual ~WindowServices() = default;
 
-    // Team list cboSeqSQ: the index of the chosen team, -1 when none (also once its text was
-    // edited away from the chosen label).
+    // The team list: the index of the chosen team, -1 when none (also once its text was edited
+    // away from the chosen label).
     virtual int selectedTeamIndex() const = 0;
     virtual std::string teamListText() const = 0;
     virtual void clearTeamListText() = 0;  // also leaves no team selected
 
-    // Name box txtSqHEX.
+    // The name box: the chosen team's name as read from the image; Export names its file after it.
     virtual std::string nameBoxText() const = 0;
     virtual void setNameBoxText(const std::string& text) = 0;
 
-    virtual void enableSalva() = 0;
+    // The save button starts disabled and stays enabled once a team was chosen.
+    virtual void enableSave() = 0;
 
-    // Catalog position label lblPos and preview imgFlag.
+    // The catalog position shown beside "N°", and the preview of the design shown.
     virtual std::string positionLabel() const = 0;
     virtual void setPositionLabel(const std::string& text) = 0;
     virtual void showPreview(int catalogId) = 0;
 
-    // Pairing list listAbbin.
+    // The pairing list: the teams given a catalog design, and the design's position.
     virtual int pairingCount() const = 0;
     virtual std::string pairingLine(int index) const = 0;
     virtual void removePairingLine(int index) = 0;

@@ -10,7 +10,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setWindowIcon(tavrel::makeWindowIcon());
 
-    tavrel::frmFlag window;
+    tavrel::MainWindow window;
     // Start-up runs before the window is shown: it may end the program instead (the image
     // dialog cancelled, access refused), and then no window ever appears.
     if (const std::optional<int> status = window.editor().startUp())

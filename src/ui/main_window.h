@@ -1,5 +1,6 @@
-// frmFlag, the program's one window: creates the controls, hands each user action to one
-// operation of its FlagEditor, and gives the editor the window services it asks for.
+// MainWindow, the program's one window: makes its controls from the window's layout table, hands
+// each user action to one operation of its FlagEditor, and gives the editor the window services
+// it asks for.
 #pragma once
 
 #include <memory>
@@ -22,13 +23,13 @@ class QRadioButton;
 
 namespace tavrel {
 
-class frmFlag final : public QWidget, public WindowServices {
+class MainWindow final : public QWidget, public WindowServices {
     Q_OBJECT
 
 public:
     // Without `dialogs` the window uses Qt's own message boxes and file dialog.
-    explicit frmFlag(std::unique_ptr<WindowDialogs> dialogs = nullptr);
-    ~frmFlag() override;
+    explicit MainWindow(std::unique_ptr<WindowDialogs> dialogs = nullptr);
+    ~MainWindow() override;
 
     FlagEditor& editor() { return editor_; }
 
@@ -44,7 +45,7 @@ public:
     void clearTeamListText() override;
     std::string nameBoxText() const override;
     void setNameBoxText(const std::string& text) override;
-    void enableSalva() override;
+    void enableSave() override;
     std::string positionLabel() const override;
     void setPositionLabel(const std::string& text) override;
     void showPreview(int catalogId) override;
@@ -65,8 +66,9 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    // Made and placed from kWindowControls (main_window_controls.cpp).
     void createControls();
-    void placeControls();
+    void findControls();
     void setFonts();
     void setColours();
     void orderFocus();
@@ -76,33 +78,32 @@ private:
     void run(void (FlagEditor::*operation)());
     QWidget* dialogParent();
 
-    QLabel* Label1 = nullptr;
-    QComboBox* cboSeqSQ = nullptr;
-    QLineEdit* txtSqHEX = nullptr;
-    QGroupBox* Frame1 = nullptr;
-    QLabel* imgFlag = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label34 = nullptr;
-    QLabel* lblPos = nullptr;
-    QPushButton* cmdBack = nullptr;
-    QPushButton* cmdNext = nullptr;
-    QPushButton* cmdSalva = nullptr;
-    QPushButton* cmdNew = nullptr;
-    QPushButton* cmdImp = nullptr;
-    QPushButton* cmdExport = nullptr;
-    QPushButton* cmdOpen = nullptr;
-    QLabel* Label4 = nullptr;
-    QListWidget* listAbbin = nullptr;
-    QGroupBox* fraReti = nullptr;
-    QRadioButton* optNorm = nullptr;
-    QRadioButton* optRombi = nullptr;
-    QPushButton* cmdReti = nullptr;
-    QLabel* Label5 = nullptr;
+    QLabel* teamHeading_ = nullptr;
+    QComboBox* teamList_ = nullptr;
+    QLineEdit* nameBox_ = nullptr;
+    QLabel* preview_ = nullptr;
+    QLabel* previewHeading_ = nullptr;
+    QLabel* numberSign_ = nullptr;
+    QLabel* positionLabel_ = nullptr;
+    QPushButton* backButton_ = nullptr;
+    QPushButton* nextButton_ = nullptr;
+    QPushButton* saveButton_ = nullptr;
+    QPushButton* clearButton_ = nullptr;
+    QPushButton* importButton_ = nullptr;
+    QPushButton* exportButton_ = nullptr;
+    QPushButton* openButton_ = nullptr;
+    QLabel* pairingHeading_ = nullptr;
+    QListWidget* pairingList_ = nullptr;
+    QGroupBox* netsFrame_ = nullptr;
+    QRadioButton* plainNetsOption_ = nullptr;
+    QRadioButton* diamondNetsOption_ = nullptr;
+    QPushButton* applyNetsButton_ = nullptr;
+    QLabel* creditLabel_ = nullptr;
 
     std::vector<QWidget*> focusOrder_;
     std::unique_ptr<WindowDialogs> dialogs_;
     FlagEditor editor_;
-    int chosenTeam_ = -1;  // the item last chosen in cboSeqSQ, until its text is edited away
+    int chosenTeam_ = -1;  // the team last chosen in the list, until its text is edited away
     QString lastFileName_;
     std::optional<int> endStatus_;
 };

@@ -80,9 +80,8 @@ def compare_image(path, original, expected, what, tool):
         f"sectors {sorted(sectors)}, every sector right")
 
 
-def run(tavrel, program_dir, image_a, image_b, a, b):
-    """The session; `a` and `b` take the changes it must make to the images."""
-    program = os.path.join(program_dir, "tavrel")
+def cancel_at_start(tavrel, program):
+    """Cancelling the image dialog at start ends the program with status 0 and no window."""
     tavrel.start(program)
     dialog = tavrel.wait_for(FILE_DIALOG, "the image dialog")
 
@@ -96,7 +95,9 @@ def run(tavrel, program_dir, image_a, image_b, a, b):
     cancel()
     expect(tavrel.wait_for_exit(no_main_window, cancel), 0, "status after Cancel")
 
-    main = tavrel.open_at_start(program, image_a)
+
+def check_window(tavrel, main):
+    """The client size, centred on the screen, and both icons."""
     geometry = tavrel.window(main).get_geometry()
     position, size = (geometry.x, geometry.y), (geometry.width, geometry.height)
     expect(size, CLIENT_SIZE, "client size")
@@ -107,15 +108,18 @@ def run(tavrel, program_dir, image_a, image_b, a, b):
     expect([size for size in ((16, 16), (32, 32)) if size in icons], [(16, 16), (32, 32)],
            "window icons")
 
+
+def edit_image_a(tavrel, program_dir, a):
+    """Salva, Export, Import and Modifica on the image open at start; the exported file."""
     tavrel.choose_in_dropdown(DENMARK.index)
     expect(tavrel.team_text(), DENMARK.label, "team list")
-    tavrel.click("cmdNext", 57)  # design 158
-    tavrel.confirm("cmdSalva", "Salva")
+    tavrel.click("nextButton", 57)  # design 158
+    tavrel.confirm("saveButton", "Salva")
     expect(tavrel.pairing_line(0), "Denmark Bandiera N° 58", "first pairing line")
     write_flag(a, DENMARK, CUBA)
 
-    name = tavrel.copy_text(*tavrel.centre("txtSqHEX"), "the name box")
-    tavrel.confirm("cmdExport", "Export")
+    name = tavrel.copy_text(*tavrel.centre("nameBox"), "the name box")
+    tavrel.confirm("exportButton", "Export")
     flag_path = os.path.join(program_dir, f"Flag_{name}.flg")
     with open(flag_path, "rb") as reader:
         expect(reader.read(), (CUBA + "\r\n").encode(), "exported flag file")
@@ -124,28 +128,41 @@ def run(tavrel, program_dir, image_a, image_b, a, b):
     expect(tavrel.team_text(), DENMARK.label, "team list")
     tavrel.keys("Down", repeat=BAYER_MONACO.index - DENMARK.index)
     expect(tavrel.team_text(), BAYER_MONACO.label, "team list")
-    tavrel.answer_file_dialog(flag_path, tavrel.button("cmdImp", FILE_DIALOG, "Import"))
+    tavrel.answer_file_dialog(flag_path, tavrel.button("importButton", FILE_DIALOG, "Import"))
     tavrel.close_with(tavrel.wait_for(MESSAGE, "Import's message"), "Return", "Import's message")
     write_flag(a, BAYER_MONACO, CUBA)
 
-    tavrel.click("optRombi")
-    tavrel.confirm("cmdReti", "Modifica")
+    tavrel.click("diamondNetsOption")
+    tavrel.confirm("applyNetsButton", "Modifica")
     a[NETS:NETS + 2] = RHOMBUS_NETS
+    return flag_path
 
+
+def edit_image_b(tavrel, image_b, b):
+    """Image B opened through "Apri Image CD": Modifica with Normali, Salva of Newcastle."""
     # Image B holds Rombi nets: only Normali's click makes Modifica write 00 65.
-    tavrel.answer_file_dialog(image_b, tavrel.button("cmdOpen", FILE_DIALOG, "Apri Image CD"))
-    tavrel.click("optNorm")
-    tavrel.confirm("cmdReti", "Modifica")
+    tavrel.answer_file_dialog(image_b, tavrel.button("openButton", FILE_DIALOG, "Apri Image CD"))
+    tavrel.click("plainNetsOption")
+    tavrel.confirm("applyNetsButton", "Modifica")
     b[NETS:NETS + 2] = NORMAL_NETS
 
     tavrel.choose_in_dropdown(NEWCASTLE.index)
     expect(tavrel.team_text(), NEWCASTLE.label, "team list")
-    tavrel.click("cmdNext", 3)
-    tavrel.click("cmdBack")  # design 103
-    tavrel.confirm("cmdSalva", "Salva")
+    tavrel.click("nextButton", 3)
+    tavrel.click("backButton")  # design 103
+    tavrel.confirm("saveButton", "Salva")
     expect(tavrel.pairing_line(0), "Newcastle Bandiera N° 3", "first pairing line")
     write_flag(b, NEWCASTLE, NORWAY)
 
+
+def run(tavrel, program_dir, image_a, image_b, a, b):
+    """The session; `a` and `b` take the changes it must make to the images."""
+    program = os.path.join(program_dir, "tavrel")
+    cancel_at_start(tavrel, program)
+    main = tavrel.open_at_start(program, image_a)
+    check_window(tavrel, main)
+    flag_path = edit_image_a(tavrel, program_dir, a)
+    edit_image_b(tavrel, image_b, b)
     tavrel.close(main)
     expect(tavrel.wait_for_exit(), 0, "status after closing the window")
     expect(sorted(os.listdir(program_dir)), sorted(["tavrel", os.path.basename(flag_path)]),

@@ -27,7 +27,7 @@ TEST_F(EditorTest, StartUpShowsTheFirstDesignAndChecksTheStoredNets) {
 TEST_F(EditorTest, ReopeningClearsTheWindowAndKeepsAnOptionTheNewNetsDoNotName) {
     choose(10);
     editor.onNext();
-    editor.onRombiSelected();
+    editor.onDiamondNetsChosen();
     window.pairing = {"Italy Bandiera N° 2"};
     editor.onOpenImage();  // cancelled: nothing changes
     EXPECT_EQ(window.nameBox, "Italy");
@@ -43,8 +43,8 @@ TEST_F(EditorTest, ReopeningClearsTheWindowAndKeepsAnOptionTheNewNetsDoNotName) 
     EXPECT_EQ(window.teamIndex, -1);
     EXPECT_EQ(window.nameBox, "");
     EXPECT_EQ(window.positionLabelText, "1");
-    EXPECT_TRUE(window.salvaEnabled);
-    editor.onModifica();  // the option chosen for the first image writes into the second
+    EXPECT_TRUE(window.saveEnabled);
+    editor.onApplyNets();  // the option chosen for the first image writes into the second
     EXPECT_EQ(readWholeFile(second)[kNetsOffset], 0x28);
     EXPECT_EQ(image(), pristineImage());
 }
@@ -72,18 +72,18 @@ TEST_F(EditorTest, WithoutAnImageEveryOperationSaysSo) {
     editor.onOpenImage();
     EXPECT_TRUE(window.messages.empty()) << "a failed opening is silent";
     choose(0);
-    editor.onSalva();
+    editor.onSave();
     editor.onExport();
-    editor.onModifica();
+    editor.onApplyNets();
     ASSERT_EQ(window.messages.size(), 4u);
     for (const RecordedMessage& message : window.messages) EXPECT_EQ(message.text, text::kNoImage);
 }
 
-TEST_F(EditorTest, ChoosingATeamShowsItsNameOnceAndEnablesSalva) {
+TEST_F(EditorTest, ChoosingATeamShowsItsNameOnceAndEnablesSave) {
     choose(4);
     choose(4);
     EXPECT_EQ(window.nameBox, "Portu");
-    EXPECT_TRUE(window.salvaEnabled);
+    EXPECT_TRUE(window.saveEnabled);
     window.teamIndex = -1;  // the list's text edited away from a label
     editor.onTeamChosen();
     EXPECT_EQ(window.nameBox, "");
@@ -106,12 +106,12 @@ TEST_F(EditorTest, BrowsingStopsAtBothEndsAndClearStartsOver) {
     EXPECT_EQ(window.teamIndex, -1);
 }
 
-TEST_F(EditorTest, SalvaWritesTheDesignAndListsTheTeamOnce) {
+TEST_F(EditorTest, SaveWritesTheDesignAndListsTheTeamOnce) {
     showDesign(123);
     const int teams[] = {65, 80, 65, 59};  // "Monaco" is part of "Bayer Monaco"
     for (const int team : teams) {
         choose(team);
-        editor.onSalva();
+        editor.onSave();
         EXPECT_EQ(window.takeMessage(), team == 59 ? text::kTypeOnly : text::kSaveDone);
     }
     EXPECT_EQ(window.pairing,
@@ -124,24 +124,24 @@ TEST_F(EditorTest, SalvaWritesTheDesignAndListsTheTeamOnce) {
 TEST_F(EditorTest, Design158WritesItsOwnColoursAndGivesParmaTheType38) {
     showDesign(158);
     choose(10);
-    editor.onSalva();
+    editor.onSave();
     const Bytes saved = image();
     const auto italyPalette = saved.begin() + kTeams[10].paletteOffset;
     EXPECT_EQ(Bytes(italyPalette, italyPalette + 4), (Bytes{0x48, 0xD9, 0xB9, 0x82}));
     EXPECT_EQ(image()[kTypeTableCopies[4] + 10], 0x0A);
 
     choose(76);
-    editor.onSalva();
+    editor.onSave();
     writeWholeFile(dir.file("a.flg"), formatFlagRecord(unusualFlag()));
     importInto(76, dir.file("a.flg"));
     for (const std::int64_t copy : kTypeTableCopies) EXPECT_EQ(image()[copy + 85], 0x38);
     editor.onNext();
-    editor.onSalva();
+    editor.onSave();
     EXPECT_EQ(image()[kTypeTableCopies[0] + 85], catalogFlag(159).type);
 }
 
 TEST_F(EditorTest, NothingIsWrittenWithoutATeamOrIntoAShortImage) {
-    editor.onSalva();
+    editor.onSave();
     EXPECT_EQ(window.takeMessage(), text::kNoTeamSelected);
     const Bytes cut(pristineImage().begin(), pristineImage().begin() + 12552318 + 28);
     window.dialogAnswers.push_back(writeImage("short.bin", cut));
@@ -149,7 +149,7 @@ TEST_F(EditorTest, NothingIsWrittenWithoutATeamOrIntoAShortImage) {
     writeWholeFile(dir.file("a.flg"), formatFlagRecord(unusualFlag()));
     for (int attempt = 0; attempt < 2; ++attempt) {
         choose(80);  // its palette's last 4 bytes lie past the end
-        attempt == 0 ? editor.onSalva() : importInto(80, dir.file("a.flg"));
+        attempt == 0 ? editor.onSave() : importInto(80, dir.file("a.flg"));
         EXPECT_EQ(window.takeMessage(),
                   "L'immagine CD è troppo corta: servono 4 byte a offset 0xBF89C8, il file ne ha "
                   "12552346. Non è un'immagine completa del gioco.");
@@ -162,7 +162,7 @@ TEST_F(EditorTest, NothingIsWrittenWithoutATeamOrIntoAShortImage) {
     window.dialogAnswers.push_back(writeImage("game.iso", iso));
     editor.onOpenImage();
     choose(13);
-    editor.onSalva();
+    editor.onSave();
     EXPECT_NE(window.takeMessage().find("immagine ISO con settori da 2048 byte"),
               std::string::npos);
     EXPECT_TRUE(window.pairing.empty());
@@ -241,9 +241,9 @@ TEST_F(EditorTest, UndoTakesBackTheImagesLastChangeOnceConfirmed) {
     editor.onUndo();
     EXPECT_EQ(window.takeMessage(), text::kNothingToUndo);
     choose(13);
-    editor.onSalva();
-    editor.onRombiSelected();
-    editor.onModifica();
+    editor.onSave();
+    editor.onDiamondNetsChosen();
+    editor.onApplyNets();
     window.messages.clear();
     window.yes = false;
     editor.onUndo();
@@ -284,16 +284,16 @@ TEST_F(EditorTest, AnInterruptedSaveIsCompletedAtTheNextOpening) {
     editor.onOpenImage();
     const Bytes before = image();
     choose(80);
-    editor.onSalva();
+    editor.onSave();
     EXPECT_EQ(window.takeMessage(), text::kSaveDone);
     EXPECT_EQ(image(), withFlag(before, 80, catalogFlag(101)));
 }
 
 TEST_F(EditorTest, ADamagedLogIsReportedOnceAndItsReadableChangesStayUndoable) {
     choose(13);
-    editor.onSalva();
+    editor.onSave();
     choose(80);
-    editor.onSalva();
+    editor.onSave();
     editor.onClose();
     Bytes damaged = readWholeFile(ChangeLog::pathFor(imagePath));
     damaged[60] ^= 0x01;  // the first save's record

@@ -33,7 +33,7 @@ protected:
     }
 };
 
-TEST_F(FaultTest, AFailingWriteOrSyncLeavesTheImageAsItWas) {
+TEST_F(FaultTest, AFailingWriteLeavesTheImageAsItWas) {
     // A save of team 13 into an image without a change log yet: the log's header and the save's
     // record written and synced; the five type-table copies, each with its sector's new
     // checksums, and the palette's two runs across a sector end with both sectors' checksums,
@@ -43,7 +43,7 @@ TEST_F(FaultTest, AFailingWriteOrSyncLeavesTheImageAsItWas) {
     for (int k = 1; k <= 10; ++k) {
         freshImage();
         FaultInjection fault("pwrite " + std::to_string(k) + " EIO");
-        editor.onSalva();
+        editor.onSave();
         const std::string message = window.takeMessage();
         if (message == text::kSaveDone) {
             EXPECT_EQ(image(), withFlag(pristineImage(), 13, catalogFlag(101))) << k;
@@ -57,18 +57,26 @@ TEST_F(FaultTest, AFailingWriteOrSyncLeavesTheImageAsItWas) {
     {
         freshImage();
         FaultInjection fault("pwrite 5 ENOSPC");
-        editor.onSalva();
+        editor.onSave();
         EXPECT_EQ(window.takeMessage(),
                   "Scrittura dell'immagine non riuscita a offset 0x2385FC: No space left on "
                   "device." +
                       kRestored);
     }
+    freshImage();
+    FaultInjection counting("pwrite,fdatasync 0 none");
+    editor.onSave();
+    EXPECT_EQ(window.takeMessage(), text::kSaveDone);
+    EXPECT_EQ(FaultInjection::calls(), 11) << "nine writes, a sync of the log and one of the image";
+}
+
+TEST_F(FaultTest, AFailingSyncOfTheImageLeavesItAsItWas) {
     const std::function<void()> operations[] = {
-        [&] { editor.onSalva(); },
+        [&] { editor.onSave(); },
         [&] { importInto(13, dir.file("a.flg")); },
         [&] {
-            editor.onRombiSelected();
-            editor.onModifica();
+            editor.onDiamondNetsChosen();
+            editor.onApplyNets();
         },
     };
     for (const auto& operation : operations) {
@@ -81,17 +89,12 @@ TEST_F(FaultTest, AFailingWriteOrSyncLeavesTheImageAsItWas) {
                       kRestored);
         ASSERT_EQ(image(), pristineImage());
     }
-    freshImage();
-    FaultInjection counting("pwrite,fdatasync 0 none");
-    editor.onSalva();
-    EXPECT_EQ(window.takeMessage(), text::kSaveDone);
-    EXPECT_EQ(FaultInjection::calls(), 11) << "nine writes, a sync of the log and one of the image";
 }
 
 TEST_F(FaultTest, WhatCouldNotBeRestoredIsNamed) {
     FaultInjection fault("pwrite 4+ EIO");  // the log's header and record, the first copy pass
     choose(13);
-    editor.onSalva();
+    editor.onSave();
     EXPECT_EQ(window.takeMessage(),
               "Scrittura dell'immagine non riuscita a offset 0x1E99A4: Input/output error. Non è "
               "stato possibile ripristinare l'immagine: controlla i byte a offset 0x1D6F39, "
@@ -120,7 +123,7 @@ TEST_F(FaultTest, OnlyALockHeldElsewhereRefusesAnImage) {
             EXPECT_EQ(second.startUp(), opens ? std::nullopt : std::optional<int>(1)) << error;
         }
         other.chooseTeam(13);
-        second.onSalva();
+        second.onSave();
         if (opens) {
             EXPECT_EQ(readWholeFile(path), withFlag(pristineImage(), 13, catalogFlag(101)));
         }

@@ -22,7 +22,7 @@ public:
     int teamIndex = -1;
     std::string teamText;
     std::string nameBox;
-    bool salvaEnabled = false;
+    bool saveEnabled = false;
     std::string positionLabelText = "1";
     int previewId = 0;
     std::vector<std::string> pairing;
@@ -47,7 +47,7 @@ public:
     }
     std::string nameBoxText() const override { return nameBox; }
     void setNameBoxText(const std::string& text) override { nameBox = text; }
-    void enableSalva() override { salvaEnabled = true; }
+    void enableSave() override { saveEnabled = true; }
     std::string positionLabel() const override { return positionLabelText; }
     void setPositionLabel(const std::string& text) override { positionLabelText = text; }
     void showPreview(int catalogId) override { previewId = catalogId; }

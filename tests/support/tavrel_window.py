@@ -35,16 +35,18 @@ def log(message):
 
 def control_places(source_dir):
     """Each control's rectangle (x, y, width, height) in client pixels, from the window's layout
-    table in twips (15 to a pixel), where some controls are placed relative to their frame."""
-    with open(os.path.join(source_dir, "src", "ui", "control_layout.h")) as reader:
-        rows = re.findall(r'\{"(\w+)",\s*(\d+),\s*(\d+),\s*(\d+),\s*(\d+)\},[ \t]*'
-                          r'(?://\s*inside (\w+))?', reader.read())
+    table in twips (15 to a pixel), where a control held by a frame is placed relative to it."""
+    path = os.path.join("src", "editor", "window_layout.h")
+    with open(os.path.join(source_dir, path), encoding="utf-8") as reader:
+        # {"name", Kind, left, top, width, height, "parent", ...
+        rows = re.findall(r'\{"(\w+)",\s*\w+,\s*(\d+),\s*(\d+),\s*(\d+),\s*(\d+),\s*"(\w*)",',
+                          reader.read())
     twips = {}
     for name, x, y, width, height, frame in rows:
         left, top = twips[frame][:2] if frame else (0, 0)
         twips[name] = (left + int(x), top + int(y), int(width), int(height))
-    if "cmdSalva" not in twips:
-        raise Failure("could not read the control places from src/ui/control_layout.h")
+    if "saveButton" not in twips:
+        raise Failure(f"could not read the control places from {path}")
     return {name: tuple((v + 7) // 15 for v in rect) for name, rect in twips.items()}
 
 
@@ -231,7 +233,7 @@ class Tavrel:
 
     def choose_in_dropdown(self, index):
         """Opens the team list's drop-down with its arrow, walks from the top to `index`."""
-        x, y, width, height = self.places["cboSeqSQ"]
+        x, y, width, height = self.places["teamList"]
         arrow = (x + width - 8, y + height // 2)
         self.click_at(*arrow)
         popup = self.wait_for(POPUP, "the team list's drop-down", lambda: self._click(*arrow))
@@ -252,9 +254,9 @@ class Tavrel:
                          lambda: self.tool("xclip", "-o", "-selection", "clipboard"), copy)
 
     def team_text(self):
-        x, y, _, height = self.places["cboSeqSQ"]
+        x, y, _, height = self.places["teamList"]
         return self.copy_text(x + 30, y + height // 2, "the team list")
 
     def pairing_line(self, row):
-        x, y, width, _ = self.places["listAbbin"]
+        x, y, width, _ = self.places["pairingList"]
         return self.copy_text(x + width // 2, y + 9 + 16 * row, f"pairing line {row + 1}")

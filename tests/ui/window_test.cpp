@@ -1,4 +1,4 @@
-// frmFlag offscreen: how it starts, where Tab goes, and its buttons pressed on a real image
+// MainWindow offscreen: how it starts, where Tab goes, and its buttons pressed on a real image
 // file, compared byte for byte afterwards.
 #include <QApplication>
 #include <QDir>
@@ -26,7 +26,7 @@ private:
     std::unique_ptr<TempDir> dir_;
     std::string image_;
     DialogScript script_;
-    std::unique_ptr<frmFlag> window_;
+    std::unique_ptr<MainWindow> window_;
 
     template <typename Control = QWidget>
     Control* find(const char* name) {
@@ -70,65 +70,66 @@ private slots:
         dir_.reset();
     }
 
-    void startsWithItsCaptionTheTeamListFocusedAndSalvaDisabled() {
+    void startsWithItsCaptionTheTeamListFocusedAndSaveDisabled() {
         QCOMPARE(window_->windowTitle(), QStringLiteral("  tavrel"));
         QCOMPARE(window_->windowIcon().availableSizes().size(), 2);
         QVERIFY(startUp());
-        QCOMPARE(focused(), QStringLiteral("cboSeqSQ"));
-        QCOMPARE(find<QComboBox>("cboSeqSQ")->count(), kTeamCount);
+        QCOMPARE(focused(), QStringLiteral("teamList"));
+        QCOMPARE(find<QComboBox>("teamList")->count(), kTeamCount);
         QCOMPARE(window_->selectedTeamIndex(), -1);
-        QVERIFY(!find("cmdSalva")->isEnabled());
-        QVERIFY(find<QRadioButton>("optNorm")->isChecked());  // the image's nets are 00 65
+        QVERIFY(!find("saveButton")->isEnabled());
+        QVERIFY(find<QRadioButton>("plainNetsOption")->isChecked());  // the image's nets are 00 65
 
         // "Salva" is skipped while disabled; both net options are stops of their own.
         for (const char* next :
-             {"txtSqHEX", "cmdBack", "cmdNext", "listAbbin", "cmdNew", "optNorm", "optRombi",
-              "cmdReti", "cmdExport", "cmdImp", "cmdOpen", "cboSeqSQ"}) {
+             {"nameBox", "backButton", "nextButton", "pairingList", "clearButton",
+              "plainNetsOption", "diamondNetsOption", "applyNetsButton", "exportButton",
+              "importButton", "openButton", "teamList"}) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(focused(), QString::fromLatin1(next));
         }
-        window_->enableSalva();
-        for (const char* next : {"txtSqHEX", "cmdBack", "cmdNext", "cmdSalva"}) {
+        window_->enableSave();
+        for (const char* next : {"nameBox", "backButton", "nextButton", "saveButton"}) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(focused(), QString::fromLatin1(next));
         }
     }
 
-    void salvaWritesTheShownDesignIntoTheChosenTeamAndClearKeepsItEnabled() {
+    void saveWritesTheShownDesignIntoTheChosenTeamAndClearKeepsItEnabled() {
         QVERIFY(startUp());
         QVERIFY(chooseTeam(*window_, "Italy"));
-        QCOMPARE(find<QLineEdit>("txtSqHEX")->text(), QStringLiteral("Italy"));
-        QVERIFY(find("cmdSalva")->isEnabled());
+        QCOMPARE(find<QLineEdit>("nameBox")->text(), QStringLiteral("Italy"));
+        QVERIFY(find("saveButton")->isEnabled());
 
-        press("cmdNext");
-        QCOMPARE(find<QLabel>("lblPos")->text(), QStringLiteral("2"));
-        const QImage preview = find<QLabel>("imgFlag")->pixmap().toImage();
+        press("nextButton");
+        QCOMPARE(find<QLabel>("positionLabel")->text(), QStringLiteral("2"));
+        const QImage preview = find<QLabel>("preview")->pixmap().toImage();
         QCOMPARE(
             preview.convertToFormat(QImage::Format_RGB32),
             QImage(QStringLiteral(":/previews/102.bmp")).convertToFormat(QImage::Format_RGB32));
-        press("cmdSalva");
+        press("saveButton");
         QCOMPARE(script_.messages.size(), std::size_t(1));
         QCOMPARE(script_.messages[0].title, QStringLiteral("Tavrel"));
         QCOMPARE(script_.messages[0].text, QString::fromUtf8(text::kSaveDone));
-        auto* pairing = find<QListWidget>("listAbbin");
+        auto* pairing = find<QListWidget>("pairingList");
         QCOMPARE(pairing->count(), 1);
         QCOMPARE(pairing->item(0)->text(), QStringLiteral("Italy Bandiera N° 2"));
         const Bytes expected = withFlag(pristineImage(), 10, catalogFlag(102));
         QVERIFY(imageNow() == expected);
 
-        press("cmdNew");
-        QVERIFY(find("cmdSalva")->isEnabled());
-        QCOMPARE(find<QComboBox>("cboSeqSQ")->currentText(), QString());
+        press("clearButton");
+        QVERIFY(find("saveButton")->isEnabled());
+        QCOMPARE(find<QComboBox>("teamList")->currentText(), QString());
         QCOMPARE(window_->selectedTeamIndex(), -1);
         QCOMPARE(pairing->count(), 0);
-        QCOMPARE(find<QLabel>("lblPos")->text(), QStringLiteral("1"));
+        QCOMPARE(find<QLabel>("positionLabel")->text(), QStringLiteral("1"));
         QVERIFY(imageNow() == expected);
     }
 
     void exportedFlagImportsIntoAnotherTeam() {
         QVERIFY(startUp());
         QVERIFY(chooseTeam(*window_, "Bayer Monaco"));
-        press("cmdExport");
+        press("exportButton");
         QCOMPARE(lastMessage(), QString::fromUtf8(text::kExportDone));
         const std::string flagFile = dir_->file("Flag_Bayer.flg");
         const Bytes exported = readWholeFile(flagFile);
@@ -138,7 +139,7 @@ private slots:
 
         QVERIFY(chooseTeam(*window_, "Italy"));
         script_.fileAnswers.push_back(QString::fromStdString(flagFile));
-        press("cmdImp");
+        press("importButton");
         QCOMPARE(script_.fileRequests.back().nameFilters, QStringList{"*.flg"});
         QCOMPARE(script_.fileRequests.back().folder, script_.programFolder);
         QCOMPARE(lastMessage(), QString::fromUtf8(text::kSaveDone));
@@ -147,18 +148,18 @@ private slots:
 
     void eachNetOptionWritesItsOwnPattern() {
         QVERIFY(startUp());
-        press("optRombi");
-        press("cmdReti");
+        press("diamondNetsOption");
+        press("applyNetsButton");
         QCOMPARE(imageNow()[kNetsOffset], std::uint8_t(0x28));
-        press("optNorm");
-        press("cmdReti");
+        press("plainNetsOption");
+        press("applyNetsButton");
         QCOMPARE(lastMessage(), QString::fromUtf8(text::kNetSaved));
         QVERIFY(imageNow() == pristineImage());
     }
 
     void typingInTheTeamListChoosesNoTeam() {
         QVERIFY(startUp());
-        auto* list = find<QComboBox>("cboSeqSQ");
+        auto* list = find<QComboBox>("teamList");
         QVERIFY(chooseTeam(*window_, "Italy"));
         list->lineEdit()->setFocus();
         list->lineEdit()->end(false);
@@ -168,13 +169,13 @@ private slots:
         QCOMPARE(list->count(), kTeamCount);
 
         // Typing a label exactly chooses nothing either, on Return or when focus moves on.
-        press("cmdNew");
+        press("clearButton");
         list->lineEdit()->setFocus();
         QTest::keyClicks(list->lineEdit(), "Italy");
         QTest::keyClick(list->lineEdit(), Qt::Key_Return);
-        find("cmdSalva")->setFocus();
+        find("saveButton")->setFocus();
         QCOMPARE(window_->selectedTeamIndex(), -1);
-        press("cmdSalva");
+        press("saveButton");
         QCOMPARE(lastMessage(), QString::fromUtf8(text::kNoTeamSelected));
         QVERIFY(imageNow() == pristineImage());
     }
@@ -192,9 +193,9 @@ private slots:
         QVERIFY(startUp());
         window_->endProgram(1);
         QVERIFY(!window_->isVisible());
-        find<QPushButton>("cmdNext")->click();
-        find<QPushButton>("cmdReti")->click();
-        QCOMPARE(find<QLabel>("lblPos")->text(), QStringLiteral("1"));
+        find<QPushButton>("nextButton")->click();
+        find<QPushButton>("applyNetsButton")->click();
+        QCOMPARE(find<QLabel>("positionLabel")->text(), QStringLiteral("1"));
         QVERIFY(script_.messages.empty());
     }
 };

@@ -1,4 +1,4 @@
-// Helpers for driving frmFlag offscreen: dialogs answered from a script, controls found by
+// Helpers for driving MainWindow offscreen: dialogs answered from a script, controls found by
 // their object names, a team chosen from the drop-down list as a user would.
 #pragma once
 
@@ -61,8 +61,8 @@ private:
     DialogScript& script_;
 };
 
-inline std::unique_ptr<frmFlag> makeWindow(DialogScript& script) {
-    return std::make_unique<frmFlag>(std::make_unique<ScriptedDialogs>(script));
+inline std::unique_ptr<MainWindow> makeWindow(DialogScript& script) {
+    return std::make_unique<MainWindow>(std::make_unique<ScriptedDialogs>(script));
 }
 
 template <typename Control = QWidget>
@@ -73,7 +73,7 @@ Control* control(const QWidget& window, const char* name) {
 // Chooses a team in the team list as a click on its line does (the real drop-down is driven in
 // the real-window test).
 inline bool chooseTeam(const QWidget& window, const QString& label) {
-    auto* list = control<QComboBox>(window, "cboSeqSQ");
+    auto* list = control<QComboBox>(window, "teamList");
     const int row = list->findText(label);
     list->setCurrentIndex(row);
     emit list->activated(row);
