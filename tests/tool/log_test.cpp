@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "catalog/catalog.h"
@@ -87,13 +88,51 @@ TEST_F(LogTest, UndoAndAPatchGiveBackExactImages) {
     Bytes changed = readWholeFile(image);
     changed[kTypeTableCopies[2] + 13] = 0x77;
     writeWholeFile(image, changed);
-    EXPECT_EQ(tool("undo game.bin").status, 0);  // the nets: still as their change left them
-    changed = readWholeFile(image);
-    EXPECT_EQ(changed[kNetsOffset], 0x00);
-    const ToolRun refused = tool("undo game.bin");
-    EXPECT_EQ(refused.status, 2);
-    EXPECT_NE(refused.err.find("un altro programma"), std::string::npos) << refused.err;
-    EXPECT_EQ(readWholeFile(image), changed);
+    // Both steps, or none: the second one is refused, so the first is not written either.
+    for (const bool both : {true, false}) {
+        if (!both) {
+            EXPECT_EQ(tool("undo game.bin").status, 0);  // the nets, as their change left them
+            changed = readWholeFile(image);
+            EXPECT_EQ(changed[kNetsOffset], 0x00);
+        }
+        const ToolRun refused = tool(both ? "undo game.bin --steps 2" : "undo game.bin");
+        EXPECT_EQ(refused.status, 2) << both;
+        EXPECT_NE(refused.err.find("un altro programma"), std::string::npos) << refused.err;
+        EXPECT_EQ(readWholeFile(image), changed) << both;
+    }
+}
+
+TEST_F(LogTest, EveryChangeStaysFoundThroughDamageAndOtherNames) {
+    std::filesystem::create_symlink(image, dir.file("link.bin"));
+    for (const char* change : {"apply link.bin denmark --design 58", "nets game.bin rombi",
+                               "apply link.bin 80 --design 3"})
+        ASSERT_EQ(tool(change).status, 0) << change;
+    const std::string whole = tool("history game.bin").out;
+    for (const char* change : {"apply Denmark", "nets: rombi", "apply Bayer Monaco"})
+        EXPECT_NE(whole.find(change), std::string::npos) << whole;
+    // The middle record's mark turned from done to aborted, then the last record's body: both
+    // are reported, and every change that reads stays.
+    Bytes damaged = readWholeFile(log);
+    const Bytes done{'D', 0xBB, 'D', 0xBB};
+    const auto second = std::search(damaged.begin() + 60, damaged.end(), done.begin(), done.end());
+    ASSERT_NE(second, damaged.end());
+    *std::search(second + 4, damaged.end(), done.begin(), done.end()) = 'A';
+    damaged[damaged.size() - 10] ^= 0x01;
+    writeWholeFile(log, damaged);
+    const ToolRun reported = tool("history game.bin");
+    EXPECT_NE(reported.err.find("era danneggiato"), std::string::npos) << reported.err;
+    EXPECT_NE(reported.out.find("nets: rombi"), std::string::npos) << reported.out;
+    EXPECT_EQ(reported.out.find("fallita"), std::string::npos) << reported.out;
+    EXPECT_EQ(readWholeFile(log + ".1"), damaged);
+
+    // A damaged log that cannot be set aside says so, and later changes say they are unlogged.
+    writeWholeFile(log, damaged);
+    const std::string shim = "LD_PRELOAD=" TAVREL_FAULT_SHIM " TAVREL_FAULT='rename 1+ EACCES'";
+    const ToolRun kept = tool("apply game.bin 13 --design 1", shim);
+    EXPECT_EQ(kept.status, 0);
+    EXPECT_NE(kept.err.find("non si è potuto mettere da parte"), std::string::npos) << kept.err;
+    EXPECT_NE(kept.err.find("senza registro"), std::string::npos) << kept.err;
+    EXPECT_EQ(readWholeFile(log), damaged);
 }
 
 TEST_F(LogTest, AReaderThatRecoversReadsTheLogAgainOnceItMayWrite) {
