@@ -63,6 +63,9 @@ private:
 
     // The chosen team, or -1 after telling the user that nothing happens without one.
     int chosenTeamOrRefuse(const char* refusal) const;
+    void listPairing();
+    // Writes a planned flag into `team` and says so; `typeOnly` where it has no palette.
+    void writeTeamFlag(ImageEdit edit, int team, std::string description, const char* typeOnly);
 
     WindowServices& window_;
     EditorState state_;

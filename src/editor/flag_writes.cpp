@@ -5,11 +5,19 @@
 
 #include "editor/flag_editor.h"
 #include "editor/messages.h"
-#include "game/flag_record.h"
 #include "game/flag_files.h"
+#include "game/flag_record.h"
 #include "image/paths.h"
 
 namespace tavrel {
+
+namespace {
+
+const char* teamLabel(int team) {
+    return kTeams[static_cast<std::size_t>(team)].label;
+}
+
+}  // namespace
 
 int FlagEditor::chosenTeamOrRefuse(const char* refusal) const {
     const int team = window_.selectedTeamIndex();
@@ -27,19 +35,11 @@ void FlagEditor::onSave() {
         // Planning reads every place: a short image is refused before the pairing line.
         ImageEdit edit = game().planFlag(
             team, flagForTeam(catalogFlag(state_.catalogId), team, state_.catalogId));
-
-        const std::string label = window_.teamListText();
-        for (int line = window_.pairingCount() - 1; line >= 0; --line) {
-            if (window_.pairingLine(line).find(label) != std::string::npos)
-                window_.removePairingLine(line);
-        }
-        window_.addPairingLine(label + text::kPairingInfix + window_.positionLabel());
-        edit.description = std::string("Salva ") + kTeams[static_cast<std::size_t>(team)].label +
-                           ": N° " + std::to_string(catalogPosition(state_.catalogId));
-
-        game().apply(edit);
-        window_.showMessage(hasPalette(team) ? text::kSaveDone : text::kTypeOnly,
-                            MessageIcon::Information);
+        listPairing();
+        writeTeamFlag(std::move(edit), team,
+                      std::string("Salva ") + teamLabel(team) + ": N° " +
+                          std::to_string(catalogPosition(state_.catalogId)),
+                      text::kTypeOnly);
     });
 }
 
@@ -53,17 +53,29 @@ void FlagEditor::onImport() {
         if (path.empty())
             return;
         const ParsedRecord parsed = readFlagFile(path);
-        if (!parsed.flag) {
-            window_.showMessage(text::kMalformedRecord, MessageIcon::Information);
-            return;
-        }
-        ImageEdit edit = game().planFlag(team, flagForTeam(*parsed.flag, team, state_.catalogId));
-        edit.description = "Import " + fileNameOf(path) + " → " +
-                           kTeams[static_cast<std::size_t>(team)].label;
-        game().apply(edit);
-        window_.showMessage(hasPalette(team) ? text::kSaveDone : text::kImportTypeOnly,
-                            MessageIcon::Information);
+        if (!parsed.flag)
+            return window_.showMessage(text::kMalformedRecord, MessageIcon::Information);
+        writeTeamFlag(game().planFlag(team, flagForTeam(*parsed.flag, team, state_.catalogId)),
+                      team, "Import " + fileNameOf(path) + " → " + teamLabel(team),
+                      text::kImportTypeOnly);
     });
+}
+
+// The team's line in the pairing list, in place of any line naming its label.
+void FlagEditor::listPairing() {
+    const std::string label = window_.teamListText();
+    for (int line = window_.pairingCount() - 1; line >= 0; --line) {
+        if (window_.pairingLine(line).find(label) != std::string::npos)
+            window_.removePairingLine(line);
+    }
+    window_.addPairingLine(label + text::kPairingInfix + window_.positionLabel());
+}
+
+void FlagEditor::writeTeamFlag(ImageEdit edit, int team, std::string description,
+                               const char* typeOnly) {
+    edit.description = std::move(description);
+    game().apply(edit);
+    window_.showMessage(hasPalette(team) ? text::kSaveDone : typeOnly, MessageIcon::Information);
 }
 
 void FlagEditor::onExport() {
