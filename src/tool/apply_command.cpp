@@ -12,12 +12,29 @@
 namespace tavrel::tool {
 namespace {
 
+constexpr const char* kHelp =
+    "scrive una bandiera (--design o --file) o tutte quelle di un piano (--plan)";
+
 // A plan is a few lines; more than this is not a plan.
 constexpr std::size_t kPlanLimit = 1 << 20;
 
 struct ApplyOptions {
     std::string image, team, design, file, plan;
     bool leaveChecksums = false;
+
+    void declare(CLI::App& command) {
+        addImageArgument(&command, image);
+        command.add_option("TEAM", team, kTeamHelp);
+        auto* byDesign = command.add_option("--design", design, "il N° del disegno, 1–135");
+        auto* byFile = command.add_option("--file", file, "un file .flg");
+        auto* byPlan = command.add_option(
+            "--plan", plan,
+            "un piano: una riga \"SQUADRA DISEGNO-o-FILE\" per bandiera (- per stdin)");
+        byDesign->excludes(byFile)->excludes(byPlan);
+        byFile->excludes(byPlan);
+        command.add_flag("--leave-checksums", leaveChecksums,
+                         "scrive solo i posti: EDC ed ECC dei loro settori restano come sono");
+    }
 };
 
 const char* labelOf(int team) {
@@ -102,20 +119,7 @@ int apply(const ApplyOptions& options, Streams io) {
 }  // namespace
 
 void addApplyCommand(CLI::App& app, Streams io, int& status) {
-    const auto [command, options] = addCommand(
-        app, "apply", "scrive una bandiera (--design o --file) o tutte quelle di un piano (--plan)",
-        io, status, apply);
-    addImageArgument(command, options->image);
-    command->add_option("TEAM", options->team, kTeamHelp);
-    auto* design = command->add_option("--design", options->design, "il N° del disegno, 1–135");
-    auto* file = command->add_option("--file", options->file, "un file .flg");
-    auto* plan = command->add_option(
-        "--plan", options->plan,
-        "un piano: una riga \"SQUADRA DISEGNO-o-FILE\" per bandiera (- per stdin)");
-    design->excludes(file)->excludes(plan);
-    file->excludes(plan);
-    command->add_flag("--leave-checksums", options->leaveChecksums,
-                      "scrive solo i posti: EDC ed ECC dei loro settori restano come sono");
+    addCommand(app, "apply", kHelp, io, status, apply);
 }
 
 }  // namespace tavrel::tool

@@ -10,13 +10,15 @@
 namespace tavrel::tool {
 namespace {
 
+constexpr const char* kHelp = "i 135 disegni, o il record di uno";
+
 void printDesign(int id, bool json, bool one, Streams io) {
     const Flag flag = catalogFlag(id);
     if (json) {
-        io.out << (one ? "" : "  ") << "{\"number\": " << catalogPosition(id) << ", \"type\": \""
-               << hexByte(flag.type) << "\", \"colours\": " << jsonColours(flag)
+        io.out << "{\"number\": " << catalogPosition(id) << ", \"type\": \"" << hexByte(flag.type)
+               << "\", \"colours\": " << jsonColours(flag)
                << ", \"record\": " << tool::json(formatFlagRecord(flag)) << "}"
-               << (!one && id < kLastCatalogId ? ",\n" : "\n");
+               << (one ? "\n" : "");
     } else if (one) {
         io.out << formatFlagRecord(flag) << '\n';
     } else {
@@ -28,6 +30,11 @@ void printDesign(int id, bool json, bool one, Streams io) {
 struct CatalogOptions {
     std::string number;
     bool json = false;
+
+    void declare(CLI::App& command) {
+        command.add_option("N", number, "il N° del disegno, 1–135");
+        addJsonFlag(&command, json);
+    }
 };
 
 int listCatalog(const CatalogOptions& options, Streams io) {
@@ -39,19 +46,16 @@ int listCatalog(const CatalogOptions& options, Streams io) {
             printDesign(*id, json, true, io);
         return id ? kSuccess : kRefused;
     }
-    io.out << (json ? "[\n" : "");
-    for (int id = kFirstCatalogId; id <= kLastCatalogId; ++id) printDesign(id, json, false, io);
-    io.out << (json ? "]\n" : "");
+    printList(io.out, json, kCatalogSize, [&](std::size_t i) {
+        printDesign(kFirstCatalogId + static_cast<int>(i), json, false, io);
+    });
     return kSuccess;
 }
 
 }  // namespace
 
 void addCatalogCommand(CLI::App& app, Streams io, int& status) {
-    const auto [command, options] =
-        addCommand(app, "catalog", "i 135 disegni, o il record di uno", io, status, listCatalog);
-    command->add_option("N", options->number, "il N° del disegno, 1–135");
-    addJsonFlag(command, options->json);
+    addCommand(app, "catalog", kHelp, io, status, listCatalog);
 }
 
 }  // namespace tavrel::tool

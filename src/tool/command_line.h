@@ -32,17 +32,24 @@ void addUndoCommand(CLI::App& app, Streams io, int& status);
 void addPatchCommand(CLI::App& app, Streams io, int& status);
 void addCatalogCommand(CLI::App& app, Streams io, int& status);
 
-// Adds the command `name`: its options live in an `Options` the returned parser fills, and once
-// they are read `run` runs with them and sets `status`.
+// Adds the command `name`: its options, an `Options` that declares them on the parser, are
+// filled as the command line is read, and then `run` runs with them and sets `status`.
 template <typename Options>
-std::pair<CLI::App*, std::shared_ptr<Options>> addCommand(CLI::App& app, const char* name,
-                                                          const char* help, Streams io, int& status,
-                                                          int (*run)(const Options&, Streams)) {
+void addCommand(CLI::App& app, const char* name, const char* help, Streams io, int& status,
+                int (*run)(const Options&, Streams)) {
     auto* command = app.add_subcommand(name, help);
     auto options = std::make_shared<Options>();
+    options->declare(*command);
     command->callback([options, io, &status, run] { status = run(*options, io); });
-    return {command, options};
 }
+
+// The options of a command that reads one image and may answer in JSON.
+struct ImageOptions {
+    std::string image;
+    bool json = false;
+
+    void declare(CLI::App& command);
+};
 
 // The IMAGE argument and the --json flag, as every command that has them words them.
 void addImageArgument(CLI::App* command, std::string& image);

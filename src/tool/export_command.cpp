@@ -9,6 +9,9 @@
 namespace tavrel::tool {
 namespace {
 
+constexpr const char* kHelp =
+    "scrive Flag_<nome>.flg per le squadre date, o per tutte quelle con colori";
+
 const char* labelOf(int team) {
     return kTeams[static_cast<std::size_t>(team)].label;
 }
@@ -38,6 +41,12 @@ struct ExportOptions {
     std::string image;
     std::vector<std::string> teams;
     std::string folder = ".";
+
+    void declare(CLI::App& command) {
+        addImageArgument(&command, image);
+        command.add_option("TEAM", teams, kTeamHelp);
+        command.add_option("--to", folder, "la cartella dei file (se no quella corrente)");
+    }
 };
 
 int exportFlags(const ExportOptions& options, Streams io) {
@@ -64,12 +73,7 @@ int exportFlags(const ExportOptions& options, Streams io) {
 }  // namespace
 
 void addExportCommand(CLI::App& app, Streams io, int& status) {
-    const auto [command, options] = addCommand(
-        app, "export", "scrive Flag_<nome>.flg per le squadre date, o per tutte quelle con colori",
-        io, status, exportFlags);
-    addImageArgument(command, options->image);
-    command->add_option("TEAM", options->teams, kTeamHelp);
-    command->add_option("--to", options->folder, "la cartella dei file (se no quella corrente)");
+    addCommand(app, "export", kHelp, io, status, exportFlags);
 }
 
 }  // namespace tavrel::tool

@@ -10,6 +10,9 @@
 namespace tavrel::tool {
 namespace {
 
+constexpr const char* kHelp =
+    "riscrive, come una modifica, EDC ed ECC errati dei settori che Tavrel tocca (--all: di tutti)";
+
 void printRepairs(const RepairPlan& plan, Streams io) {
     for (const auto& [sector, mode] : plan.otherModes)
         io.out << "settore " << sector << ": modo " << int{mode} << ", lasciato com'è\n";
@@ -27,6 +30,11 @@ void printRepairs(const RepairPlan& plan, Streams io) {
 struct FixOptions {
     std::string image;
     bool all = false;
+
+    void declare(CLI::App& command) {
+        addImageArgument(&command, image);
+        command.add_flag("--all", all, "tutti i settori dell'immagine");
+    }
 };
 
 int fixChecksums(const FixOptions& options, Streams io) {
@@ -48,13 +56,7 @@ int fixChecksums(const FixOptions& options, Streams io) {
 }  // namespace
 
 void addFixChecksumsCommand(CLI::App& app, Streams io, int& status) {
-    const auto [command, options] = addCommand(
-        app, "fix-checksums",
-        "riscrive, come una modifica, EDC ed ECC errati dei settori che Tavrel tocca (--all: di "
-        "tutti)",
-        io, status, fixChecksums);
-    addImageArgument(command, options->image);
-    command->add_flag("--all", options->all, "tutti i settori dell'immagine");
+    addCommand(app, "fix-checksums", kHelp, io, status, fixChecksums);
 }
 
 }  // namespace tavrel::tool

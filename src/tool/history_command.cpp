@@ -9,6 +9,8 @@
 namespace tavrel::tool {
 namespace {
 
+constexpr const char* kHelp = "le modifiche registrate accanto all'immagine, l'ultima in fondo";
+
 std::string utc(std::int64_t time, const char* format) {
     const std::time_t seconds = time;
     const std::tm* parts = std::gmtime(&seconds);
@@ -37,15 +39,14 @@ std::size_t changedBytes(const ChangeRecord& record) {
     return bytes;
 }
 
-void printRecord(const ChangeRecord& r, bool json, bool last, Streams io) {
+void printRecord(const ChangeRecord& r, bool json, Streams io) {
     if (json) {
-        io.out << "  {\"sequence\": " << r.sequence << ", \"time\": \""
+        io.out << "{\"sequence\": " << r.sequence << ", \"time\": \""
                << utc(r.time, "%Y-%m-%dT%H:%M:%SZ") << "\", \"state\": \""
                << stateName(r.state, true) << "\", \"undoes\": [" << joined(r.undoes, ", ")
                << "], \"bytes\": " << changedBytes(r)
                << ", \"checksum_sectors\": " << r.checksumSectors
-               << ", \"description\": " << tool::json(r.description) << "}"
-               << (last ? "\n" : ",\n");
+               << ", \"description\": " << tool::json(r.description) << "}";
         return;
     }
     io.out << std::setw(4) << r.sequence << "  " << utc(r.time, "%Y-%m-%d %H:%M:%S UTC") << "  "
@@ -54,18 +55,11 @@ void printRecord(const ChangeRecord& r, bool json, bool last, Streams io) {
            << r.description << '\n';
 }
 
-struct HistoryOptions {
-    std::string image;
-    bool json = false;
-};
-
-int history(const HistoryOptions& options, Streams io) {
+int history(const ImageOptions& options, Streams io) {
     return withImage(options.image, ImageAccess::ReadOnly, io, [&](ImageSession& session) {
         const std::vector<ChangeRecord>& records = session.history();
-        io.out << (options.json ? "[\n" : "");
-        for (std::size_t i = 0; i < records.size(); ++i)
-            printRecord(records[i], options.json, i + 1 == records.size(), io);
-        io.out << (options.json ? "]\n" : "");
+        printList(io.out, options.json, records.size(),
+                  [&](std::size_t i) { printRecord(records[i], options.json, io); });
         return kSuccess;
     });
 }
@@ -73,11 +67,7 @@ int history(const HistoryOptions& options, Streams io) {
 }  // namespace
 
 void addHistoryCommand(CLI::App& app, Streams io, int& status) {
-    const auto [command, options] = addCommand(
-        app, "history", "le modifiche registrate accanto all'immagine, l'ultima in fondo", io,
-        status, history);
-    addImageArgument(command, options->image);
-    addJsonFlag(command, options->json);
+    addCommand(app, "history", kHelp, io, status, history);
 }
 
 }  // namespace tavrel::tool

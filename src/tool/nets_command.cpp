@@ -7,9 +7,19 @@
 namespace tavrel::tool {
 namespace {
 
+constexpr const char* kHelp = "mostra o cambia il formato delle reti";
+
 struct NetsOptions {
     std::string image, pattern;
     bool json = false, leaveChecksums = false;
+
+    void declare(CLI::App& command) {
+        addImageArgument(&command, image);
+        command.add_option("PATTERN", pattern, "normali o rombi");
+        addJsonFlag(&command, json);
+        command.add_flag("--leave-checksums", leaveChecksums,
+                         "scrive solo i due byte: EDC ed ECC del loro settore restano come sono");
+    }
 };
 
 int setNets(const NetsOptions& options, ImageSession& session, Streams io) {
@@ -48,13 +58,7 @@ int nets(const NetsOptions& options, Streams io) {
 }  // namespace
 
 void addNetsCommand(CLI::App& app, Streams io, int& status) {
-    const auto [command, options] =
-        addCommand(app, "nets", "mostra o cambia il formato delle reti", io, status, nets);
-    addImageArgument(command, options->image);
-    command->add_option("PATTERN", options->pattern, "normali o rombi");
-    addJsonFlag(command, options->json);
-    command->add_flag("--leave-checksums", options->leaveChecksums,
-                      "scrive solo i due byte: EDC ed ECC del loro settore restano come sono");
+    addCommand(app, "nets", kHelp, io, status, nets);
 }
 
 }  // namespace tavrel::tool

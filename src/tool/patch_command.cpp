@@ -11,9 +11,19 @@
 namespace tavrel::tool {
 namespace {
 
+constexpr const char* kHelp =
+    "una patch PPF 3.0 dell'effetto delle modifiche registrate, per l'immagine originale";
+
 struct PatchOptions {
     std::string image, output, description;
     bool force = false;
+
+    void declare(CLI::App& command) {
+        addImageArgument(&command, image);
+        command.add_option("OUT", output, "il file .ppf da scrivere")->required();
+        command.add_option("--description", description, "la descrizione nella patch (50 byte)");
+        command.add_flag("--force", force, "sostituisce un file .ppf che c'è già");
+    }
 };
 
 bool sameFile(const sys::PathInfo& target, const std::string& path) {
@@ -66,15 +76,7 @@ int writePatch(const PatchOptions& options, Streams io) {
 }  // namespace
 
 void addPatchCommand(CLI::App& app, Streams io, int& status) {
-    const auto [command, options] = addCommand(
-        app, "patch",
-        "una patch PPF 3.0 dell'effetto delle modifiche registrate, per l'immagine originale", io,
-        status, writePatch);
-    addImageArgument(command, options->image);
-    command->add_option("OUT", options->output, "il file .ppf da scrivere")->required();
-    command->add_option("--description", options->description,
-                        "la descrizione nella patch (50 byte)");
-    command->add_flag("--force", options->force, "sostituisce un file .ppf che c'è già");
+    addCommand(app, "patch", kHelp, io, status, writePatch);
 }
 
 }  // namespace tavrel::tool

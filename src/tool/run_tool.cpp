@@ -24,6 +24,11 @@ void addJsonFlag(CLI::App* command, bool& json) {
     command->add_flag("--json", json, "risultati in JSON");
 }
 
+void ImageOptions::declare(CLI::App& command) {
+    addImageArgument(&command, image);
+    addJsonFlag(&command, json);
+}
+
 int runTool(const std::vector<std::string>& arguments, Streams io) {
     CLI::App app{
         "Tavrel da riga di comando: le bandiere delle 86 squadre in un'immagine raw del "

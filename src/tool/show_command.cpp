@@ -8,9 +8,17 @@
 namespace tavrel::tool {
 namespace {
 
+constexpr const char* kHelp = "la bandiera della squadra come una riga di un file .flg";
+
 struct ShowOptions {
     std::string image, team;
     bool json = false;
+
+    void declare(CLI::App& command) {
+        addImageArgument(&command, image);
+        command.add_option("TEAM", team, kTeamHelp)->required();
+        addJsonFlag(&command, json);
+    }
 };
 
 int showTeam(const ShowOptions& options, Streams io) {
@@ -33,12 +41,7 @@ int showTeam(const ShowOptions& options, Streams io) {
 }  // namespace
 
 void addShowCommand(CLI::App& app, Streams io, int& status) {
-    const auto [command, options] =
-        addCommand(app, "show", "la bandiera della squadra come una riga di un file .flg", io,
-                   status, showTeam);
-    addImageArgument(command, options->image);
-    command->add_option("TEAM", options->team, kTeamHelp)->required();
-    addJsonFlag(command, options->json);
+    addCommand(app, "show", kHelp, io, status, showTeam);
 }
 
 }  // namespace tavrel::tool

@@ -9,6 +9,10 @@
 namespace tavrel::tool {
 namespace {
 
+constexpr const char* kHelp =
+    "una riga per squadra: indice, nome nella lista e nell'immagine, tipo, 15 colori, N° dei "
+    "disegni uguali";
+
 // The N° of every design whose type and colours are the flag's.
 std::vector<int> matchingDesigns(const Flag& flag) {
     std::vector<int> numbers;
@@ -28,10 +32,10 @@ void printTeam(const GameImage& game, int team, bool json, Streams io) {
         flag = game.readFlag(team);
     const std::vector<int> designs = flag ? matchingDesigns(*flag) : std::vector<int>{};
     if (json) {
-        io.out << "  {\"index\": " << team << ", \"label\": " << tool::json(label)
+        io.out << "{\"index\": " << team << ", \"label\": " << tool::json(label)
                << ", \"name\": " << tool::json(name) << ", \"type\": \"" << hexByte(type)
                << "\", \"colours\": " << (flag ? jsonColours(*flag) : "null") << ", \"designs\": ["
-               << joined(designs, ", ") << "]}" << (team + 1 < kTeamCount ? ",\n" : "\n");
+               << joined(designs, ", ") << "]}";
         return;
     }
     io.out << std::setw(2) << team << "  " << std::left << std::setw(15) << label << std::setw(22)
@@ -40,17 +44,12 @@ void printTeam(const GameImage& game, int team, bool json, Streams io) {
            << (designs.empty() ? "-" : joined(designs, ",")) << '\n';
 }
 
-struct TeamsOptions {
-    std::string image;
-    bool json = false;
-};
-
-int listTeams(const TeamsOptions& options, Streams io) {
+int listTeams(const ImageOptions& options, Streams io) {
     return withImage(options.image, ImageAccess::ReadOnly, io, [&](ImageSession& session) {
         const GameImage game(session);
-        io.out << (options.json ? "[\n" : "");
-        for (int team = 0; team < kTeamCount; ++team) printTeam(game, team, options.json, io);
-        io.out << (options.json ? "]\n" : "");
+        printList(io.out, options.json, kTeamCount, [&](std::size_t team) {
+            printTeam(game, static_cast<int>(team), options.json, io);
+        });
         return kSuccess;
     });
 }
@@ -58,13 +57,7 @@ int listTeams(const TeamsOptions& options, Streams io) {
 }  // namespace
 
 void addTeamsCommand(CLI::App& app, Streams io, int& status) {
-    const auto [command, options] = addCommand(
-        app, "teams",
-        "una riga per squadra: indice, nome nella lista e nell'immagine, tipo, 15 colori, N° "
-        "dei disegni uguali",
-        io, status, listTeams);
-    addImageArgument(command, options->image);
-    addJsonFlag(command, options->json);
+    addCommand(app, "teams", kHelp, io, status, listTeams);
 }
 
 }  // namespace tavrel::tool

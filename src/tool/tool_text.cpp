@@ -2,6 +2,7 @@
 #include "tool/tool_text.h"
 
 #include <cstdio>
+#include <ostream>
 #include <sstream>
 
 #include "image/file_error.h"
@@ -130,6 +131,17 @@ std::string colourText(const Flag& flag) {
         text += pair;
     }
     return text;
+}
+
+void printList(std::ostream& out, bool json, std::size_t count,
+               const std::function<void(std::size_t)>& item) {
+    out << (json ? "[\n" : "");
+    for (std::size_t i = 0; i < count; ++i) {
+        out << (json ? "  " : "");
+        item(i);
+        out << (json ? (i + 1 < count ? ",\n" : "\n") : "");
+    }
+    out << (json ? "]\n" : "");
 }
 
 std::string json(std::string_view text) {

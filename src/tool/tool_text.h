@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <iosfwd>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +46,11 @@ std::string describe(const RecordError& error);
 
 // "BDF7 18E3 ...": the fifteen colours as their two stored bytes each, low byte first.
 std::string colourText(const Flag& flag);
+
+// `count` items, one line each, or the elements of one JSON array: `item(i)` prints the i-th
+// (in JSON, one object without the separators that the list adds).
+void printList(std::ostream& out, bool json, std::size_t count,
+               const std::function<void(std::size_t)>& item);
 
 // A JSON string literal.
 std::string json(std::string_view text);

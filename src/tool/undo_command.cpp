@@ -7,9 +7,17 @@
 namespace tavrel::tool {
 namespace {
 
+constexpr const char* kHelp =
+    "annulla le ultime modifiche (registrate a loro volta come una modifica)";
+
 struct UndoOptions {
     std::string image;
     int steps = 1;
+
+    void declare(CLI::App& command) {
+        addImageArgument(&command, image);
+        command.add_option("--steps", steps, "quante modifiche annullare (1): tutte o nessuna");
+    }
 };
 
 int undo(const UndoOptions& options, Streams io) {
@@ -35,12 +43,7 @@ int undo(const UndoOptions& options, Streams io) {
 }  // namespace
 
 void addUndoCommand(CLI::App& app, Streams io, int& status) {
-    const auto [command, options] = addCommand(
-        app, "undo", "annulla le ultime modifiche (registrate a loro volta come una modifica)", io,
-        status, undo);
-    addImageArgument(command, options->image);
-    command->add_option("--steps", options->steps,
-                        "quante modifiche annullare (1): tutte o nessuna");
+    addCommand(app, "undo", kHelp, io, status, undo);
 }
 
 }  // namespace tavrel::tool

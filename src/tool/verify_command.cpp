@@ -10,6 +10,9 @@
 namespace tavrel::tool {
 namespace {
 
+constexpr const char* kHelp =
+    "controlla EDC ed ECC dei settori: quanti per tipo, quanti errati, i primi 20";
+
 const char* kindName(SectorKind kind) {
     switch (kind) {
         case SectorKind::Mode1:
@@ -57,6 +60,12 @@ void printTally(const VerifyTally& tally, Streams io) {
 struct VerifyOptions {
     std::string image;
     bool touched = false;
+
+    void declare(CLI::App& command) {
+        addImageArgument(&command, image);
+        command.add_flag("--touched", touched,
+                         "solo i settori che contengono i posti che Tavrel scrive");
+    }
 };
 
 int verify(const VerifyOptions& options, Streams io) {
@@ -72,13 +81,7 @@ int verify(const VerifyOptions& options, Streams io) {
 }  // namespace
 
 void addVerifyCommand(CLI::App& app, Streams io, int& status) {
-    const auto [command, options] =
-        addCommand(app, "verify",
-                   "controlla EDC ed ECC dei settori: quanti per tipo, quanti errati, i primi 20",
-                   io, status, verify);
-    addImageArgument(command, options->image);
-    command->add_flag("--touched", options->touched,
-                      "solo i settori che contengono i posti che Tavrel scrive");
+    addCommand(app, "verify", kHelp, io, status, verify);
 }
 
 }  // namespace tavrel::tool
