@@ -61,14 +61,21 @@ def expect(actual, expected, what):
 SECTOR, CHECKSUMS_FROM = 2352, 2072  # Mode 2 Form 1: EDC and ECC from byte 2072 of a sector
 
 
+def differing(first, second, step=SECTOR):
+    """Offsets where two byte strings differ, found a block at a time."""
+    for start in range(0, max(len(first), len(second)), step):
+        if first[start:start + step] != second[start:start + step]:
+            yield from (at for at in range(start, start + step)
+                        if first[at:at + 1] != second[at:at + 1])
+
+
 def compare_image(path, original, expected, what, tool):
     """The places hold `expected`; other bytes differ only in the checksums of their sectors."""
     with open(path, "rb") as reader:
         actual = reader.read()
-    sectors = {at // SECTOR for at in range(len(original)) if original[at] != expected[at]}
-    wrong = [at for at in range(max(len(actual), len(expected)))
-             if actual[at:at + 1] != expected[at:at + 1]
-             and not (at // SECTOR in sectors and at % SECTOR >= CHECKSUMS_FROM)]
+    sectors = {at // SECTOR for at in differing(original, expected)}
+    wrong = [at for at in differing(actual, expected)
+             if not (at // SECTOR in sectors and at % SECTOR >= CHECKSUMS_FROM)]
     if wrong:
         raise Failure(f"{what} ({path}) differs at {len(wrong)} offsets: " + "; ".join(
             f"{at} holds {actual[at:at + 1].hex() or 'nothing'} instead of "

@@ -193,7 +193,7 @@ class Tavrel:
         dialog = dialog or self.wait_for(FILE_DIALOG, "the file dialog")
         self.focus(dialog)
         self.keys("ctrl+a")  # the name field may hold an earlier choice
-        self.tool("xdotool", "type", "--delay", "20", path)
+        self.tool("xdotool", "type", "--delay", "8", path)
         self.close_with(dialog, "Return", "the file dialog")
 
     def open_at_start(self, program, image):
@@ -206,7 +206,7 @@ class Tavrel:
 
     def _click(self, x, y, count=1):
         self.tool("xdotool", "mousemove", "--window", str(self.main), str(x), str(y), "click",
-                  "--repeat", str(count), "--delay", "60", "1")
+                  "--repeat", str(count), "--delay", "25", "1")
 
     def click_at(self, x, y, count=1):
         self.wait("the main window alone on screen", lambda: list(self.windows()) == [self.main])
