@@ -1,9 +1,8 @@
 #!/usr/bin/env python3
 """tavrel-tool built for Linux and for Windows (run under wine), on the same demo images: the same
-output and bytes, one change log both read and undo, UTF-8 names, two Windows writers at once, the
-read-only attribute, and Windows' paths in plans.
+output and bytes, one change log both read and undo, UTF-8 names, two Windows writers at once, and
+Windows' paths in plans.
 Usage: cross_system_test.py LINUX_BUILD WINDOWS_BUILD"""
-import os
 import pathlib
 import shutil
 import subprocess
@@ -58,11 +57,16 @@ class CrossSystem(unittest.TestCase):
             (folder / "plan.txt").write_bytes(plan)
             (folder / "a.flg").write_bytes(self.tool("linux", "catalog", "77"))
             outputs = [self.tool(system, *step, folder=folder) for step in steps]
-            outputs[5] = outputs[5].replace(b"\\", b"/")  # export's paths, as each system writes them
+            # export names the files it wrote as each system writes paths
+            outputs[5] = outputs[5].replace(b"\\", b"/")
             files = {p.relative_to(folder): p.read_bytes() for p in folder.rglob("*")
                      if p.is_file() and not p.name.endswith(".tavrel-log")}
             results[system] = outputs, files
-        self.assertEqual(results["windows"], results["linux"])
+        (linux_outputs, linux_files), (outputs, files) = results["linux"], results["windows"]
+        self.assertEqual(outputs, linux_outputs)
+        self.assertEqual(sorted(files), sorted(linux_files))
+        for name, content in linux_files.items():
+            self.assertTrue(files[name] == content, f"{name} differs")
 
     def test_each_system_lists_and_undoes_the_others_changes(self):
         for writer, reader in (("windows", "linux"), ("linux", "windows")):
@@ -105,12 +109,6 @@ class CrossSystem(unittest.TestCase):
         first.communicate(b"Italy 3\n", timeout=300)
         self.assertEqual(first.returncode, 0)
         self.assertNotEqual(game.read_bytes(), self.demo)
-
-    def test_a_read_only_image_is_refused(self):
-        game = self.image("game.bin")
-        game.chmod(0o444)  # wine's read-only attribute
-        self.tool("windows", "apply", "game.bin", "13", "--design", "3", status=1)
-        self.assertEqual(game.read_bytes(), self.demo)
 
     def test_plans_take_windows_paths(self):
         flag = self.tool("linux", "catalog", "77")
