@@ -94,6 +94,7 @@ class CrossSystem(unittest.TestCase):
         game = self.image("game.bin")
         first = subprocess.Popen(command("windows", "apply", "game.bin", "--plan", "-"),
                                  cwd=self.dir, stdin=subprocess.PIPE, stdout=subprocess.DEVNULL)
+        self.addCleanup(first.kill)
         # Trying the lock would race the first writer for it: the kernel's list says when wine
         # holds it for that process.
         inode = f":{game.stat().st_ino} "
