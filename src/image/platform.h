@@ -97,7 +97,7 @@ struct PathInfo {
 Status inspect(const std::string& path, PathInfo& info);
 
 // The absolute name of the file `path` leads to once every symbolic link is followed; `path`
-// itself when that cannot be worked out (it does not exist, say).
+// itself when that cannot be worked out (it does not exist, say), made absolute on Windows.
 std::string resolved(const std::string& path);
 
 // Puts `from` in place of `to`, replacing any file of that name, as one step.
@@ -116,13 +116,15 @@ int processId();
 // False only when no process of that id runs (a reused id counts as running).
 bool processRuns(int id);
 
-// True when standard error is a terminal (a progress bar may be drawn there).
+// True when standard error is a terminal that a progress bar may be drawn on.
 bool errorIsTerminal();
 
 // The program's arguments in UTF-8, its own name left out: `argv` where the system hands them
 // over in UTF-8, the system's own wide command line where it does not.
 std::vector<std::string> arguments(int argc, char** argv);
-// Makes the console show the program's UTF-8 output ("è", "N°") as such where it would not.
+// Makes the console show the program's UTF-8 output ("è", "N°") as such where it would not, and
+// lets standard output and error through byte for byte where lines would end in CR LF: the same
+// bytes on every system.
 void useUtf8Console();
 
 }  // namespace tavrel::sys

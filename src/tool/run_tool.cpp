@@ -35,6 +35,8 @@ int runTool(const std::vector<std::string>& arguments, Streams io) {
         "CD del gioco (.bin/.img, settori da 2352 byte).",
         "tavrel-tool"};
     app.require_subcommand(1);
+    // "/images/game.bin" is a path on Windows too, never an option.
+    app.allow_windows_style_options(false);
     int status = kSuccess;
     for (const AddCommand add : kCommands) add(app, io, status);
     try {

@@ -1,7 +1,6 @@
 // The image file: one editor at a time, no write to a file its owner protected, no read or
 // write past its end, and runs of game data split at the ends of sectors' user data.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "image/image_file.h"
 #include "image/raw_geometry.h"
@@ -30,10 +29,12 @@ TEST(ImageFile, IsRefusedWhileHeldAndWhenItsOwnerProtectedIt) {
     }
     EXPECT_NO_THROW(ImageFile{path}) << "closing drops the lock";
 
-    // No write bit at all: refused also for root, whose writes the mode would not stop.
-    ::chmod(path.c_str(), 0444);
+    // No write bit at all (on Windows, the read-only attribute): refused also for root, whose
+    // writes the mode would not stop.
+    using std::filesystem::perms;
+    std::filesystem::permissions(path, perms::owner_read | perms::group_read | perms::others_read);
     EXPECT_EQ(openFailure(path), FileFailure::AccessRefused);
-    ::chmod(path.c_str(), 0644);
+    std::filesystem::permissions(path, perms::owner_write, std::filesystem::perm_options::add);
 
     EXPECT_EQ(openFailure(dir.file("missing.bin")), FileFailure::OpenFailed);
     EXPECT_EQ(openFailure(dir.path().string()), FileFailure::NotAFile);

@@ -51,8 +51,9 @@ TEST(Paths, AFileNamesItsFolderWhereverItLies) {
         {"x.ppf", "."}, {"/x.ppf", "/"}, {"a/b/x.ppf", "a/b"}, {"../x.flg", ".."}};
     for (const auto& [path, folder] : cases) {
         EXPECT_EQ(folderOf(path), folder) << path;
-        EXPECT_EQ(pathIn(folderOf(path), fileNameOf(path)),
-                  std::string(folder) == "." ? std::string("./") + path : path);
+        const std::string joined = pathIn(folderOf(path), fileNameOf(path));
+        EXPECT_EQ(fileNameOf(joined), fileNameOf(path)) << joined;
+        EXPECT_EQ(folderOf(joined), folder) << joined;
     }
 }
 

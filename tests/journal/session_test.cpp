@@ -149,7 +149,11 @@ TEST_F(SessionTest, APatchOfLongRunsGivesTheImageBackOnAnUnmodifiedCopy) {
 }
 
 TEST_F(SessionTest, EveryNameOfTheImageMeetsTheOneLog) {
+#ifdef _WIN32  // symbolic links need privileges there: a second hard link stands in
+    std::filesystem::create_hard_link(image, dir.file("link.bin"));
+#else
     std::filesystem::create_symlink(image, dir.file("link.bin"));
+#endif
     std::filesystem::create_hard_link(image, dir.file("second.bin"));
     for (const char* name : {"image.bin", "link.bin", "second.bin"}) {
         ImageSession session(dir.file(name));

@@ -1,6 +1,8 @@
 #include "test_files.h"
 
+#ifndef _WIN32
 #include <sys/statvfs.h>
+#endif
 
 #include <fstream>
 #include <random>
@@ -13,6 +15,7 @@ namespace {
 // Memory-backed where the system offers enough of it: every write is synced, and the tests
 // write many 14 MB images.
 std::filesystem::path baseFolder() {
+#ifndef _WIN32
     constexpr unsigned long long kEnoughBytes = 1ull << 30;
     struct statvfs info {};
     if (::statvfs("/dev/shm", &info) == 0 && (info.f_flag & ST_NOEXEC) == 0 &&
@@ -20,6 +23,7 @@ std::filesystem::path baseFolder() {
         static_cast<unsigned long long>(info.f_bavail) * info.f_frsize >= kEnoughBytes) {
         return "/dev/shm";
     }
+#endif
     return std::filesystem::temp_directory_path();
 }
 

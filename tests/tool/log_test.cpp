@@ -1,18 +1,8 @@
-// The change log through tavrel-tool: a save killed at every write it makes ends whole or not
-// at all once the image is opened again; undo and a PPF patch give back exact images.
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-
-#include <algorithm>
-#include <filesystem>
-
+// The change log through tavrel-tool: undo and a PPF patch give back exact images, and undo
+// refuses whole where another program changed a place.
 #include "catalog/catalog.h"
 #include "game/game_places.h"
 #include "journal/change_log.h"
-#include "journal/image_session.h"
 #include "tool_fixture.h"
 
 namespace tavrel::testing {
@@ -21,42 +11,7 @@ namespace {
 class LogTest : public ToolTest {
 protected:
     std::string log = ChangeLog::pathFor(image);
-    const Bytes saved = withFlag(demoImage(), 13, catalogFlag(158));
-
-    // `tavrel-tool apply` for Denmark on a demo image without a log, killed at the k-th pwrite
-    // or fdatasync; its exit status (0 when it ran to its end).
-    int killSave(int k) {
-        writeWholeFile(image, demoImage());
-        std::filesystem::remove(log);
-        return tool("apply game.bin denmark --design 58", "LD_PRELOAD=" TAVREL_FAULT_SHIM
-                                                          " TAVREL_FAULT='pwrite,fdatasync " +
-                                                              std::to_string(k) + " kill'")
-            .status;
-    }
 };
-
-TEST_F(LogTest, ASaveKilledAtAnyWriteEndsWholeOrNotAtAll) {
-    // The log's header, the save's record and its sync, six writes into the image (each
-    // type-table copy with its sector's checksums, the palette across two sectors with theirs)
-    // and their sync, and the mark. The record has reached the log from the third on.
-    const int killPoints = 11;
-    for (int k = 1; k <= killPoints; ++k) {
-        ASSERT_NE(killSave(k), 0) << k;
-        EXPECT_EQ(tool("teams game.bin").status, 0);  // opening again is enough
-        EXPECT_EQ(readWholeFile(image), k < 3 ? demoImage() : saved) << "killed at " << k;
-    }
-    EXPECT_EQ(killSave(killPoints + 1), 0) << "a save makes more writes than were tried";
-    // A record torn on its way to the disk never reached the image: cut short, or whole in
-    // length but not in content, it is dropped.
-    for (const bool cut : {true, false}) {
-        killSave(3);
-        Bytes bytes = readWholeFile(log);
-        cut ? bytes.resize(bytes.size() - 10) : void(bytes[bytes.size() - 6] ^= 0xFF);
-        writeWholeFile(log, bytes);
-        EXPECT_EQ(tool("history game.bin").out, "");
-        EXPECT_EQ(readWholeFile(image), demoImage());
-    }
-}
 
 TEST_F(LogTest, UndoAndAPatchGiveBackExactImages) {
     writeWholeFile(dir.file("plan.txt"), "Italy 3\nParma 58\n");
@@ -70,12 +25,14 @@ TEST_F(LogTest, UndoAndAPatchGiveBackExactImages) {
     const Bytes edited = readWholeFile(image);
 
     ASSERT_EQ(tool("patch game.bin mod.ppf --description 'Denmark, Bayer, nets'").status, 0);
+#ifndef _WIN32  // Python is Linux's; the cross-system test compares the patch with Linux's
     writeWholeFile(dir.file("copy.bin"), stale);
     ASSERT_EQ(std::system(("python3 " TAVREL_APPLY_PPF " " + dir.file("mod.ppf") + " " +
                            dir.file("copy.bin"))
                               .c_str()),
               0);
     EXPECT_EQ(readWholeFile(dir.file("copy.bin")), edited);
+#endif
 
     EXPECT_EQ(tool("undo game.bin --steps 6").status, 2) << "five changes only";
     EXPECT_EQ(tool("undo game.bin --steps 5").status, 0);
@@ -102,118 +59,9 @@ TEST_F(LogTest, UndoAndAPatchGiveBackExactImages) {
     }
 }
 
-TEST_F(LogTest, EveryChangeStaysFoundThroughDamageAndOtherNames) {
-    std::filesystem::create_symlink(image, dir.file("link.bin"));
-    for (const char* change : {"apply link.bin denmark --design 58", "nets game.bin rombi",
-                               "apply link.bin 80 --design 3"})
-        ASSERT_EQ(tool(change).status, 0) << change;
-    const std::string whole = tool("history game.bin").out;
-    for (const char* change : {"apply Denmark", "nets: rombi", "apply Bayer Monaco"})
-        EXPECT_NE(whole.find(change), std::string::npos) << whole;
-    // The middle record's mark turned from done to aborted, then the last record's body: both
-    // are reported, and every change that reads stays.
-    Bytes damaged = readWholeFile(log);
-    const Bytes done{'D', 0xBB, 'D', 0xBB};
-    const auto second = std::search(damaged.begin() + 60, damaged.end(), done.begin(), done.end());
-    ASSERT_NE(second, damaged.end());
-    *std::search(second + 4, damaged.end(), done.begin(), done.end()) = 'A';
-    damaged[damaged.size() - 10] ^= 0x01;
-    writeWholeFile(log, damaged);
-    const ToolRun reported = tool("history game.bin");
-    EXPECT_NE(reported.err.find("era danneggiato"), std::string::npos) << reported.err;
-    EXPECT_NE(reported.out.find("nets: rombi"), std::string::npos) << reported.out;
-    EXPECT_EQ(reported.out.find("fallita"), std::string::npos) << reported.out;
-    EXPECT_EQ(readWholeFile(log + ".1"), damaged);
 
-    // A damaged log that cannot be set aside says so, and later changes say they are unlogged.
-    writeWholeFile(log, damaged);
-    const std::string shim = "LD_PRELOAD=" TAVREL_FAULT_SHIM " TAVREL_FAULT='rename 1+ EACCES'";
-    const ToolRun kept = tool("apply game.bin 13 --design 1", shim);
-    EXPECT_EQ(kept.status, 0);
-    EXPECT_NE(kept.err.find("non si è potuto mettere da parte"), std::string::npos) << kept.err;
-    EXPECT_NE(kept.err.find("senza registro"), std::string::npos) << kept.err;
-    EXPECT_EQ(readWholeFile(log), damaged);
-}
 
-TEST_F(LogTest, AReaderThatRecoversReadsTheLogAgainOnceItMayWrite) {
-    ASSERT_EQ(tool("apply game.bin denmark --design 58").status, 0);
-    Bytes torn = readWholeFile(log);
-    torn.insert(torn.end(), {'T', 'R', 'E', 'C', 0xFF, 0xFF, 0, 0});  // a record cut short
-    writeWholeFile(log, torn);
-    // A reader that finds the torn tail, stopped between its shared lock and the exclusive
-    // one, while a writer cuts the tail and adds a change of its own.
-    const std::string stop = "TAVREL_FAULT=flock 2 stop";
-    const std::string preload = "LD_PRELOAD=" TAVREL_FAULT_SHIM;
-    char* environment[] = {const_cast<char*>(preload.c_str()), const_cast<char*>(stop.c_str()),
-                           nullptr};
-    char* arguments[] = {const_cast<char*>(TAVREL_TOOL), const_cast<char*>("teams"), image.data(),
-                         nullptr};
-    posix_spawn_file_actions_t quiet;
-    ::posix_spawn_file_actions_init(&quiet);
-    ::posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
-    pid_t reader = 0;
-    ASSERT_EQ(::posix_spawn(&reader, TAVREL_TOOL, &quiet, nullptr, arguments, environment), 0);
-    ::posix_spawn_file_actions_destroy(&quiet);
-    int status = 0;
-    ASSERT_EQ(::waitpid(reader, &status, WUNTRACED), reader);
-    ASSERT_TRUE(WIFSTOPPED(status));
-    ASSERT_EQ(tool("apply game.bin 80 --design 3").status, 0);
-    ::kill(reader, SIGCONT);
-    ASSERT_EQ(::waitpid(reader, &status, 0), reader);
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-    const std::string history = tool("history game.bin").out;
-    EXPECT_NE(history.find("apply Bayer Monaco: N° 3"), std::string::npos) << history;
-    EXPECT_EQ(readWholeFile(image), withFlag(saved, 80, catalogFlag(103)));
-}
 
-TEST_F(LogTest, ARepairOfAllSectorsKilledAtAnyWriteEndsWholeOrNotAtAll) {
-    Bytes stale = demoImage();
-    for (std::int64_t sector = 1000; sector < 4000; ++sector)
-        stale[static_cast<std::size_t>(sector * kRawSectorSize + 2200)] ^= 0x01;
-    const Bytes repaired = demoImage();
-    int kills = 0;
-    for (int k = 1; k < 50; ++k) {
-        writeWholeFile(image, stale);
-        std::filesystem::remove(log);
-        const int status = tool("fix-checksums game.bin --all", "LD_PRELOAD=" TAVREL_FAULT_SHIM
-                                                                " TAVREL_FAULT='pwrite,fdatasync " +
-                                                                    std::to_string(k) + " kill'")
-                               .status;
-        {
-            ImageSession session(image);  // opening again completes what the log holds
-            ASSERT_EQ(readWholeFile(image), k < 3 ? stale : repaired) << "killed at " << k;
-            if (k >= 3)
-                session.undo(1, "undo");
-        }
-        EXPECT_EQ(readWholeFile(image), stale) << "one undo after a kill at " << k;
-        if (status == 0)
-            break;
-        ++kills;
-    }
-    EXPECT_GE(kills, 9) << "the log's writes, several writes into the image, the mark";
-}
-
-TEST_F(LogTest, PipesAreRefusedAtOnceAndALogNotOursIsReported) {
-    for (const char* pipe : {"pipe.bin", "pipe.txt", "pipe.flg", "game.bin.tavrel-log"})
-        ASSERT_EQ(::mkfifo(dir.file(pipe).c_str(), 0600), 0);
-    // A command that waited on a pipe would be killed by the timeout (status 124).
-    for (const char* refused :
-         {"teams pipe.bin", "apply game.bin --plan pipe.txt", "apply game.bin 13 --file pipe.flg"})
-        EXPECT_EQ(tool(refused, "timeout 20").status, 2) << refused;
-    const ToolRun unlogged = tool("apply game.bin 13 --design 3", "timeout 20");
-    EXPECT_EQ(unlogged.status, 0);
-    EXPECT_NE(unlogged.err.find("senza registro"), std::string::npos) << unlogged.err;
-
-    std::filesystem::remove(log);
-    writeWholeFile(log, "not a log");
-    const ToolRun reported = tool("history game.bin");
-    EXPECT_NE(reported.err.find("non è un registro delle modifiche di Tavrel"), std::string::npos)
-        << reported.err;
-    EXPECT_EQ(readWholeFile(log + ".1"), Bytes({'n', 'o', 't', ' ', 'a', ' ', 'l', 'o', 'g'}));
-    std::filesystem::create_symlink(image, dir.file("link.bin"));
-    EXPECT_EQ(tool("patch game.bin link.bin --force").status, 2);
-    EXPECT_EQ(readWholeFile(image), withFlag(demoImage(), 13, catalogFlag(103)));
-}
 
 }  // namespace
 }  // namespace tavrel::testing

@@ -2,10 +2,10 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include "demo_image_content.h"
 #include "game/flag_record.h"
+#include "program_run.h"
 #include "test_files.h"
 #include "test_image.h"
 
@@ -26,10 +26,9 @@ protected:
     // Runs tavrel-tool with `arguments` (words as a shell reads them) from the test folder;
     // `environment` ("NAME=value ...") goes before it.
     ToolRun tool(const std::string& arguments, const std::string& environment = "") {
-        const std::string command = "cd '" + dir.path().string() + "' && " + environment + " " +
-                                    TAVREL_TOOL + " " + arguments + " >out.txt 2>err.txt";
-        const int raw = std::system(command.c_str());
-        return {WEXITSTATUS(raw), text("out.txt"), text("err.txt")};
+        const int status =
+            runProgram(TAVREL_TOOL, arguments, {dir.path(), environment, "out.txt", "err.txt"});
+        return {status, text("out.txt"), text("err.txt")};
     }
     std::string text(const std::string& name) {
         const Bytes bytes = readWholeFile(dir.file(name));
