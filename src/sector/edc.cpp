@@ -1,6 +1,6 @@
 // Slicing-by-16 CRC: sixteen tables turn sixteen input bytes into one table look-up each, so
 // the look-ups are independent of one another instead of a chain of one per byte.
-#include "image/edc.h"
+#include "sector/edc.h"
 
 #include <array>
 #include <cstddef>
