@@ -67,7 +67,7 @@ SectorCheck checkSector(RawSector sector, ChecksumPath path) {
         check.edcRight = computedEdc(sector, layout, path) == stored;
     }
     if (layout.hasEcc) {
-        check.eccRight = eccParityIsRight(sector, layout.eccHeader);
+        check.eccRight = eccParityIsRight(sector, layout.eccHeader, path);
     }
     return check;
 }
@@ -93,7 +93,7 @@ Regeneration regenerateChecksums(WritableRawSector sector, ChecksumPath path) {
         // Parity is worked out on a copy so that a right ECC leaves the sector untouched.
         std::array<std::uint8_t, kRawSectorSize> copy;
         std::copy(sector.begin(), sector.end(), copy.begin());
-        writeEccParity(copy, layout.eccHeader);
+        writeEccParity(copy, layout.eccHeader, path);
         const auto parity = std::span(copy).subspan<kEccPAt>();
         if (!std::equal(parity.begin(), parity.end(), sector.begin() + kEccPAt)) {
             std::copy(parity.begin(), parity.end(), sector.begin() + kEccPAt);
