@@ -68,8 +68,9 @@ std::size_t walkSlots(const WalkOptions& options);
 // How many sectors a walk over `sectors` reads.
 std::int64_t walkLength(const ImageFile& file, SectorList sectors);
 
-// What a check or take throws ends the walk, once the workers have stopped, and goes on to the
-// caller; so do read failures (FileError).
+// The workers read with ImageFile::readInto side by side: positioned reads, which leave the
+// file's position alone. What a check or take throws ends the walk once the workers have
+// stopped, and goes on to the caller; so does a read failure (FileError), in its chunk's turn.
 void walkSectors(const ImageFile& file, SectorList sectors, const WalkOptions& options,
                  const WalkSteps& steps, const VerifyProgress& progress = {});
 
