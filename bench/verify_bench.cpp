@@ -1,6 +1,8 @@
-// Times verification of a 700 MB raw image against plain reading of it and against a
-// byte-at-a-time reference. The image is built in a page-cache folder (default /dev/shm, or the
-// first argument), read in chunks of a few MB, and removed at the end.
+// Times verification of a 700 MB raw image, and the search for repairs on it (none are due),
+// against plain reading of it and against a byte-at-a-time reference, on every checksum path
+// this processor runs. The image is built in a page-cache folder (default /dev/shm, or the
+// first argument), read in chunks of a few MB, and removed at the end. Prints the best of a few
+// runs and the ratios.
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -9,23 +11,27 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
-#include <future>
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "image/image_file.h"
 #include "image/image_verify.h"
+#include "image/sector_repairs.h"
+#include "reference_checks.h"
 #include "sector/sector_checks.h"
 #include "sector/sector_verify.h"
-#include "reference_checks.h"
 
 namespace {
 
 using namespace tavrel;
 
 constexpr std::int64_t kSectors = 300'000;
+// Runs of each measurement but the reference's, of which the best counts: the walks need every
+// core, and on a shared machine one is often busy for a moment.
+constexpr int kRuns = 5;
 constexpr std::size_t kChunkSectors = 1792;  // about 4 MB
 constexpr std::size_t kChunkBytes = kChunkSectors * kRawSectorSize;
 
@@ -83,22 +89,18 @@ std::size_t readChunk(int fd, Chunk& chunk) {
     return filled;
 }
 
-// Reads the image chunk by chunk and hands each chunk on. With `overlapped`, the next chunk is
-// read on a second thread while the current one is handled.
-double timeScan(const std::string& path, const ChunkHandler& handle, bool overlapped = false) {
+// Reads the image chunk by chunk, one thread, and hands each chunk on.
+double timeScan(const std::string& path, const ChunkHandler& handle) {
     const auto start = std::chrono::steady_clock::now();
     const int fd = ::open(path.c_str(), O_RDONLY);
     if (fd < 0)
         throw std::runtime_error("cannot open " + path);
-    Chunk current(kChunkBytes), next(kChunkBytes);
-    std::size_t filled = readChunk(fd, current);
-    for (std::int64_t first = 0; filled > 0; first += kChunkSectors) {
-        std::future<std::size_t> reading;
-        if (overlapped)
-            reading = std::async(std::launch::async, readChunk, fd, std::ref(next));
-        handle(std::span(current).first(filled), first);
-        filled = overlapped ? reading.get() : readChunk(fd, next);
-        std::swap(current, next);
+    Chunk chunk(kChunkBytes);
+    for (std::int64_t first = 0;; first += kChunkSectors) {
+        const std::size_t filled = readChunk(fd, chunk);
+        if (filled == 0)
+            break;
+        handle(std::span(chunk).first(filled), first);
     }
     ::close(fd);
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -115,20 +117,67 @@ void referenceVerify(std::span<const std::uint8_t> wholeSectors, VerifyTally& ta
 }
 
 // The best of a few runs: other work on the machine only ever makes a run slower.
-double bestOf(int runs, const std::string& path, const ChunkHandler& handle,
-              bool overlapped = false) {
-    double best = timeScan(path, handle, overlapped);
-    for (int run = 1; run < runs; ++run) best = std::min(best, timeScan(path, handle, overlapped));
+double bestOf(int runs, const std::function<void()>& run) {
+    double best = 1e9;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        run();
+        best = std::min(
+            best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    }
     return best;
+}
+
+double bestScan(int runs, const std::string& path, const ChunkHandler& handle) {
+    return bestOf(runs, [&] { timeScan(path, handle); });
+}
+
+bool sameTally(const VerifyTally& a, const VerifyTally& b) {
+    return a.sectorsOfKind == b.sectorsOfKind && a.badOfKind == b.badOfKind &&
+           a.badSectors == b.badSectors && a.firstBadSectors == b.firstBadSectors;
 }
 
 void printTally(const char* what, const VerifyTally& tally) {
     std::int64_t checked = 0;
     for (const std::int64_t count : tally.sectorsOfKind) checked += count;
-    std::printf("%-22s %lld sectors checked, %lld of them Mode 2 Form 1, %lld bad\n", what,
+    std::printf("%s %lld sectors checked, %lld of them Mode 2 Form 1, %lld bad\n", what,
                 static_cast<long long>(checked),
                 static_cast<long long>(tally.count(SectorKind::Mode2Form1)),
                 static_cast<long long>(tally.badSectors));
+}
+
+void printRow(const std::string& what, double seconds, double read, double reference = 0) {
+    std::printf("%-26s %7.3f s   /read %6.2f", what.c_str(), seconds, seconds / read);
+    if (reference > 0)
+        std::printf("   reference/this %6.1f", reference / seconds);
+    std::printf("\n");
+}
+
+// What tavrel-tool runs on `checksums`: verify, and fix-checksums --all's search for repairs,
+// each on an image opened and locked; then the checks alone on one thread, chunk after chunk.
+VerifyTally timePath(const std::string& path, ChecksumPath checksums, double read,
+                     double reference) {
+    const std::string name = checksumPathName(checksums);
+    const WalkOptions options{checksums};
+    VerifyTally tally;
+    const double verify = bestOf(
+        kRuns, [&] { tally = verifyImage(ImageFile(path, ImageAccess::ReadOnly), {}, options); });
+    std::int64_t repairs = 0;
+    const double repair = bestOf(kRuns, [&] {
+        findRepairs(
+            ImageFile(path, ImageAccess::ReadOnly),
+            [&](ChunkRepairs&& chunk) {
+                repairs += static_cast<std::int64_t>(chunk.repairs.size());
+            },
+            {}, options);
+    });
+    VerifyTally ignored;
+    const double single = bestScan(
+        2, path, [&](auto bytes, auto first) { verifySectors(bytes, first, ignored, checksums); });
+    printRow("verify, " + name, verify, read, reference);
+    printRow("repairs (" + std::to_string(repairs) + "), " + name, repair, read);
+    printRow("one thread, " + name, single, read, reference);
+    return tally;
 }
 
 }  // namespace
@@ -144,35 +193,26 @@ int main(int argc, char** argv) {
 
     try {
         writeImage(path);
-        std::printf("image: %lld sectors, %.1f MB, in %s\n", static_cast<long long>(kSectors),
-                    static_cast<double>(kSectors * kRawSectorSize) / 1e6, folder.c_str());
-        VerifyTally fast, oneThread, reference;
-        const double read = bestOf(3, path, [](auto, auto) {});
-        // What tavrel-tool verify runs: the image opened and locked, checked on two threads while
-        // the next chunk is read.
-        double verify = 1e9;
-        for (int run = 0; run < 3; ++run) {
-            const auto start = std::chrono::steady_clock::now();
-            fast.add(verifyImage(ImageFile(path, ImageAccess::ReadOnly)));
-            verify = std::min(
-                verify,
-                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-        }
-        const double single = bestOf(
-            3, path, [&](auto bytes, auto first) { verifySectors(bytes, first, oneThread); });
-        const double slow =
-            bestOf(2, path, [&](auto bytes, auto) { referenceVerify(bytes, reference); });
-
-        std::printf("read                     %.3f s\n", read);
-        std::printf("verify (tavrel-tool)     %.3f s   verify/read %.2f\n", verify, verify / read);
-        std::printf("verify, one thread       %.3f s   verify/read %.2f\n", single, single / read);
-        std::printf(
-            "reference, one thread    %.3f s   reference/verify %.2f, reference/one thread %.2f\n",
-            slow, slow / verify, slow / single);
-        // Tallies add up over the runs.
-        printTally("verify (3 runs):", fast);
-        printTally("one thread (3 runs):", oneThread);
-        printTally("reference (2 runs):", reference);
+        const std::vector<ChecksumPath> paths = runnableChecksumPaths();
+        std::printf("image: %lld sectors, %.1f MB, in %s; %u cores; the program's path: %s\n",
+                    static_cast<long long>(kSectors),
+                    static_cast<double>(kSectors * kRawSectorSize) / 1e6, folder.c_str(),
+                    std::thread::hardware_concurrency(), checksumPathName(activeChecksumPath()));
+        const double read = bestScan(kRuns, path, [](auto, auto) {});
+        VerifyTally byReference;
+        const double reference =
+            bestScan(1, path, [&](auto bytes, auto) { referenceVerify(bytes, byReference); });
+        printRow("read", read, read);
+        std::vector<VerifyTally> tallies;
+        for (auto checksums = paths.rbegin(); checksums != paths.rend(); ++checksums)
+            tallies.push_back(timePath(path, *checksums, read, reference));
+        printRow("reference, one thread", reference, read);
+        bool same = byReference.badSectors == tallies.front().badSectors &&
+                    byReference.sectorsOfKind == tallies.front().sectorsOfKind;
+        for (const VerifyTally& tally : tallies) same = same && sameTally(tally, tallies.front());
+        printTally(same ? "verify, every path and the reference alike:"
+                        : "verify: THE PATHS OR THE REFERENCE DIFFER; first path:",
+                   tallies.front());
     } catch (const std::exception& error) {
         std::fprintf(stderr, "verify_bench: %s\n", error.what());
         return 1;

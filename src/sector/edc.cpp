@@ -1,70 +1,18 @@
-// Slicing-by-16 CRC: sixteen tables turn sixteen input bytes into one table look-up each, so
-// the look-ups are independent of one another instead of a chain of one per byte.
+// The EDC on the path chosen, and its four stored bytes.
 #include "sector/edc.h"
 
-#include <array>
-#include <cstddef>
+#include "sector/edc_kernels.h"
 
 namespace tavrel {
-namespace {
 
-constexpr std::uint32_t kReversedPolynomial = 0xD8018001;
-constexpr std::size_t kSlice = 16;
-
-using Table = std::array<std::uint32_t, 256>;
-
-// tables[k][b]: the CRC of byte b followed by k zero bytes.
-constexpr std::array<Table, kSlice> kTables = [] {
-    std::array<Table, kSlice> tables{};
-    for (std::uint32_t b = 0; b < 256; ++b) {
-        std::uint32_t crc = b;
-        for (int bit = 0; bit < 8; ++bit) {
-            crc = (crc >> 1) ^ ((crc & 1) != 0 ? kReversedPolynomial : 0);
-        }
-        tables[0][b] = crc;
-    }
-    for (std::size_t k = 1; k < kSlice; ++k) {
-        for (std::size_t b = 0; b < 256; ++b) {
-            const std::uint32_t prev = tables[k - 1][b];
-            tables[k][b] = (prev >> 8) ^ tables[0][prev & 0xFF];
-        }
-    }
-    return tables;
-}();
-
-// Written byte by byte so it means the same on any host; compilers make it one load.
-std::uint32_t loadLittleEndian(const std::uint8_t* p) {
-    return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 |
-           std::uint32_t{p[3]} << 24;
-}
-
-// The look-ups of one 32-bit word that lies `bytesAfter` bytes before the end of the slice.
-std::uint32_t sliceWord(std::uint32_t word, std::size_t bytesAfter) {
-    return kTables[bytesAfter + 3][word & 0xFF] ^ kTables[bytesAfter + 2][(word >> 8) & 0xFF] ^
-           kTables[bytesAfter + 1][(word >> 16) & 0xFF] ^ kTables[bytesAfter][word >> 24];
-}
-
-}  // namespace
-
-std::uint32_t edc(std::span<const std::uint8_t> bytes) {
-    std::uint32_t crc = 0;
-    const std::uint8_t* p = bytes.data();
-    std::size_t left = bytes.size();
-    for (; left >= kSlice; left -= kSlice, p += kSlice) {
-        // Only the first word depends on the CRC so far: the rest can be looked up ahead of it.
-        const std::uint32_t rest = sliceWord(loadLittleEndian(p + 4), 8) ^
-                                   sliceWord(loadLittleEndian(p + 8), 4) ^
-                                   sliceWord(loadLittleEndian(p + 12), 0);
-        crc = rest ^ sliceWord(loadLittleEndian(p) ^ crc, 12);
-    }
-    for (; left > 0; --left, ++p) {
-        crc = (crc >> 8) ^ kTables[0][(crc ^ *p) & 0xFF];
-    }
-    return crc;
+std::uint32_t edc(std::span<const std::uint8_t> bytes, ChecksumPath path) {
+    return path == ChecksumPath::Portable ? edcSliced(bytes, 0) : edcFolded(bytes);
 }
 
 std::uint32_t storedEdc(std::span<const std::uint8_t> sector, std::size_t at) {
-    return loadLittleEndian(sector.subspan(at, 4).data());
+    const auto bytes = sector.subspan(at, 4);
+    return std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 | std::uint32_t{bytes[2]} << 16 |
+           std::uint32_t{bytes[3]} << 24;
 }
 
 void storeEdc(std::span<std::uint8_t> sector, std::size_t at, std::uint32_t value) {

@@ -6,9 +6,11 @@
 #include <cstdint>
 #include <span>
 
+#include "sector/checksum_path.h"
+
 namespace tavrel {
 
-std::uint32_t edc(std::span<const std::uint8_t> bytes);
+std::uint32_t edc(std::span<const std::uint8_t> bytes, ChecksumPath path = activeChecksumPath());
 
 // The four stored bytes at `at`, read little-endian, and the inverse.
 std::uint32_t storedEdc(std::span<const std::uint8_t> sector, std::size_t at);

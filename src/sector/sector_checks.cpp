@@ -34,8 +34,8 @@ bool carriesChecksums(SectorKind kind) {
            kind == SectorKind::Mode2Form2;
 }
 
-std::uint32_t computedEdc(RawSector sector, const Layout& layout) {
-    return edc(sector.subspan(layout.edcFrom, layout.edcAt - layout.edcFrom));
+std::uint32_t computedEdc(RawSector sector, const Layout& layout, ChecksumPath path) {
+    return edc(sector.subspan(layout.edcFrom, layout.edcAt - layout.edcFrom), path);
 }
 
 }  // namespace
@@ -56,7 +56,7 @@ SectorKind sectorKind(RawSector sector) {
     }
 }
 
-SectorCheck checkSector(RawSector sector) {
+SectorCheck checkSector(RawSector sector, ChecksumPath path) {
     SectorCheck check{sectorKind(sector)};
     if (!carriesChecksums(check.kind)) {
         return check;
@@ -64,15 +64,15 @@ SectorCheck checkSector(RawSector sector) {
     const Layout layout = layoutOf(check.kind);
     const std::uint32_t stored = storedEdc(sector, layout.edcAt);
     if (layout.hasEcc || stored != 0) {
-        check.edcRight = computedEdc(sector, layout) == stored;
+        check.edcRight = computedEdc(sector, layout, path) == stored;
     }
     if (layout.hasEcc) {
-        check.eccRight = eccParityIsRight(sector, layout.eccHeader);
+        check.eccRight = eccParityIsRight(sector, layout.eccHeader, path);
     }
     return check;
 }
 
-Regeneration regenerateChecksums(WritableRawSector sector) {
+Regeneration regenerateChecksums(WritableRawSector sector, ChecksumPath path) {
     Regeneration result{sectorKind(sector)};
     if (!carriesChecksums(result.kind)) {
         return result;
@@ -84,7 +84,7 @@ Regeneration regenerateChecksums(WritableRawSector sector) {
     }
     result.allowed = true;
 
-    const std::uint32_t computed = computedEdc(sector, layout);
+    const std::uint32_t computed = computedEdc(sector, layout, path);
     if (computed != stored) {
         storeEdc(sector, layout.edcAt, computed);
         result.edcRewritten = true;
@@ -93,7 +93,7 @@ Regeneration regenerateChecksums(WritableRawSector sector) {
         // Parity is worked out on a copy so that a right ECC leaves the sector untouched.
         std::array<std::uint8_t, kRawSectorSize> copy;
         std::copy(sector.begin(), sector.end(), copy.begin());
-        writeEccParity(copy, layout.eccHeader);
+        writeEccParity(copy, layout.eccHeader, path);
         const auto parity = std::span(copy).subspan<kEccPAt>();
         if (!std::equal(parity.begin(), parity.end(), sector.begin() + kEccPAt)) {
             std::copy(parity.begin(), parity.end(), sector.begin() + kEccPAt);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "sector/checksum_path.h"
 #include "sector/raw_sector.h"
 
 namespace tavrel {
@@ -27,7 +28,7 @@ struct SectorCheck {
     friend bool operator==(const SectorCheck&, const SectorCheck&) = default;
 };
 
-SectorCheck checkSector(RawSector sector);
+SectorCheck checkSector(RawSector sector, ChecksumPath path = activeChecksumPath());
 
 // allowed: the sector carries checksums this program writes (Mode 1, Mode 2 Form 1, Form 2
 // with a stored EDC other than zero); otherwise it was left exactly as it was. The rewritten
@@ -44,6 +45,7 @@ struct Regeneration {
 
 // Recomputes the EDC, then the ECC that covers it, in place. Sync, header, subheader, user data
 // and the Mode 1 zero bytes are never written, whatever they hold.
-Regeneration regenerateChecksums(WritableRawSector sector);
+Regeneration regenerateChecksums(WritableRawSector sector,
+                                 ChecksumPath path = activeChecksumPath());
 
 }  // namespace tavrel

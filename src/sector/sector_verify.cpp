@@ -15,23 +15,27 @@ SectorFault faultOf(const SectorCheck& check) {
 
 }  // namespace
 
+void tallySector(VerifyTally& tally, std::int64_t number, const SectorCheck& check) {
+    ++tally.sectorsOfKind[static_cast<std::size_t>(check.kind)];
+    if (check.right()) {
+        return;
+    }
+    ++tally.badSectors;
+    ++tally.badOfKind[static_cast<std::size_t>(check.kind)];
+    if (tally.firstBadSectors.size() < VerifyTally::kListedBadSectors) {
+        tally.firstBadSectors.push_back({number, number * kRawSectorSize, faultOf(check)});
+    }
+}
+
 void verifySectors(std::span<const std::uint8_t> wholeSectors, std::int64_t firstSectorNumber,
-                   VerifyTally& tally) {
+                   VerifyTally& tally, ChecksumPath path) {
     if (wholeSectors.size() % kRawSectorSize != 0) {
         throw std::invalid_argument("chunk is not a whole number of sectors");
     }
     std::int64_t number = firstSectorNumber;
     for (std::size_t at = 0; at < wholeSectors.size(); at += kRawSectorSize, ++number) {
-        const SectorCheck check = checkSector(wholeSectors.subspan(at).first<kRawSectorSize>());
-        ++tally.sectorsOfKind[static_cast<std::size_t>(check.kind)];
-        if (check.right()) {
-            continue;
-        }
-        ++tally.badSectors;
-        ++tally.badOfKind[static_cast<std::size_t>(check.kind)];
-        if (tally.firstBadSectors.size() < VerifyTally::kListedBadSectors) {
-            tally.firstBadSectors.push_back({number, number * kRawSectorSize, faultOf(check)});
-        }
+        tallySector(tally, number,
+                    checkSector(wholeSectors.subspan(at).first<kRawSectorSize>(), path));
     }
 }
 

@@ -38,10 +38,13 @@ struct VerifyTally {
     void add(const VerifyTally& later);
 };
 
+// Adds what the check of sector `number` of the image found to `tally`.
+void tallySector(VerifyTally& tally, std::int64_t number, const SectorCheck& check);
+
 // Checks every sector of `wholeSectors`, the first of which is sector `firstSectorNumber` of the
 // image, and adds what it finds to `tally`. Throws std::invalid_argument when the bytes are not
 // a whole number of sectors.
 void verifySectors(std::span<const std::uint8_t> wholeSectors, std::int64_t firstSectorNumber,
-                   VerifyTally& tally);
+                   VerifyTally& tally, ChecksumPath path = activeChecksumPath());
 
 }  // namespace tavrel

@@ -8,30 +8,15 @@
 
 #include "sector/edc.h"
 #include "sector/sector_verify.h"
+#include "sector_samples.h"
 
-namespace tavrel {
+namespace tavrel::testing {
 namespace {
 
-using Sector = std::array<std::uint8_t, kRawSectorSize>;
-
-struct Shape {
-    std::uint8_t mode, submode;
-    std::size_t edcAt;
-};
-constexpr Shape kMode1{1, 0x00, kMode1EdcAt}, kForm1{2, 0x08, kForm1EdcAt},
-    kForm2{2, 0x28, kForm2EdcAt};
-
-// Sync, header 00:02:00, the subheader twice, data from `seed` (zero for 0), checksums zero.
-Sector makeSector(const Shape& shape, unsigned seed) {
-    Sector s{};
-    std::copy(kSectorSync.begin(), kSectorSync.end(), s.begin());
-    s[13] = 0x02;
-    s[kModeAt] = shape.mode;
-    s[18] = s[22] = shape.submode;
-    for (std::size_t i = 24; i < shape.edcAt; ++i)
-        s[i] = static_cast<std::uint8_t>(seed * i * i >> 5);
-    return s;
-}
+// The arithmetic, on each path the processor runs.
+class SectorChecks : public ::testing::TestWithParam<ChecksumPath> {};
+INSTANTIATE_TEST_SUITE_P(Processor, SectorChecks, ::testing::ValuesIn(runnableChecksumPaths()),
+                         pathName);
 
 // x·α^k, bit by bit.
 std::uint8_t alphaPower(std::size_t k, std::uint8_t x = 1) {
@@ -39,11 +24,11 @@ std::uint8_t alphaPower(std::size_t k, std::uint8_t x = 1) {
     return x;
 }
 
-TEST(SectorChecks, RegeneratedEccHasZeroSyndromesInEveryCodeword) {
+TEST_P(SectorChecks, RegeneratedEccHasZeroSyndromesInEveryCodeword) {
     for (const Shape& shape : {kMode1, kForm1}) {
         Sector s = makeSector(shape, 7);
         s[12] = 0x71;  // a header Mode 2 leaves out of the code
-        regenerateChecksums(s);
+        regenerateChecksums(s, GetParam());
         std::fill_n(s.begin() + 12, shape.mode == 2 ? 4 : 0, 0);
         // Bytes 12 + 2n and 13 + 2n are the code's word n; 86 P codewords, then 52 Q ones.
         for (std::size_t c = 0; c < 86 + 52; ++c) {
@@ -68,13 +53,13 @@ TEST(SectorChecks, RegeneratedEccHasZeroSyndromesInEveryCodeword) {
 // EDC values derived once by a throwaway script with a bit-by-bit CRC; parity bytes by the same
 // script searching, per codeword, all 256 first parity bytes for the one that (with the second
 // set to make S0 zero) makes S1 zero.
-TEST(SectorChecks, KnownAnswersAndEdcResidue) {
+TEST_P(SectorChecks, KnownAnswersAndEdcResidue) {
     std::vector<std::uint8_t> bytes{'1', '2', '3', '4', '5', '6', '7', '8', '9'};
-    EXPECT_EQ(edc(bytes), 0x6EC2EDC4u);
+    EXPECT_EQ(edc(bytes, GetParam()), 0x6EC2EDC4u);
     for (std::size_t length = 0; length < 2400; length += 1 + length / 4) {
         bytes.resize(length + 4, static_cast<std::uint8_t>(length));
-        storeEdc(bytes, length, edc(std::span(bytes).first(length)));
-        EXPECT_EQ(edc(bytes), 0u) << length;
+        storeEdc(bytes, length, edc(std::span(bytes).first(length), GetParam()));
+        EXPECT_EQ(edc(bytes, GetParam()), 0u) << length;
     }
     const std::pair<Shape, std::vector<std::pair<std::size_t, unsigned>>> cases[] = {
         {kMode1,
@@ -85,12 +70,12 @@ TEST(SectorChecks, KnownAnswersAndEdcResidue) {
     };
     for (const auto& [shape, expected] : cases) {
         Sector s = makeSector(shape, 0);
-        regenerateChecksums(s);
+        regenerateChecksums(s, GetParam());
         for (const auto& [at, value] : expected) EXPECT_EQ(s[at], value) << at;
     }
 }
 
-TEST(SectorChecks, EveryFlippedByteFailsTheChecksThatCoverIt) {
+TEST_P(SectorChecks, EveryByteErrorFailsTheChecksThatCoverIt) {
     struct Case {
         Shape shape;
         std::size_t edcFrom, edcTo, eccFrom;
@@ -99,20 +84,22 @@ TEST(SectorChecks, EveryFlippedByteFailsTheChecksThatCoverIt) {
          {Case{kMode1, 0, 2068, 12}, Case{kForm1, 16, 2076, 16}, Case{kForm2, 16, 2352, 2352}}) {
         Sector s = makeSector(c.shape, 5);
         storeEdc(s, kForm2EdcAt, 1);  // puts a Form 2 EDC in use; in the others it becomes ECC
-        regenerateChecksums(s);
+        regenerateChecksums(s, GetParam());
         const SectorKind kind = sectorKind(s);
         // From the subheader on: before it lie the sync and mode bytes, which decide the kind.
+        // Errors of every weight, top bit set or not, as a lane's carry depends on it.
         for (std::size_t at = kSubheaderAt; at < s.size(); ++at) {
-            s[at] ^= 1;
+            const auto error = static_cast<std::uint8_t>(at % 255 + 1);
+            s[at] ^= error;
             const SectorCheck expected{kind, at < c.edcFrom || at >= c.edcTo, at < c.eccFrom};
-            EXPECT_EQ(checkSector(s), expected) << at;
-            s[at] ^= 1;
+            EXPECT_EQ(checkSector(s, GetParam()), expected) << at;
+            s[at] ^= error;
         }
     }
 }
 
 // Each sector is made right (as far as regeneration goes), then one byte is set to a value.
-TEST(SectorChecks, RegeneratesOnlySectorsThatCarryChecksums) {
+TEST(SectorRegeneration, RewritesOnlySectorsThatCarryChecksums) {
     using enum SectorKind;
     struct Case {
         const char* name;
@@ -148,7 +135,7 @@ TEST(SectorChecks, RegeneratesOnlySectorsThatCarryChecksums) {
 
 // Sectors 100–139 in chunks of 16: in each five, a good Form 1 sector, then a bad ECC byte, a bad
 // data byte (EDC and ECC both wrong), a Form 2 sector with a bad EDC, and one without sync.
-TEST(SectorChecks, VerifyTalliesKindsAndListsTheFirstBadSectorsAcrossChunks) {
+TEST(SectorVerify, TalliesKindsAndListsTheFirstBadSectorsAcrossChunks) {
     VerifyTally tally;
     for (std::size_t first = 0; first < 40; first += 16) {
         std::vector<std::uint8_t> chunk;
@@ -173,4 +160,4 @@ TEST(SectorChecks, VerifyTalliesKindsAndListsTheFirstBadSectorsAcrossChunks) {
 }
 
 }  // namespace
-}  // namespace tavrel
+}  // namespace tavrel::testing
