@@ -14,14 +14,16 @@ constexpr const char* kHelp =
     "riscrive, come una modifica, EDC ed ECC errati dei settori che Tavrel tocca (--all: di tutti)";
 
 void printRepairs(const RepairPlan& plan, Streams io) {
-    for (const auto& [sector, mode] : plan.otherModes)
-        io.out << "settore " << sector << ": modo " << int{mode} << ", lasciato com'è\n";
-    for (const RepairedSector& repaired : plan.repaired) {
-        io.out << "settore " << repaired.sector << "  "
-               << hexOffset(repaired.sector * kRawSectorSize) << "  "
-               << (repaired.edc && repaired.ecc ? "EDC ed ECC riscritti"
-                   : repaired.edc               ? "EDC riscritto"
-                                                : "ECC riscritto")
+    for (const OtherModeSector& other : plan.otherModes)
+        io.out << "settore " << other.sector << ": modo " << int{other.mode}
+               << ", lasciato com'è\n";
+    for (const SectorRepair& repair : plan.repaired) {
+        const Regeneration& done = repair.rewritten;
+        io.out << "settore " << repair.sector << "  " << hexOffset(repair.sector * kRawSectorSize)
+               << "  "
+               << (done.edcRewritten && done.eccRewritten ? "EDC ed ECC riscritti"
+                   : done.edcRewritten                    ? "EDC riscritto"
+                                                          : "ECC riscritto")
                << '\n';
     }
     io.out << "settori riscritti: " << plan.repaired.size() << '\n';
