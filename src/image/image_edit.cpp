@@ -120,14 +120,26 @@ void writeGroup(ImageFile& file, const std::vector<ByteChange>& changes, const W
 
 }  // namespace
 
-std::vector<ByteChange> changedRuns(const std::vector<ByteChange>& changes) {
-    RunBuilder runs(std::numeric_limits<std::size_t>::max());
+std::vector<ByteChange> changedRuns(const std::vector<ByteChange>& changes, std::size_t gap) {
+    std::vector<ByteChange> runs;
     for (const ByteChange& change : changes) {
-        for (std::size_t i = 0; i < change.after.size(); ++i)
-            runs.add(change.offset + static_cast<std::int64_t>(i), change.before[i],
-                     change.after[i]);
+        const std::size_t size = change.after.size();
+        for (std::size_t first = 0; first < size; ++first) {
+            if (change.before[first] == change.after[first])
+                continue;
+            std::size_t last = first;  // the run's last changed byte
+            for (std::size_t next = first + 1; next < size && next - last <= gap + 1; ++next) {
+                if (change.before[next] != change.after[next])
+                    last = next;
+            }
+            const auto from = static_cast<long>(first), to = static_cast<long>(last + 1);
+            runs.push_back({change.offset + from,
+                            Bytes(change.before.begin() + from, change.before.begin() + to),
+                            Bytes(change.after.begin() + from, change.after.begin() + to)});
+            first = last;
+        }
     }
-    return runs.take();
+    return runs;
 }
 
 std::vector<ByteChange> changedRuns(const ByteValues& bytes, std::size_t longest) {

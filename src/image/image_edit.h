@@ -24,9 +24,11 @@ struct ByteChange {
 // Single bytes by offset, each with its old and its new value.
 using ByteValues = std::map<std::int64_t, std::pair<std::uint8_t, std::uint8_t>>;
 
-// The runs of consecutive bytes whose value changes, with their old and new values, none
-// longer than `longest`.
-std::vector<ByteChange> changedRuns(const std::vector<ByteChange>& changes);
+// The runs of bytes an edit changes, with their old and new values. Within one change, bytes
+// that keep their value join a run when no more than `gap` of them stand between changed ones
+// (a sector's new checksums differ from the old in scattered bytes: a few runs, not dozens).
+std::vector<ByteChange> changedRuns(const std::vector<ByteChange>& changes, std::size_t gap = 0);
+// The runs of consecutive bytes whose value changes, none longer than `longest`.
 std::vector<ByteChange> changedRuns(const ByteValues& bytes,
                                     std::size_t longest = std::numeric_limits<std::size_t>::max());
 

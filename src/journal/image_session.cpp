@@ -10,6 +10,10 @@ namespace {
 
 using State = ChangeRecord::State;
 
+// Bytes a change keeps that a record's run may hold, between bytes it changes: fewer runs to
+// decode each time the log is read.
+constexpr std::size_t kRecordRunGap = 16;
+
 std::vector<ByteRun> placesOf(const ChangeRecord& record) {
     std::vector<ByteRun> places;
     for (const ByteChange& run : record.runs)
@@ -169,7 +173,7 @@ void ImageSession::applyLogged(const ImageEdit& planned, std::vector<std::uint64
     record.description = edit.description;
     record.checksumSectors = edit.checksumSectors;
     record.undoes = std::move(undoes);
-    record.runs = changedRuns(edit.changes);
+    record.runs = changedRuns(edit.changes, kRecordRunGap);
     // An undo is logged even where the image already held the old bytes: its record takes the
     // changes off the undo stack.
     const bool logged = (!record.runs.empty() || !record.undoes.empty()) && log_->append(record);
