@@ -16,10 +16,23 @@ LOGFONTW messageFont(UINT dpi) {
     return fallback;
 }
 
+// The message font may be named by a substitute ("MS Shell Dlg") that keeps its regular face
+// only; the faces made from it name the font the system actually chose.
+void nameChosenFace(LOGFONTW& font) {
+    const HFONT probe = ::CreateFontIndirectW(&font);
+    const HDC dc = ::CreateCompatibleDC(nullptr);
+    const HGDIOBJ before = ::SelectObject(dc, probe);
+    ::GetTextFaceW(dc, LF_FACESIZE, font.lfFaceName);
+    ::SelectObject(dc, before);
+    ::DeleteDC(dc);
+    ::DeleteObject(probe);
+}
+
 }  // namespace
 
 WindowFonts::WindowFonts(UINT dpi) {
-    const LOGFONTW normal = messageFont(dpi);
+    LOGFONTW normal = messageFont(dpi);
+    nameChosenFace(normal);
     LOGFONTW bold = normal;
     bold.lfWeight = FW_BOLD;
     LOGFONTW boldItalic = bold;
