@@ -23,8 +23,8 @@ sys.path.insert(0, os.path.join(HERE, "..", "support"))
 
 from real_window_e2e import (BAYER_MONACO, CUBA, DENMARK, NETS, RHOMBUS_NETS,  # noqa: E402
                              cancel_at_start, compare_image, expect, write_flag)
-from tavrel_window import (FILE_DIALOG, MAIN, MESSAGE, Failure, Tavrel, Wine,  # noqa: E402
-                           control_places, log)
+from tavrel_window import (FILE_DIALOG, MESSAGE, Failure, Tavrel, Wine,  # noqa: E402
+                           control_places, log, team_labels)
 
 
 def check_window(tavrel, main):
@@ -53,13 +53,9 @@ def save_and_export(tavrel, program_dir, a):
     return flag_path
 
 
-def import_nets_undo(tavrel, image, flag_path, a):
+def import_nets_undo(tavrel, labels, image, flag_path, a):
     """Import into Bayer Monaco; Rombi and Modifica; Ctrl+Z takes Modifica back."""
-    # A click puts the keyboard in the team list: under wine the first arrow key after a copy
-    # there is lost.
-    x, y, _, height = tavrel.places["teamList"]
-    tavrel.click_at(x + 30, y + height // 2)
-    tavrel.keys("Down", repeat=BAYER_MONACO.index - DENMARK.index)
+    tavrel.arrow_to_team(BAYER_MONACO.label, labels)
     expect(tavrel.team_text(), BAYER_MONACO.label, "team list")
     tavrel.answer_file_dialog(flag_path, tavrel.button("importButton", FILE_DIALOG, "Import"))
     tavrel.close_with(tavrel.wait_for(MESSAGE, "Import's message"), "Return", "Import's message")
@@ -113,7 +109,7 @@ def main():
                 cancel_at_start(tavrel, program)
                 check_window(tavrel, tavrel.open_at_start(program, image))
                 flag_path = save_and_export(tavrel, program_dir, a)
-                import_nets_undo(tavrel, image, flag_path, a)
+                import_nets_undo(tavrel, team_labels(source_dir), image, flag_path, a)
                 tavrel.close(tavrel.main)
                 expect(tavrel.wait_for_exit(), 0, "status after closing the window")
             expect(sorted(os.listdir(program_dir)),

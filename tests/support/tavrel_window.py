@@ -54,6 +54,16 @@ def control_places(source_dir):
     return {name: tuple((v + 7) // 15 for v in rect) for name, rect in twips.items()}
 
 
+def team_labels(source_dir):
+    """The team list's labels in order, from the team table."""
+    path = os.path.join("src", "game", "team_table.h")
+    with open(os.path.join(source_dir, path), encoding="utf-8") as reader:
+        labels = re.findall(r'^\s*\{"([^"]+)",\s*(?:\d+|kNoName),', reader.read(), re.M)
+    if len(labels) != 86:
+        raise Failure(f"read {len(labels)} team labels from {path}, not 86")
+    return labels
+
+
 class Wine:
     """How a Windows program runs here: scripts/wine-run.sh and a wine prefix of its own, which
     no program without a display shares (the first program of a prefix sets its display)."""
@@ -67,6 +77,12 @@ class Wine:
     @staticmethod
     def path(path):
         return "Z:" + path.replace("/", "\\")
+
+    def prepare(self):
+        """Makes the prefix when it is new, which takes a while, before anything is timed."""
+        subprocess.run(self.command("wineboot"), timeout=600, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
+        self.end()
 
     @staticmethod
     def walk_dropdown(index):
@@ -94,6 +110,8 @@ class Tavrel:
             raise SystemExit(f"ended by signal {signum}")  # every cleanup still runs
         for signum in (signal.SIGTERM, signal.SIGHUP):
             signal.signal(signum, terminate)
+        if self.wine:
+            self.wine.prepare()
         # -noreset: otherwise the server resets whenever its last client leaves, and a client
         # connecting just then is refused.
         self.xvfb = Display(size=SCREEN, color_depth=24, manage_global_env=False,
@@ -296,6 +314,18 @@ class Tavrel:
     def team_text(self):
         x, y, _, height = self.places["teamList"]
         return self.copy_text(x + 30, y + height // 2, "the team list")
+
+    def arrow_to_team(self, label, labels):
+        """The arrow keys in the team list until it shows `label`, counted from what it shows:
+        under wine a key that comes as the keyboard reaches the list is now and then lost."""
+        x, y, _, height = self.places["teamList"]
+        self.click_at(x + 30, y + height // 2)
+        for _ in range(4):
+            step = labels.index(label) - labels.index(self.team_text())
+            if step == 0:
+                return
+            self.keys("Down" if step > 0 else "Up", repeat=abs(step))
+        raise Failure(f"the arrow keys did not bring the team list to {label}")
 
     def pairing_line(self, row):
         x, y, width, _ = self.places["pairingList"]
