@@ -17,10 +17,11 @@ import os
 import re
 import signal
 import subprocess
+import threading
 import time
 
 from pyvirtualdisplay import Display
-from Xlib import X, error, protocol
+from Xlib import X, Xutil, error, protocol
 from Xlib import display as xdisplay
 
 SCREEN = (1024, 768)
@@ -98,6 +99,32 @@ class Wine:
                            stdin=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
+class WindowStates(threading.Thread):
+    """The one duty of a window manager that wine waits for: each top-level window's state
+    (WM_STATE) follows its mapping, normal once mapped, withdrawn once unmapped. Without it
+    wine waits two seconds at every window it hides."""
+
+    def __init__(self, display_name):
+        super().__init__(daemon=True)
+        self.x = xdisplay.Display(display_name)
+        self.x.screen().root.change_attributes(event_mask=X.SubstructureNotifyMask)
+        self.x.sync()
+
+    def run(self):
+        wm_state = self.x.intern_atom("WM_STATE")
+        try:
+            while True:
+                event = self.x.next_event()
+                if event.type in (X.MapNotify, X.UnmapNotify):
+                    mapped = event.type == X.MapNotify
+                    state = Xutil.NormalState if mapped else Xutil.WithdrawnState
+                    event.window.change_property(wm_state, wm_state, 32, [state, X.NONE],
+                                                 onerror=error.CatchError())
+                    self.x.flush()
+        except error.ConnectionClosedError:  # the X server is gone, and its windows
+            pass
+
+
 class Tavrel:
     """A private Xvfb, the program started in it, and a person's hands on its windows."""
 
@@ -125,6 +152,8 @@ class Tavrel:
             self.xvfb.stop()
             raise
         log(f"Xvfb pid {self.xvfb.pid} on display {self.env['DISPLAY']}")
+        if self.wine:
+            WindowStates(self.env["DISPLAY"]).start()
         return self
 
     def __exit__(self, *_):
