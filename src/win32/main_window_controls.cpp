@@ -149,9 +149,11 @@ void MainWindow::placeControls() {
     for (std::size_t i = 0; i < kWindowControls.size(); ++i) {
         ::SendMessageW(control(i), WM_SETFONT, reinterpret_cast<WPARAM>(fonts->font(faceOf(i))),
                        FALSE);
+        // Sizes rounded on their own: every control keeps its size wherever it stands.
         const RECT twips = twipsPlace(kWindowControls[i]);
-        const RECT place{pixels(twips.left), pixels(twips.top), pixels(twips.right),
-                         pixels(twips.bottom)};
+        const RECT place{pixels(twips.left), pixels(twips.top),
+                         pixels(twips.left) + pixels(twips.right - twips.left),
+                         pixels(twips.top) + pixels(twips.bottom - twips.top)};
         ::MoveWindow(control(i), place.left, place.top, place.right - place.left,
                      place.bottom - place.top, TRUE);
         if (i == controlAt("teamList"))
