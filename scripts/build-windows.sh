@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# Builds tavrel-tool.exe and the tests for Windows into build-win/ with Debian's MinGW-w64 cross
-# compiler (warnings are errors), installing the cross compiler, wine (which runs the tests) and
-# GoogleTest's sources when any is missing. Without the window: there is no Qt for Windows here.
-# Then `cd build-win && cpack -G ZIP` makes tavrel-VERSION-win64.zip. Extra arguments go to cmake.
+# Builds tavrel.exe (the window on the system's own controls), tavrel-tool.exe and the tests for
+# Windows into build-win/ with Debian's MinGW-w64 cross compiler (warnings are errors), installing
+# the cross compiler, wine (which runs the tests), GoogleTest's sources and ImageMagick (which
+# makes the icon) when any is missing. Then `cd build-win && cpack -G ZIP` makes
+# tavrel-VERSION-win64.zip. Extra arguments go to cmake.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 googletest libcli11-dev
-  nlohmann-json3-dev)
+  nlohmann-json3-dev imagemagick)
 missing=()
 for package in "${packages[@]}"; do
   status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
@@ -27,5 +28,5 @@ fi
 cmake -S "$root" -B "$root/build-win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DTAVREL_WERROR=ON \
-  -DTAVREL_BUILD_UI=OFF -DTAVREL_BUILD_BENCH=OFF "$@"
+  -DTAVREL_BUILD_UI=ON -DTAVREL_BUILD_BENCH=OFF "$@"
 cmake --build "$root/build-win"

@@ -1,8 +1,9 @@
 """Retakes the README's picture of the window: starts the built program in an X server of its
 own on a fresh demo image, gives Italy the Italian flag with "Salva", and saves only the window
-(no frame: there is no window manager) as docs/screenshot.png. Builds nothing.
+(no frame: there is no window manager) as docs/screenshot.png. With --windows, the same of
+tavrel.exe under wine (build-win/) as docs/screenshot-windows.png. Builds nothing.
 
-    bash scripts/screenshot.sh [--build DIR] [--output FILE]
+    bash scripts/screenshot.sh [--windows] [--build DIR] [--output FILE]
 """
 
 import argparse
@@ -15,7 +16,7 @@ import tempfile
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(ROOT, "tests", "support"))
 
-from tavrel_window import Failure, Tavrel, control_places, log  # noqa: E402
+from tavrel_window import Failure, Tavrel, Wine, control_places, log  # noqa: E402
 
 ITALY = 10
 ITALIAN_FLAG_POSITION = 82  # catalog design 182
@@ -23,11 +24,14 @@ ITALIAN_FLAG_POSITION = 82  # catalog design 182
 
 def take(args, workdir):
     image = os.path.join(workdir, "demo.bin")
-    subprocess.run([os.path.join(args.build, "tavrel-demo-image"), image], check=True,
-                   stdout=subprocess.DEVNULL, timeout=120)
+    run = [os.path.join(ROOT, "scripts", "wine-run.sh"), os.path.join(args.build, "wineprefix")]
+    run = run if args.windows else []
+    subprocess.run([*run, os.path.join(args.build, "tavrel-demo-image" + args.suffix), image],
+                   check=True, stdout=subprocess.DEVNULL, timeout=300)
     # The program runs from a copy, so nothing can land in the build folder.
-    program = shutil.copy2(os.path.join(args.build, "tavrel"), workdir)
-    with Tavrel(workdir, control_places(ROOT)) as tavrel:
+    program = shutil.copy2(os.path.join(args.build, "tavrel" + args.suffix), workdir)
+    wine = Wine(run[0], run[1] + "-window") if args.windows else None
+    with Tavrel(workdir, control_places(ROOT), wine) as tavrel:
         tavrel.open_at_start(program, image)
         tavrel.choose_in_dropdown(ITALY)
         tavrel.click("nextButton", ITALIAN_FLAG_POSITION - 1)
@@ -38,7 +42,11 @@ def take(args, workdir):
         # The pointer off the window: no hover highlight.
         tavrel.tool("xdotool", "mousemove", "0", "0")
         os.makedirs(os.path.dirname(args.output), exist_ok=True)
-        if tavrel.tool("import", "-window", str(tavrel.main), args.output) is None:
+        # The whole screen cut to the window: what shows there, whoever draws it.
+        place = tavrel.window(tavrel.main).get_geometry()
+        if tavrel.tool("import", "-window", "root", "-crop",
+                       f"{place.width}x{place.height}+{place.x}+{place.y}", "+repage",
+                       args.output) is None:
             raise Failure("ImageMagick's import could not save the window")
         tavrel.close(tavrel.main)
         tavrel.wait_for_exit()
@@ -48,15 +56,20 @@ def take(args, workdir):
 def main():
     parser = argparse.ArgumentParser(description=__doc__,
                                      formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--build", default=os.path.join(ROOT, "build"),
-                        help="the build folder holding tavrel and tavrel-demo-image")
-    parser.add_argument("--output", default=os.path.join(ROOT, "docs", "screenshot.png"))
+    parser.add_argument("--windows", action="store_true",
+                        help="tavrel.exe under wine, from build-win/")
+    parser.add_argument("--build", help="the build folder holding tavrel and tavrel-demo-image")
+    parser.add_argument("--output")
     args = parser.parse_args()
-    args.build = os.path.abspath(args.build)
-    args.output = os.path.abspath(args.output)
+    args.suffix = ".exe" if args.windows else ""
+    args.build = os.path.abspath(args.build or os.path.join(
+        ROOT, "build-win" if args.windows else "build"))
+    args.output = os.path.abspath(args.output or os.path.join(
+        ROOT, "docs", "screenshot-windows.png" if args.windows else "screenshot.png"))
     for tool in ("tavrel", "tavrel-demo-image"):
-        if not os.access(os.path.join(args.build, tool), os.X_OK):
-            log(f"no {tool} in {args.build}: build first (bash scripts/build.sh)")
+        if not os.access(os.path.join(args.build, tool + args.suffix), os.R_OK):
+            script = "build-windows.sh" if args.windows else "build.sh"
+            log(f"no {tool + args.suffix} in {args.build}: build first (bash scripts/{script})")
             return 1
     try:
         with tempfile.TemporaryDirectory(prefix="tavrel-screenshot-") as workdir:

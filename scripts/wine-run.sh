@@ -5,7 +5,7 @@
 set -euo pipefail
 export WINEPREFIX=$1
 shift
-export WINEDEBUG=-all DISPLAY=
+export WINEDEBUG=-all DISPLAY=${TAVREL_WINE_DISPLAY:-}
 # No prompt to install wine's .NET and HTML engines; names and arguments in UTF-8.
 export WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
 # wineboot leaves programs of its own running a while: the prefix is ready once they end.

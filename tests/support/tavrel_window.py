@@ -3,6 +3,10 @@ Xvfb through pyvirtualdisplay, pointer and keys through xdotool, the clipboard r
 windows listed and closed through python3-xlib. There is no window manager: windows have no
 frame, and positions are client-area positions.
 
+The Windows program runs the same way under wine (Wine below): its windows are plain X windows
+of the same names, its paths are typed as wine shows them (Z:\\tmp\\x.bin), and its prefix's
+wine server is ended with it.
+
 On a busy machine every wait is a bounded poll, an action whose effect has not shown after a
 while is done again, and each action on the main window first waits until it is the program's
 only window: a click that comes while a popup (the file dialog's name completion, say) still
@@ -13,10 +17,11 @@ import os
 import re
 import signal
 import subprocess
+import threading
 import time
 
 from pyvirtualdisplay import Display
-from Xlib import X, error, protocol
+from Xlib import X, Xutil, error, protocol
 from Xlib import display as xdisplay
 
 SCREEN = (1024, 768)
@@ -50,17 +55,90 @@ def control_places(source_dir):
     return {name: tuple((v + 7) // 15 for v in rect) for name, rect in twips.items()}
 
 
+def team_labels(source_dir):
+    """The team list's labels in order, from the team table."""
+    path = os.path.join("src", "game", "team_table.h")
+    with open(os.path.join(source_dir, path), encoding="utf-8") as reader:
+        labels = re.findall(r'^\s*\{"([^"]+)",\s*(?:\d+|kNoName),', reader.read(), re.M)
+    if len(labels) != 86:
+        raise Failure(f"read {len(labels)} team labels from {path}, not 86")
+    return labels
+
+
+class Wine:
+    """How a Windows program runs here: scripts/wine-run.sh and a wine prefix of its own, which
+    no program without a display shares (the first program of a prefix sets its display)."""
+
+    def __init__(self, wine_run, prefix):
+        self.wine_run, self.prefix = wine_run, prefix
+
+    def command(self, program):
+        return [self.wine_run, self.prefix, program]
+
+    @staticmethod
+    def path(path):
+        return "Z:" + path.replace("/", "\\")
+
+    def prepare(self):
+        """Makes the prefix when it is new, which takes a while, before anything is timed."""
+        subprocess.run(self.command("wineboot"), timeout=600, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
+        self.end()
+
+    @staticmethod
+    def walk_dropdown(index):
+        """Keys to item `index` of an open drop-down with nothing chosen yet: Home stays in the
+        list's text, and the first Down chooses the first item."""
+        return ["Down"] * (index + 1)
+
+    def end(self):
+        """Ends every program of the prefix, and its wine server, before the X server goes."""
+        env = dict(os.environ, WINEPREFIX=self.prefix)
+        for option in ("-k", "-w"):
+            subprocess.run(["wineserver", option], env=env, timeout=TIMEOUT,
+                           stdin=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+class WindowStates(threading.Thread):
+    """The one duty of a window manager that wine waits for: each top-level window's state
+    (WM_STATE) follows its mapping, normal once mapped, withdrawn once unmapped. Without it
+    wine waits two seconds at every window it hides."""
+
+    def __init__(self, display_name):
+        super().__init__(daemon=True)
+        self.x = xdisplay.Display(display_name)
+        self.x.screen().root.change_attributes(event_mask=X.SubstructureNotifyMask)
+        self.x.sync()
+
+    def run(self):
+        wm_state = self.x.intern_atom("WM_STATE")
+        try:
+            while True:
+                event = self.x.next_event()
+                if event.type in (X.MapNotify, X.UnmapNotify):
+                    mapped = event.type == X.MapNotify
+                    state = Xutil.NormalState if mapped else Xutil.WithdrawnState
+                    event.window.change_property(wm_state, wm_state, 32, [state, X.NONE],
+                                                 onerror=error.CatchError())
+                    self.x.flush()
+        except error.ConnectionClosedError:  # the X server is gone, and its windows
+            pass
+
+
 class Tavrel:
     """A private Xvfb, the program started in it, and a person's hands on its windows."""
 
-    def __init__(self, workdir, places=None):
+    def __init__(self, workdir, places=None, wine=None):
         self.workdir, self.places, self.process, self.main = workdir, places, None, None
+        self.wine = wine
 
     def __enter__(self):
         def terminate(signum, _frame):
             raise SystemExit(f"ended by signal {signum}")  # every cleanup still runs
         for signum in (signal.SIGTERM, signal.SIGHUP):
             signal.signal(signum, terminate)
+        if self.wine:
+            self.wine.prepare()
         # -noreset: otherwise the server resets whenever its last client leaves, and a client
         # connecting just then is refused.
         self.xvfb = Display(size=SCREEN, color_depth=24, manage_global_env=False,
@@ -74,6 +152,8 @@ class Tavrel:
             self.xvfb.stop()
             raise
         log(f"Xvfb pid {self.xvfb.pid} on display {self.env['DISPLAY']}")
+        if self.wine:
+            WindowStates(self.env["DISPLAY"]).start()
         return self
 
     def __exit__(self, *_):
@@ -88,8 +168,11 @@ class Tavrel:
         self.stop()
         self.main, runtime = None, os.path.join(self.workdir, "runtime")
         os.makedirs(runtime, mode=0o700, exist_ok=True)
-        env = dict(self.env, QT_QPA_PLATFORM="xcb", XDG_RUNTIME_DIR=runtime)
-        self.process = subprocess.Popen([path], cwd=self.workdir, env=env,
+        env = dict(self.env, QT_QPA_PLATFORM="xcb", XDG_RUNTIME_DIR=runtime,
+                   TAVREL_WINE_DISPLAY=self.env["DISPLAY"])
+        # wine-run.sh and wine replace themselves with the program: the pid stays its own.
+        command = self.wine.command(path) if self.wine else [path]
+        self.process = subprocess.Popen(command, cwd=self.workdir, env=env,
                                         stdin=subprocess.DEVNULL)
         log(f"started {path} as pid {self.process.pid}")
 
@@ -102,6 +185,8 @@ class Tavrel:
             except subprocess.TimeoutExpired:
                 self.process.kill()
                 self.process.wait()
+        if self.wine:
+            self.wine.end()
 
     def tool(self, *args):
         """A tool's output, or None when it failed or hung."""
@@ -193,7 +278,7 @@ class Tavrel:
         dialog = dialog or self.wait_for(FILE_DIALOG, "the file dialog")
         self.focus(dialog)
         self.keys("ctrl+a")  # the name field may hold an earlier choice
-        self.tool("xdotool", "type", "--delay", "8", path)
+        self.tool("xdotool", "type", "--delay", "8", self.wine.path(path) if self.wine else path)
         self.close_with(dialog, "Return", "the file dialog")
 
     def open_at_start(self, program, image):
@@ -232,12 +317,14 @@ class Tavrel:
         self.close_with(self.button(name, MESSAGE, what), "Return", what)
 
     def choose_in_dropdown(self, index):
-        """Opens the team list's drop-down with its arrow, walks from the top to `index`."""
+        """Opens the team list's drop-down with its arrow, walks from the top to `index`
+        (under wine, from nothing chosen)."""
         x, y, width, height = self.places["teamList"]
         arrow = (x + width - 8, y + height // 2)
         self.click_at(*arrow)
         popup = self.wait_for(POPUP, "the team list's drop-down", lambda: self._click(*arrow))
-        self.keys("Home", *["Down"] * index, "Return")  # the drop-down has the keyboard
+        walk = self.wine.walk_dropdown(index) if self.wine else ["Home", *["Down"] * index]
+        self.keys(*walk, "Return")  # the drop-down has the keyboard
         self.wait("the team list's drop-down to close", lambda: popup not in self.windows())
 
     def copy_text(self, x, y, what):
@@ -256,6 +343,18 @@ class Tavrel:
     def team_text(self):
         x, y, _, height = self.places["teamList"]
         return self.copy_text(x + 30, y + height // 2, "the team list")
+
+    def arrow_to_team(self, label, labels):
+        """The arrow keys in the team list until it shows `label`, counted from what it shows:
+        under wine a key that comes as the keyboard reaches the list is now and then lost."""
+        x, y, _, height = self.places["teamList"]
+        self.click_at(x + 30, y + height // 2)
+        for _ in range(4):
+            step = labels.index(label) - labels.index(self.team_text())
+            if step == 0:
+                return
+            self.keys("Down" if step > 0 else "Up", repeat=abs(step))
+        raise Failure(f"the arrow keys did not bring the team list to {label}")
 
     def pairing_line(self, row):
         x, y, width, _ = self.places["pairingList"]

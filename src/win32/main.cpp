@@ -1,0 +1,35 @@
+// Tavrel on Windows: asks for the game image, then shows the flag editor's one window until it
+// is closed.
+#include <windows.h>
+// After windows.h, which they need.
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <optional>
+
+#include "main_window.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    // The open dialog hosts the shell's folder views, which want a single-threaded apartment.
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+
+    tavrel::MainWindow window(instance);
+    // Start-up runs before the window is shown: it may end the program instead (the image
+    // dialog cancelled, access refused), and then no window ever appears.
+    if (const std::optional<int> status = window.editor().startUp())
+        return *status;
+    if (const std::optional<int> status = window.endStatus())
+        return *status;
+
+    window.showCentred();
+    MSG message{};
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (window.takeKey(message))
+            continue;
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+    return window.endStatus().value_or(static_cast<int>(message.wParam));
+}

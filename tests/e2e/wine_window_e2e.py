@@ -1,0 +1,126 @@
+#!/usr/bin/env python3
+"""tavrel.exe end to end under wine, through its real window:
+wine_window_e2e.py PROGRAM DEMO_IMAGE_TOOL SOURCE_DIR TAVREL_TOOL WINE_RUN PREFIX.
+Cancel at start ends the program with status 0 and no window. Then the image through the open
+dialog (window 462x359, icons of 16 and 32 pixels): Denmark from the drop-down, step to N° 58,
+Salva; Export; Bayer Monaco with the arrow keys, Import of the exported file; Rombi, Modifica;
+Ctrl+Z answered "Sì" takes the nets back. Closing the window ends the program with status 0,
+and the image must then hold exactly the expected bytes at the places written, the rest
+unchanged but for the EDC and ECC of the sectors holding those places, and every sector must
+check right (tavrel-tool verify). The Windows tools run in PREFIX; the program in a prefix of
+its own beside it, since the first program of a prefix decides its display.
+"""
+
+import os
+import shutil
+import stat
+import subprocess
+import sys
+import tempfile
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "support"))
+
+from real_window_e2e import (BAYER_MONACO, CUBA, DENMARK, NETS, RHOMBUS_NETS,  # noqa: E402
+                             cancel_at_start, compare_image, expect, write_flag)
+from tavrel_window import (FILE_DIALOG, MESSAGE, Failure, Tavrel, Wine,  # noqa: E402
+                           control_places, log, team_labels)
+
+
+def check_window(tavrel, main):
+    """The client size and both icons; the system, not the program, places a window's frame."""
+    geometry = tavrel.window(main).get_geometry()
+    expect((geometry.width, geometry.height), (462, 359), "client size")
+    icons = tavrel.icon_sizes(main)
+    expect([size for size in ((16, 16), (32, 32)) if size in icons], [(16, 16), (32, 32)],
+           "window icons")
+
+
+def save_and_export(tavrel, program_dir, a):
+    """Salva of Denmark with design 158, then Export of its flag; the exported file."""
+    tavrel.choose_in_dropdown(DENMARK.index)
+    expect(tavrel.team_text(), DENMARK.label, "team list")
+    tavrel.click("nextButton", 57)
+    tavrel.confirm("saveButton", "Salva")
+    expect(tavrel.pairing_line(0), "Denmark Bandiera N° 58", "first pairing line")
+    write_flag(a, DENMARK, CUBA)
+
+    name = tavrel.copy_text(*tavrel.centre("nameBox"), "the name box")
+    tavrel.confirm("exportButton", "Export")
+    flag_path = os.path.join(program_dir, f"Flag_{name}.flg")
+    with open(flag_path, "rb") as reader:
+        expect(reader.read(), (CUBA + "\r\n").encode(), "exported flag file")
+    return flag_path
+
+
+def import_nets_undo(tavrel, labels, image, flag_path, a):
+    """Import into Bayer Monaco; Rombi and Modifica; Ctrl+Z takes Modifica back."""
+    tavrel.arrow_to_team(BAYER_MONACO.label, labels)
+    expect(tavrel.team_text(), BAYER_MONACO.label, "team list")
+    tavrel.answer_file_dialog(flag_path, tavrel.button("importButton", FILE_DIALOG, "Import"))
+    tavrel.close_with(tavrel.wait_for(MESSAGE, "Import's message"), "Return", "Import's message")
+    write_flag(a, BAYER_MONACO, CUBA)
+
+    nets = bytes(a[NETS:NETS + 2])
+    tavrel.click("diamondNetsOption")
+    tavrel.confirm("applyNetsButton", "Modifica")
+    with open(image, "rb") as reader:
+        reader.seek(NETS)
+        expect(reader.read(2), RHOMBUS_NETS, "nets after Modifica")
+
+    def undo():
+        tavrel.focus(tavrel.main)
+        tavrel.keys("ctrl+z")
+    undo()
+    question = tavrel.wait_for(MESSAGE, "the undo question", undo)
+    tavrel.close_with(question, "s", "the undo question")  # "&Sì"
+    tavrel.close_with(tavrel.wait_for(MESSAGE, "undo's message"), "Return", "undo's message")
+    a[NETS:NETS + 2] = nets
+
+
+def tool_command(workdir, wine_run, prefix, tool):
+    """tavrel-tool.exe under wine as one command, for compare_image."""
+    path = os.path.join(workdir, "tavrel-tool")
+    with open(path, "w", encoding="utf-8") as writer:
+        writer.write(f'#!/bin/sh\nexec "{wine_run}" "{prefix}" "{tool}" "$@"\n')
+    os.chmod(path, os.stat(path).st_mode | stat.S_IXUSR)
+    return path
+
+
+def main():
+    program, demo_image_tool, source_dir, tool, wine_run, prefix = map(os.path.abspath,
+                                                                        sys.argv[1:7])
+    with tempfile.TemporaryDirectory(prefix="tavrel-wine-e2e-") as workdir:
+        program_dir = os.path.join(workdir, "program")  # Export writes beside the program
+        images = os.path.join(workdir, "game images")  # a blank in the path on purpose
+        os.makedirs(program_dir)
+        os.makedirs(images)
+        program = shutil.copy2(program, program_dir)
+        image = os.path.join(images, "image A.bin")
+        tool = tool_command(workdir, wine_run, prefix, tool)
+        subprocess.run([wine_run, prefix, demo_image_tool, image], check=True,
+                       stdout=subprocess.DEVNULL, timeout=300)
+        with open(image, "rb") as reader:
+            a = bytearray(reader.read())
+        original = bytes(a)
+        try:
+            with Tavrel(workdir, control_places(source_dir),
+                        Wine(wine_run, prefix + "-window")) as tavrel:
+                cancel_at_start(tavrel, program)
+                check_window(tavrel, tavrel.open_at_start(program, image))
+                flag_path = save_and_export(tavrel, program_dir, a)
+                import_nets_undo(tavrel, team_labels(source_dir), image, flag_path, a)
+                tavrel.close(tavrel.main)
+                expect(tavrel.wait_for_exit(), 0, "status after closing the window")
+            expect(sorted(os.listdir(program_dir)),
+                   sorted(["tavrel.exe", os.path.basename(flag_path)]), "program folder")
+            compare_image(image, original, a, "the image", tool)
+        except Failure as failure:
+            log(f"FAILED: {failure}")
+            return 1
+    log("passed")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
