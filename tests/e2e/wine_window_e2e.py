@@ -21,36 +21,11 @@ import tempfile
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "support"))
 
-from real_window_e2e import (BAYER_MONACO, CUBA, DENMARK, NETS, RHOMBUS_NETS,  # noqa: E402
-                             cancel_at_start, compare_image, expect, write_flag)
+from real_window_e2e import (BAYER_MONACO, CUBA, NETS, RHOMBUS_NETS,  # noqa: E402
+                             cancel_at_start, check_window, compare_image, expect,
+                             save_and_export, write_flag)
 from tavrel_window import (FILE_DIALOG, MESSAGE, Failure, Tavrel, Wine,  # noqa: E402
                            control_places, log, team_labels)
-
-
-def check_window(tavrel, main):
-    """The client size and both icons; the system, not the program, places a window's frame."""
-    geometry = tavrel.window(main).get_geometry()
-    expect((geometry.width, geometry.height), (462, 359), "client size")
-    icons = tavrel.icon_sizes(main)
-    expect([size for size in ((16, 16), (32, 32)) if size in icons], [(16, 16), (32, 32)],
-           "window icons")
-
-
-def save_and_export(tavrel, program_dir, a):
-    """Salva of Denmark with design 158, then Export of its flag; the exported file."""
-    tavrel.choose_in_dropdown(DENMARK.index)
-    expect(tavrel.team_text(), DENMARK.label, "team list")
-    tavrel.click("nextButton", 57)
-    tavrel.confirm("saveButton", "Salva")
-    expect(tavrel.pairing_line(0), "Denmark Bandiera N° 58", "first pairing line")
-    write_flag(a, DENMARK, CUBA)
-
-    name = tavrel.copy_text(*tavrel.centre("nameBox"), "the name box")
-    tavrel.confirm("exportButton", "Export")
-    flag_path = os.path.join(program_dir, f"Flag_{name}.flg")
-    with open(flag_path, "rb") as reader:
-        expect(reader.read(), (CUBA + "\r\n").encode(), "exported flag file")
-    return flag_path
 
 
 def import_nets_undo(tavrel, labels, image, flag_path, a):
@@ -107,7 +82,7 @@ def main():
             with Tavrel(workdir, control_places(source_dir),
                         Wine(wine_run, prefix + "-window")) as tavrel:
                 cancel_at_start(tavrel, program)
-                check_window(tavrel, tavrel.open_at_start(program, image))
+                check_window(tavrel, tavrel.open_at_start(program, image), centred=False)
                 flag_path = save_and_export(tavrel, program_dir, a)
                 import_nets_undo(tavrel, team_labels(source_dir), image, flag_path, a)
                 tavrel.close(tavrel.main)
