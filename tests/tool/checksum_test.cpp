@@ -37,6 +37,7 @@ TEST_F(ToolTest, EveryWriteKeepsTheSectorsItTouchesValid) {
                 << write << " at " << offset;
         }
         const ToolRun verify = tool("verify game.bin");
+        EXPECT_EQ(verify.status, 1) << "a data sector is wrong";
         EXPECT_EQ(listedSectors(verify.out), (std::vector<std::int64_t>{820})) << write;
     }
 
