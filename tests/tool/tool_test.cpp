@@ -1,14 +1,7 @@
 // tavrel-tool run as a user runs it: arguments, exit statuses, refusals that write nothing,
 // and one run of each command on demo images, checked against GameImage and whole files.
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
-
-#include <chrono>
-#include <cstdio>
 #include <fstream>
 #include <sstream>
-#include <thread>
 
 #include <nlohmann/json.hpp>
 
@@ -140,20 +133,7 @@ TEST_F(ToolTest, ExportedFlagsApplyAsAPlanToAnotherImage) {
     EXPECT_EQ(readWholeFile(dir.file("second.bin")), expected);
 }
 
-#ifndef _WIN32  // the fault shim is preloaded by Linux's dynamic loader
-TEST_F(ToolTest, APlanIsSyncedOnceAndWrittenWholeOrNotAtAll) {
-    writeWholeFile(dir.file("plan.txt"), "Denmark 3\n\"Bayer Monaco\" a.flg\nParma 58\n");
-    const std::string shim = "LD_PRELOAD=" TAVREL_FAULT_SHIM " TAVREL_FAULT=";
-    // The change log's sync comes first, then the image's one.
-    EXPECT_EQ(tool("apply game.bin --plan plan.txt", shim + "'fdatasync 2 EIO'").status, 1);
-    EXPECT_EQ(readWholeFile(image), demoImage());
-    EXPECT_EQ(tool("apply game.bin --plan plan.txt", shim + "'fdatasync 3 EIO'").status, 0);
-    const Bytes expected = withFlag(withFlag(demoImage(), 13, catalogFlag(103)), 80, unusualFlag());
-    EXPECT_EQ(readWholeFile(image), withFlag(expected, 76, Flag{0x38, {}}));
-}
-#endif
-
-TEST_F(ToolTest, TheWindowAndTheToolRefuseEachOthersImage) {
+TEST_F(ToolTest, TheToolRefusesAnImageTheWindowHasOpen) {
     {
         FakeWindow window;
         FlagEditor editor(window);
@@ -163,32 +143,6 @@ TEST_F(ToolTest, TheWindowAndTheToolRefuseEachOthersImage) {
         EXPECT_EQ(run.status, 1);
         EXPECT_NE(run.err.find("accesso negato"), std::string::npos) << run.err;
     }
-#ifndef _WIN32  // the kernel's list of locks is Linux's
-    // The tool holds the image while it waits for its plan on stdin.
-    const std::string command =
-        std::string(TAVREL_TOOL) + " apply '" + image + "' --plan - >/dev/null";
-    FILE* plan = ::popen(command.c_str(), "w");
-    ASSERT_NE(plan, nullptr);
-    // Trying the lock would race the tool for it: the kernel's list of locks says when it is held.
-    struct stat info {};
-    ASSERT_EQ(::stat(image.c_str(), &info), 0);
-    const std::string inode = ":" + std::to_string(info.st_ino) + " ";
-    bool held = false;
-    for (int poll = 0; poll < 3000 && !held; ++poll) {
-        std::ostringstream locks;
-        locks << std::ifstream("/proc/locks").rdbuf();
-        held = locks.str().find(inode) != std::string::npos;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    ASSERT_TRUE(held);
-    FakeWindow window;
-    window.dialogAnswers.push_back(image);
-    EXPECT_EQ(FlagEditor(window).startUp(), 1);
-    EXPECT_EQ(window.takeMessage(), tavrel::text::kAccessRefused);
-    std::fputs("Denmark 3\n", plan);
-    EXPECT_EQ(::pclose(plan), 0);
-    EXPECT_EQ(readWholeFile(image), withFlag(demoImage(), 13, catalogFlag(103)));
-#endif
 }
 
 }  // namespace
