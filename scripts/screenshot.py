@@ -14,7 +14,7 @@ import sys
 import tempfile
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-sys.path.insert(0, os.path.join(ROOT, "tests", "support"))
+sys.path.insert(0, os.path.join(ROOT, "tools", "window_driver"))
 
 from tavrel_window import Failure, Tavrel, Wine, control_places, log  # noqa: E402
 

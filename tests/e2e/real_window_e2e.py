@@ -17,7 +17,8 @@ import sys
 import tempfile
 from collections import namedtuple
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "..", "tools", "window_driver"))
 
 from tavrel_window import (FILE_DIALOG, MAIN, MESSAGE, SCREEN, Failure, Tavrel,  # noqa: E402
                            control_places, log)

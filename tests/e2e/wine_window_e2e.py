@@ -19,7 +19,7 @@ import sys
 import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, os.path.join(HERE, "..", "support"))
+sys.path.insert(0, os.path.join(HERE, "..", "..", "tools", "window_driver"))
 
 from real_window_e2e import (BAYER_MONACO, CUBA, NETS, RHOMBUS_NETS,  # noqa: E402
                              cancel_at_start, check_window, compare_image, expect,
