@@ -12,8 +12,8 @@ struct ProgramRun {
     std::string out, err;          // names in `folder` for its standard output and error
 };
 
-// Runs `program` with `arguments`, words as a POSIX shell reads them (blanks between words,
-// '…' and "…" quote; on Windows a backslash is a plain character, as paths have it), and
+// Runs `program` with `arguments`, words as the system's shell reads them (blanks between
+// words, "…" quotes; on Windows a backslash is a plain character, as paths have it), and
 // returns its exit status.
 int runProgram(const std::string& program, const std::string& arguments, const ProgramRun& run);
 

@@ -24,7 +24,7 @@ TEST_F(LogTest, UndoAndAPatchGiveBackExactImages) {
         ASSERT_EQ(tool(change).status, 0) << change;
     const Bytes edited = readWholeFile(image);
 
-    ASSERT_EQ(tool("patch game.bin mod.ppf --description 'Denmark, Bayer, nets'").status, 0);
+    ASSERT_EQ(tool("patch game.bin mod.ppf --description \"Denmark, Bayer, nets\"").status, 0);
 #ifndef _WIN32  // Python is Linux's; the cross-system test compares the patch with Linux's
     writeWholeFile(dir.file("copy.bin"), stale);
     ASSERT_EQ(std::system(("python3 " TAVREL_APPLY_PPF " " + dir.file("mod.ppf") + " " +
@@ -46,22 +46,11 @@ TEST_F(LogTest, UndoAndAPatchGiveBackExactImages) {
     changed[kTypeTableCopies[2] + 13] = 0x77;
     writeWholeFile(image, changed);
     // Both steps, or none: the second one is refused, so the first is not written either.
-    for (const bool both : {true, false}) {
-        if (!both) {
-            EXPECT_EQ(tool("undo game.bin").status, 0);  // the nets, as their change left them
-            changed = readWholeFile(image);
-            EXPECT_EQ(changed[kNetsOffset], 0x00);
-        }
-        const ToolRun refused = tool(both ? "undo game.bin --steps 2" : "undo game.bin");
-        EXPECT_EQ(refused.status, 2) << both;
-        EXPECT_NE(refused.err.find("un altro programma"), std::string::npos) << refused.err;
-        EXPECT_EQ(readWholeFile(image), changed) << both;
-    }
+    const ToolRun refused = tool("undo game.bin --steps 2");
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("un altro programma"), std::string::npos) << refused.err;
+    EXPECT_EQ(readWholeFile(image), changed);
 }
-
-
-
-
 
 }  // namespace
 }  // namespace tavrel::testing
