@@ -17,17 +17,6 @@
 namespace tavrel::testing {
 namespace {
 
-TEST_F(EditorTest, StartUpShowsTheFirstDesignAndChecksTheStoredNets) {
-    EXPECT_EQ(window.previewId, 101);
-    EXPECT_EQ(window.netOption, NetPattern::Plain);
-    EXPECT_FALSE(window.dialogRequests[0].clearFileName);
-    EXPECT_EQ(window.dialogRequests[0].filters[1].description, " Image CloneCD (*.img)");
-
-    FakeWindow cancelled;
-    EXPECT_EQ(FlagEditor(cancelled).startUp(), 0);
-    EXPECT_TRUE(cancelled.messages.empty());
-}
-
 TEST_F(EditorTest, ReopeningClearsTheWindowAndKeepsAnOptionTheNewNetsDoNotName) {
     choose(10);
     editor.onNext();
@@ -81,17 +70,6 @@ TEST_F(EditorTest, WithoutAnImageEveryOperationSaysSo) {
     editor.onApplyNets();
     ASSERT_EQ(window.messages.size(), 4u);
     for (const RecordedMessage& message : window.messages) EXPECT_EQ(message.text, text::kNoImage);
-}
-
-TEST_F(EditorTest, ChoosingATeamShowsItsNameOnceAndEnablesSave) {
-    choose(4);
-    choose(4);
-    EXPECT_EQ(window.nameBox, "Portu");
-    EXPECT_TRUE(window.saveEnabled);
-    window.teamIndex = -1;  // the list's text edited away from a label
-    editor.onTeamChosen();
-    EXPECT_EQ(window.nameBox, "");
-    EXPECT_TRUE(window.messages.empty());
 }
 
 TEST_F(EditorTest, BrowsingStopsAtBothEndsAndClearStartsOver) {
@@ -288,17 +266,6 @@ TEST_F(EditorTest, AnInterruptedSaveIsCompletedAtTheNextOpening) {
               "Un salvataggio interrotto (Salva Denmark: N° 82) è stato completato.");
     EXPECT_EQ(image()[kTypeTableCopies[0] + 13], 0x0B);
 
-    // Where no log can be kept, the window saves without one.
-    editor.onClose();
-    std::filesystem::remove(ChangeLog::pathFor(imagePath));
-    std::filesystem::create_directory(ChangeLog::pathFor(imagePath));
-    window.dialogAnswers.push_back(imagePath);
-    editor.onOpenImage();
-    const Bytes before = image();
-    choose(80);
-    editor.onSave();
-    EXPECT_EQ(window.takeMessage(), text::kSaveDone);
-    EXPECT_EQ(image(), withFlag(before, 80, catalogFlag(101)));
 }
 
 TEST_F(EditorTest, ADamagedLogIsReportedOnceAndItsReadableChangesStayUndoable) {

@@ -108,28 +108,6 @@ TEST_F(GameImageTest, NetsAreTwoBytesAtTheirFixedPlace) {
     EXPECT_EQ(game.nets(), std::nullopt);
 }
 
-TEST_F(GameImageTest, AShortImageIsRefusedBeforeAnyWrite) {
-    const Bytes& full = pristineImage();
-    struct Case {
-        int team;
-        std::int64_t kept;  // bytes of the image
-    };
-    const Case cases[] = {
-        {0, kTypeTableCopies[4] + 50},  // the fifth type-table copy is cut
-        {13, 12549966 + 28},            // the palette's 4 bytes in the next sector are missing
-        {59, kTypeTableCopies[2]},      // no palette, but a type-table copy is missing
-    };
-    for (const Case& c : cases) {
-        const Bytes cut(full.begin(), full.begin() + c.kept);
-        const std::string path = image(cut);
-        ImageSession file(path);
-        GameImage game(file);
-        EXPECT_THROW(game.writeFlag(c.team, unusualFlag()), FileError) << c.team;
-        EXPECT_THROW(game.setNets(NetPattern::Diamond), FileError);
-        EXPECT_EQ(readWholeFile(path), cut) << c.team;
-    }
-}
-
 // The ISO descriptor where a raw image holds it does not make the image an ISO one (the editor's
 // test refuses one with 2048-byte sectors), nor does the lack of any file system.
 TEST_F(GameImageTest, RawImagesAreWrittenWhateverTheyHold) {
