@@ -8,6 +8,7 @@
 #include "sector/edc.h"
 #include "sector/sector_checks.h"
 #include "sector_oracle.h"
+#include "sector_samples.h"
 #include "test_files.h"
 
 namespace tavrel::testing {
@@ -15,31 +16,26 @@ namespace {
 
 struct Kind {
     const char* name;
-    std::uint8_t mode, submode;
-    std::size_t edcFrom, edcAt;  // edcAt 0: no EDC in use
-    bool ecc, carried;
+    Shape shape;
+    std::size_t edcFrom;
+    bool edcInUse, ecc, carried;
 };
 
 // One sector of each kind, a change in its user data at byte 100 of it.
 const Kind kKinds[] = {
-    {"mode 1", 1, 0x00, 0, kMode1EdcAt, true, true},
-    {"form 1", 2, 0x08, 16, kForm1EdcAt, true, true},
-    {"form 2", 2, 0x28, 16, kForm2EdcAt, false, true},
-    {"form 2 without EDC", 2, 0x28, 16, 0, false, false},
-    {"form 1, ECC wrong before", 2, 0x08, 16, kForm1EdcAt, true, false},
-    {"no sync", 2, 0x08, 16, kForm1EdcAt, true, false},
+    {"mode 1", kMode1, 0, true, true, true},
+    {"form 1", kForm1, 16, true, true, true},
+    {"form 2", kForm2, 16, true, false, true},
+    {"form 2 without EDC", kForm2, 16, false, false, false},
+    {"form 1, ECC wrong before", kForm1, 16, true, true, false},
+    {"no sync", kForm1, 16, true, true, false},
 };
 
-Bytes sectorOf(const Kind& kind, unsigned seed) {
-    Bytes s(kRawSectorSize);
-    std::copy(kSectorSync.begin(), kSectorSync.end(), s.begin());
-    s[13] = 0x02;
-    s[kModeAt] = kind.mode;
-    s[18] = s[22] = kind.submode;
-    for (std::size_t i = 24; i < 2048 + 24; ++i) s[i] = static_cast<std::uint8_t>(seed * i >> 3);
-    if (kind.edcAt != 0)
+Sector sectorOf(const Kind& kind, unsigned seed) {
+    Sector s = makeSector(kind.shape, seed);
+    if (kind.edcInUse)
         storeEdc(s, kForm2EdcAt, 1);  // puts a Form 2 EDC in use; regeneration sets it
-    regenerateChecksums(std::span(s).first<kRawSectorSize>());
+    regenerateChecksums(s);
     if (std::string_view(kind.name).starts_with("form 1, ECC"))
         s[2300] ^= 0x10;
     if (std::string_view(kind.name) == "no sync")
@@ -51,7 +47,7 @@ TEST(ChecksumCarry, EachKindOfSectorKeepsItsChecksumsRightOrAsTheyWere) {
     TempDir dir;
     Bytes image;
     for (std::size_t k = 0; k < std::size(kKinds); ++k) {
-        const Bytes s = sectorOf(kKinds[k], static_cast<unsigned>(k + 3));
+        const Sector s = sectorOf(kKinds[k], static_cast<unsigned>(k + 3));
         image.insert(image.end(), s.begin(), s.end());
     }
     writeWholeFile(dir.file("image.bin"), image);
@@ -71,7 +67,7 @@ TEST(ChecksumCarry, EachKindOfSectorKeepsItsChecksumsRightOrAsTheyWere) {
         SCOPED_TRACE(kind.name);
         const auto sector = std::span(after).subspan(k * kRawSectorSize, kRawSectorSize);
         const auto before = std::span(image).subspan(k * kRawSectorSize, kRawSectorSize);
-        const std::size_t checksums = kind.edcAt == 0 ? kRawSectorSize : kind.edcAt;
+        const std::size_t checksums = kind.edcInUse ? kind.shape.edcAt : kRawSectorSize;
         for (std::size_t i = 0; i < kRawSectorSize; ++i) {
             const bool place = i == 100 || i == 101;
             const bool mayChange = place || (kind.carried && i >= checksums);
@@ -79,16 +75,16 @@ TEST(ChecksumCarry, EachKindOfSectorKeepsItsChecksumsRightOrAsTheyWere) {
         }
         EXPECT_EQ(sector[100], 0x5A);
         if (kind.carried) {
-            EXPECT_TRUE(edcHolds(sector, kind.edcFrom, kind.edcAt));
-            EXPECT_TRUE(!kind.ecc || eccHolds(sector, kind.mode == 2));
+            EXPECT_TRUE(edcHolds(sector, kind.edcFrom, kind.shape.edcAt));
+            EXPECT_TRUE(!kind.ecc || eccHolds(sector, kind.shape.mode == 2));
         }
     }
 }
 
 TEST(ChecksumCarry, ASectorWhoseChecksumsTheEditWritesIsLeftToIt) {
     TempDir dir;
-    const Bytes sector = sectorOf(kKinds[1], 7);
-    writeWholeFile(dir.file("image.bin"), sector);
+    const Sector sector = sectorOf(kKinds[1], 7);
+    writeWholeFile(dir.file("image.bin"), Bytes(sector.begin(), sector.end()));
     ImageFile file(dir.file("image.bin"));
     ImageEdit repair;
     repair.changes = {{100, {sector[100]}, {0x11}}, {2100, {sector[2100]}, {0x22}}};

@@ -32,14 +32,9 @@ TEST_P(SectorChecks, RegeneratedEccHasZeroSyndromesInEveryCodeword) {
 
 // EDC values derived once with a bit-by-bit CRC; parity bytes by searching, per codeword, all
 // 256 first parity bytes for the one that (with the second set to make S0 zero) makes S1 zero.
-TEST_P(SectorChecks, KnownAnswersAndEdcResidue) {
-    std::vector<std::uint8_t> bytes{'1', '2', '3', '4', '5', '6', '7', '8', '9'};
+TEST_P(SectorChecks, KnownAnswers) {
+    const std::vector<std::uint8_t> bytes{'1', '2', '3', '4', '5', '6', '7', '8', '9'};
     EXPECT_EQ(edc(bytes, GetParam()), 0x6EC2EDC4u);
-    for (std::size_t length = 0; length < 2400; length += 1 + length / 4) {
-        bytes.resize(length + 4, static_cast<std::uint8_t>(length));
-        storeEdc(bytes, length, edc(std::span(bytes).first(length), GetParam()));
-        EXPECT_EQ(edc(bytes, GetParam()), 0u) << length;
-    }
     const std::pair<Shape, std::vector<std::pair<std::size_t, unsigned>>> cases[] = {
         {kMode1,
          {{2064, 0xC5}, {2067, 0x2B}, {2077, 0xF7}, {2150, 0x52}, {2249, 0x41}, {2351, 0x12}}},

@@ -69,9 +69,13 @@ bool injectAt(const char* call) {
     return true;
 }
 
-template <typename Function>
-Function next(const char* name) {
-    return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
+// Runs the next library's `name` unless a fault is due for `counted`. Looked up at every call:
+// pwrite and pwrite64 share a signature.
+template <typename Result, typename... Args>
+Result pass(const char* counted, const char* name, Args... args) {
+    if (injectAt(counted))
+        return -1;
+    return reinterpret_cast<Result (*)(Args...)>(dlsym(RTLD_NEXT, name))(args...);
 }
 
 }  // namespace
@@ -83,51 +87,30 @@ int tavrel_fault_calls() {
 }
 
 ssize_t pwrite(int fd, const void* buffer, size_t count, off_t offset) {
-    if (injectAt("pwrite"))
-        return -1;
-    static const auto real = next<ssize_t (*)(int, const void*, size_t, off_t)>("pwrite");
-    return real(fd, buffer, count, offset);
+    return pass<ssize_t>("pwrite", "pwrite", fd, buffer, count, offset);
 }
 
 ssize_t pwrite64(int fd, const void* buffer, size_t count, off_t offset) {
-    if (injectAt("pwrite"))
-        return -1;
-    static const auto real = next<ssize_t (*)(int, const void*, size_t, off_t)>("pwrite64");
-    return real(fd, buffer, count, offset);
+    return pass<ssize_t>("pwrite", "pwrite64", fd, buffer, count, offset);
 }
 
 int fdatasync(int fd) {
-    if (injectAt("fdatasync"))
-        return -1;
-    static const auto real = next<int (*)(int)>("fdatasync");
-    return real(fd);
-}
-
-int flock(int fd, int operation) {
-    if (injectAt("flock"))
-        return -1;
-    static const auto real = next<int (*)(int, int)>("flock");
-    return real(fd, operation);
-}
-
-int syncfs(int fd) {
-    if (injectAt("syncfs"))
-        return -1;
-    static const auto real = next<int (*)(int)>("syncfs");
-    return real(fd);
-}
-
-int rename(const char* from, const char* to) {
-    if (injectAt("rename"))
-        return -1;
-    static const auto real = next<int (*)(const char*, const char*)>("rename");
-    return real(from, to);
+    return pass<int>("fdatasync", "fdatasync", fd);
 }
 
 int fsync(int fd) {
-    if (injectAt("fsync"))
-        return -1;
-    static const auto real = next<int (*)(int)>("fsync");
-    return real(fd);
+    return pass<int>("fsync", "fsync", fd);
+}
+
+int syncfs(int fd) {
+    return pass<int>("syncfs", "syncfs", fd);
+}
+
+int flock(int fd, int operation) {
+    return pass<int>("flock", "flock", fd, operation);
+}
+
+int rename(const char* from, const char* to) {
+    return pass<int>("rename", "rename", from, to);
 }
 }

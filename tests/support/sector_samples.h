@@ -1,4 +1,4 @@
-// Sectors built in code for the sector tests, and the paths the tests run on.
+// Sectors built in code for the sector and image tests, and the paths the tests run on.
 #pragma once
 
 #include <gtest/gtest.h>
