@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "catalog/catalog.h"
@@ -50,8 +51,10 @@ TEST_F(CrashTest, ASaveKilledAtAnyWriteEndsWholeOrNotAtAll) {
 TEST_F(CrashTest, ADamagedLogIsReportedOnStandardError) {
     for (const char* change : {"apply game.bin denmark --design 58", "nets game.bin rombi"})
         ASSERT_EQ(tool(change).status, 0) << change;
+    // The first change's mark turned from done to aborted: a change the image holds.
     Bytes damaged = readWholeFile(log);
-    damaged[damaged.size() - 10] ^= 0x01;  // the last record's body
+    const Bytes done{'D', 0xBB, 'D', 0xBB};
+    *std::search(damaged.begin(), damaged.end(), done.begin(), done.end()) = 'A';
     writeWholeFile(log, damaged);
     const std::string shim = "LD_PRELOAD=" TAVREL_FAULT_SHIM " TAVREL_FAULT='rename 1+ EACCES'";
     const ToolRun kept = tool("apply game.bin 80 --design 1", shim);
@@ -62,6 +65,7 @@ TEST_F(CrashTest, ADamagedLogIsReportedOnStandardError) {
     const ToolRun reported = tool("history game.bin");
     EXPECT_NE(reported.err.find("era danneggiato"), std::string::npos) << reported.err;
     EXPECT_NE(reported.out.find("apply Denmark"), std::string::npos) << reported.out;
+    EXPECT_EQ(reported.out.find("fallita"), std::string::npos) << reported.out;
     EXPECT_EQ(readWholeFile(log + ".1"), damaged);
 }
 
