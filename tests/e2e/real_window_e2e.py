@@ -71,7 +71,8 @@ def differing(first, second, step=SECTOR):
 
 
 def compare_image(path, original, expected, what, tool):
-    """The places hold `expected`; other bytes differ only in the checksums of their sectors."""
+    """The places hold `expected`; other bytes differ only in the checksums of their sectors.
+    `tool` is the command that runs tavrel-tool."""
     with open(path, "rb") as reader:
         actual = reader.read()
     sectors = {at // SECTOR for at in differing(original, expected)}
@@ -81,7 +82,7 @@ def compare_image(path, original, expected, what, tool):
         raise Failure(f"{what} ({path}) differs at {len(wrong)} offsets: " + "; ".join(
             f"{at} holds {actual[at:at + 1].hex() or 'nothing'} instead of "
             f"{expected[at:at + 1].hex() or 'nothing'}" for at in wrong[:16]))
-    verify = subprocess.run([tool, "verify", path], capture_output=True, text=True, timeout=120)
+    verify = subprocess.run([*tool, "verify", path], capture_output=True, text=True, timeout=300)
     if verify.returncode != 0:
         raise Failure(f"{what}: tavrel-tool verify says\n{verify.stdout}{verify.stderr}")
     log(f"{what}: the places as expected, the rest as before but for the checksums of "
@@ -210,8 +211,8 @@ def main():
         try:
             with Tavrel(workdir, control_places(source_dir)) as tavrel:
                 run(tavrel, program_dir, image_a, image_b, a, b)
-            compare_image(image_a, original_a, a, "image A", tool)
-            compare_image(image_b, original_b, b, "image B", tool)
+            compare_image(image_a, original_a, a, "image A", [tool])
+            compare_image(image_b, original_b, b, "image B", [tool])
         except Failure as failure:
             log(f"FAILED: {failure}")
             return 1

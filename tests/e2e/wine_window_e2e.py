@@ -13,7 +13,6 @@ its own beside it, since the first program of a prefix decides its display.
 
 import os
 import shutil
-import stat
 import subprocess
 import sys
 import tempfile
@@ -53,15 +52,6 @@ def import_nets_undo(tavrel, labels, image, flag_path, a):
     a[NETS:NETS + 2] = nets
 
 
-def tool_command(workdir, wine_run, prefix, tool):
-    """tavrel-tool.exe under wine as one command, for compare_image."""
-    path = os.path.join(workdir, "tavrel-tool")
-    with open(path, "w", encoding="utf-8") as writer:
-        writer.write(f'#!/bin/sh\nexec "{wine_run}" "{prefix}" "{tool}" "$@"\n')
-    os.chmod(path, os.stat(path).st_mode | stat.S_IXUSR)
-    return path
-
-
 def main():
     program, demo_image_tool, source_dir, tool, wine_run, prefix = map(os.path.abspath,
                                                                         sys.argv[1:7])
@@ -72,7 +62,6 @@ def main():
         os.makedirs(images)
         program = shutil.copy2(program, program_dir)
         image = os.path.join(images, "image A.bin")
-        tool = tool_command(workdir, wine_run, prefix, tool)
         subprocess.run([wine_run, prefix, demo_image_tool, image], check=True,
                        stdout=subprocess.DEVNULL, timeout=300)
         with open(image, "rb") as reader:
@@ -89,7 +78,7 @@ def main():
                 expect(tavrel.wait_for_exit(), 0, "status after closing the window")
             expect(sorted(os.listdir(program_dir)),
                    sorted(["tavrel.exe", os.path.basename(flag_path)]), "program folder")
-            compare_image(image, original, a, "the image", tool)
+            compare_image(image, original, a, "the image", [wine_run, prefix, tool])
         except Failure as failure:
             log(f"FAILED: {failure}")
             return 1

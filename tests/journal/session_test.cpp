@@ -106,17 +106,6 @@ TEST_F(SessionTest, ALogThatIsNotThisImagesIsKeptAsideAndReported) {
     EXPECT_TRUE(session.history().empty());
 }
 
-TEST_F(SessionTest, WhereNoLogCanBeKeptChangesAreWrittenWithoutOne) {
-    std::filesystem::create_directory(log);
-    ImageSession session(image);
-    EXPECT_FALSE(session.logging());
-    ASSERT_TRUE(session.logFailure().has_value());
-    EXPECT_EQ(session.logFailure()->failure, FileFailure::NotAFile);
-    flip(session, 10, 1, "unlogged");
-    EXPECT_EQ(readWholeFile(image)[10], static_cast<std::uint8_t>(~original()[10]));
-    EXPECT_TRUE(session.history().empty());
-}
-
 TEST_F(SessionTest, APatchOfLongRunsGivesTheImageBackOnAnUnmodifiedCopy) {
     {
         ImageSession session(image);
