@@ -68,6 +68,13 @@ inline constexpr auto kWindowControls = [] {
 }();
 // clang-format on
 
+// How many controls the focus stops at.
+inline constexpr std::size_t kFocusStops = [] {
+    std::size_t stops = 0;
+    for (const WindowControl& control : kWindowControls) stops += control.tabIndex != kNoTab;
+    return stops;
+}();
+
 // The row of the control `name`; a name not in the table does not compile.
 consteval const WindowControl& windowControl(std::string_view name) {
     for (const WindowControl& control : kWindowControls) {
@@ -103,14 +110,12 @@ constexpr bool namesAndParentsHold() {
 
 // The focus stops at 0, 1, 2, ... with no place given twice and none left out.
 constexpr bool tabIndexesHold() {
-    std::size_t stops = 0;
-    for (const WindowControl& control : kWindowControls) stops += control.tabIndex != kNoTab;
     std::array<bool, kWindowControls.size()> taken{};
     for (const WindowControl& control : kWindowControls) {
         if (control.tabIndex == kNoTab)
             continue;
         const auto place = static_cast<std::size_t>(control.tabIndex);
-        if (control.tabIndex < 0 || place >= stops || taken[place])
+        if (control.tabIndex < 0 || place >= kFocusStops || taken[place])
             return false;
         taken[place] = true;
     }
@@ -121,5 +126,15 @@ static_assert(namesAndParentsHold());
 static_assert(tabIndexesHold());
 
 }  // namespace layout_checks
+
+// The controls the focus stops at, as places in kWindowControls, in the order Tab visits them.
+inline constexpr auto kFocusOrder = [] {
+    std::array<std::size_t, kFocusStops> order{};
+    for (std::size_t i = 0; i < kWindowControls.size(); ++i) {
+        if (kWindowControls[i].tabIndex != kNoTab)
+            order[static_cast<std::size_t>(kWindowControls[i].tabIndex)] = i;
+    }
+    return order;
+}();
 
 }  // namespace tavrel

@@ -188,14 +188,8 @@ void MainWindow::setColours() {
 
 void MainWindow::orderFocus() {
     focusOrder_.clear();
-    for (const WindowControl& control : kWindowControls) {
-        if (control.tabIndex == kNoTab)
-            continue;
-        const auto place = static_cast<std::size_t>(control.tabIndex);
-        if (focusOrder_.size() <= place)
-            focusOrder_.resize(place + 1);
-        focusOrder_[place] = child<QWidget>(*this, control.name);
-    }
+    for (const std::size_t place : kFocusOrder)
+        focusOrder_.push_back(child<QWidget>(*this, kWindowControls[place].name));
     for (std::size_t i = 1; i < focusOrder_.size(); ++i) {
         QWidget::setTabOrder(focusOrder_[i - 1], focusOrder_[i]);
     }

@@ -226,16 +226,17 @@ bool MainWindow::takeKey(const MSG& message) {
 // focus order visits both net options.
 void MainWindow::moveFocus(bool forward) {
     const HWND focus = ::GetFocus();
-    const std::size_t count = focusOrder_.size();
+    const std::size_t count = kFocusOrder.size();
     std::size_t at = count;
     for (std::size_t i = 0; i < count; ++i) {
-        if (focusOrder_[i] == focus || ::IsChild(focusOrder_[i], focus))
+        const HWND stop = control(kFocusOrder[i]);
+        if (stop == focus || ::IsChild(stop, focus))
             at = i;
     }
     for (std::size_t step = 1; step <= count; ++step) {
         const std::size_t index = at == count ? (forward ? step - 1 : count - step)
                                               : (at + (forward ? step : count - step)) % count;
-        const HWND candidate = focusOrder_[index];
+        const HWND candidate = control(kFocusOrder[index]);
         if (::IsWindowEnabled(candidate) && ::IsWindowVisible(candidate)) {
             ::SetFocus(candidate);
             // Text reached with Tab is selected whole, ready to be typed over.

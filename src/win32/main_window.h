@@ -11,7 +11,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "editor/flag_editor.h"
 #include "editor/window_layout.h"
@@ -100,7 +99,6 @@ private:
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     std::array<HWND, kWindowControls.size()> controls_{};
     std::array<HWND, kWindowControls.size()> frameTitles_{};  // for frames with a title
-    std::vector<HWND> focusOrder_;
     std::unique_ptr<WindowFonts> fonts_;
     HWND lastFocus_ = nullptr;  // given back when the window is active again
     int previewId_ = 0;

@@ -1,5 +1,5 @@
 // MainWindow's controls made from the window's layout table, placed at the window's DPI, and
-// their look: fonts, navy texts, focus order.
+// their look: fonts and navy texts.
 #include <windows.h>
 // After windows.h, which they need.
 #include <commctrl.h>
@@ -134,14 +134,6 @@ void MainWindow::createControls() {
                        reinterpret_cast<LPARAM>(wideText(team.label).c_str()));
     // Saving waits for a team to be chosen.
     ::EnableWindow(control(controlAt("saveButton")), FALSE);
-    for (const WindowControl& row : kWindowControls) {
-        if (row.tabIndex == kNoTab)
-            continue;
-        const auto place = static_cast<std::size_t>(row.tabIndex);
-        if (focusOrder_.size() <= place)
-            focusOrder_.resize(place + 1);
-        focusOrder_[place] = control(static_cast<std::size_t>(&row - kWindowControls.data()));
-    }
 }
 
 void MainWindow::placeControls() {
