@@ -25,6 +25,11 @@ void FlagEditor::guarded(const std::function<void()>& operation) {
     }
 }
 
+void FlagEditor::run(Operation operation) {
+    if (!endStatus_)
+        guarded([&] { (this->*operation)(); });
+}
+
 GameImage& FlagEditor::game() {
     if (!game_)
         throw NoImageOpen{};
@@ -58,6 +63,7 @@ void FlagEditor::onOpenImage() {
     if (path.empty())
         return;
     if (!openImage(path)) {
+        endStatus_ = 1;
         window_.endProgram(1);
         return;
     }

@@ -22,6 +22,8 @@ struct EditorState {
 
 class FlagEditor {
 public:
+    using Operation = void (FlagEditor::*)();
+
     explicit FlagEditor(WindowServices& window) : window_(window) {}
 
     // Runs before the window is shown. Returns the exit status when the program must end
@@ -42,6 +44,14 @@ public:
     void onDiamondNetsChosen();  // option "Rombi"
     void onApplyNets();          // "Modifica"
     void onUndo();               // Ctrl+Z: takes back the image's last change, once confirmed
+
+    // Runs the operation of one window event, or nothing once the program is ending. No
+    // exception leaves it, as none may leave a window's event handler: what escapes the
+    // operation is reported in a box like a failure inside one, a fault of the program as an
+    // internal error.
+    void run(Operation operation);
+    // The status the program ends with, once an operation has ended it.
+    std::optional<int> endStatus() const { return endStatus_; }
 
     const EditorState& state() const { return state_; }
     bool hasImage() const { return image_ != nullptr; }
@@ -71,6 +81,7 @@ private:
     EditorState state_;
     std::unique_ptr<ImageSession> image_;
     std::optional<GameImage> game_;
+    std::optional<int> endStatus_;
 };
 
 }  // namespace tavrel

@@ -68,7 +68,8 @@ public:
     // own folder, or a folder of the user's when that cannot be written.
     virtual std::string programFolder() const = 0;
 
-    // Ends the program at once with `exitCode`, running no further operation.
+    // Ends the program with `exitCode`: the window hides, and its event loop ends once the
+    // operation running returns. The editor runs no operation after this.
     virtual void endProgram(int exitCode) = 0;
 };
 

@@ -15,7 +15,7 @@ int main(int argc, char* argv[]) {
     // dialog cancelled, access refused), and then no window ever appears.
     if (const std::optional<int> status = window.editor().startUp())
         return *status;
-    if (const std::optional<int> status = window.endStatus())
+    if (const std::optional<int> status = window.editor().endStatus())
         return *status;
 
     window.showCentred();

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <exception>
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -63,7 +62,7 @@ bool MainWindow::focusNextPrevChild(bool next) {
 void MainWindow::connectEvents() {
     connect(teamList_, &QComboBox::activated, this, [this](int index) {
         chosenTeam_ = index;
-        run(&FlagEditor::onTeamChosen);
+        editor_.run(&FlagEditor::onTeamChosen);
     });
     // Typing into the list chooses nothing: Qt's editable combo box would pick the item whose
     // label was typed once editing ends, and a save would then go to a team nobody chose.
@@ -72,10 +71,11 @@ void MainWindow::connectEvents() {
         if (chosenTeam_ >= 0 && text != teamList_->itemText(chosenTeam_))
             chosenTeam_ = -1;
     });
-    const auto onClick = [this](QAbstractButton* button, void (FlagEditor::*operation)()) {
+    const auto onClick = [this](QAbstractButton* button, FlagEditor::Operation operation) {
         // clicked, not toggled: an option checked by the editor must not run its operation
         // a second time.
-        connect(button, &QAbstractButton::clicked, this, [this, operation] { run(operation); });
+        connect(button, &QAbstractButton::clicked, this,
+                [this, operation] { editor_.run(operation); });
     };
     onClick(backButton_, &FlagEditor::onBack);
     onClick(nextButton_, &FlagEditor::onNext);
@@ -89,19 +89,7 @@ void MainWindow::connectEvents() {
     onClick(applyNetsButton_, &FlagEditor::onApplyNets);
     // The image's last change taken back; the window has no control for it.
     connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, this,
-            [this] { run(&FlagEditor::onUndo); });
-}
-
-void MainWindow::run(void (FlagEditor::*operation)()) {
-    if (endStatus_)
-        return;
-    // Nothing may leave a Qt event handler by an exception; the editor reports image and file
-    // failures itself, and anything else ends here, reported rather than lost.
-    try {
-        (editor_.*operation)();
-    } catch (const std::exception& error) {
-        showMessage(error.what(), MessageIcon::Critical);
-    }
+            [this] { editor_.run(&FlagEditor::onUndo); });
 }
 
 void MainWindow::showCentred() {
@@ -116,8 +104,7 @@ void MainWindow::showCentred() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!endStatus_)
-        editor_.onClose();
+    editor_.run(&FlagEditor::onClose);
     event->accept();
 }
 

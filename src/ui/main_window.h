@@ -4,7 +4,6 @@
 #pragma once
 
 #include <memory>
-#include <optional>
 #include <vector>
 
 #include <QWidget>
@@ -32,9 +31,6 @@ public:
     ~MainWindow() override;
 
     FlagEditor& editor() { return editor_; }
-
-    // The status the editor asked the program to end with, once it has.
-    std::optional<int> endStatus() const { return endStatus_; }
 
     // Centred on the screen, the team list with the focus.
     void showCentred();
@@ -74,8 +70,6 @@ private:
     void orderFocus();
     void connectEvents();
 
-    // Runs one editor operation for a user action; none runs once the program is ending.
-    void run(void (FlagEditor::*operation)());
     QWidget* dialogParent();
 
     QLabel* teamHeading_ = nullptr;
@@ -105,7 +99,6 @@ private:
     FlagEditor editor_;
     int chosenTeam_ = -1;  // the team last chosen in the list, until its text is edited away
     QString lastFileName_;
-    std::optional<int> endStatus_;
 };
 
 }  // namespace tavrel

@@ -117,7 +117,6 @@ std::string MainWindow::programFolder() const {
 }
 
 void MainWindow::endProgram(int exitCode) {
-    endStatus_ = exitCode;
     hide();
     QCoreApplication::exit(exitCode);
 }

@@ -20,7 +20,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // dialog cancelled, access refused), and then no window ever appears.
     if (const std::optional<int> status = window.editor().startUp())
         return *status;
-    if (const std::optional<int> status = window.endStatus())
+    if (const std::optional<int> status = window.editor().endStatus())
         return *status;
 
     window.showCentred();
@@ -31,5 +31,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         ::TranslateMessage(&message);
         ::DispatchMessageW(&message);
     }
-    return window.endStatus().value_or(static_cast<int>(message.wParam));
+    return window.editor().endStatus().value_or(static_cast<int>(message.wParam));
 }

@@ -3,7 +3,6 @@
 #include "main_window.h"
 
 #include <cstring>
-#include <exception>
 #include <stdexcept>
 
 #include "resource_ids.h"
@@ -18,7 +17,7 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBO
 
 struct ButtonAction {
     std::size_t control;
-    void (FlagEditor::*operation)();
+    FlagEditor::Operation operation;
 };
 
 constexpr std::array kButtonActions{
@@ -134,13 +133,12 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_CLOSE:
-            if (!endStatus_)
-                editor_.onClose();
+            editor_.run(&FlagEditor::onClose);
             ::DestroyWindow(window_);
             return 0;
         case WM_DESTROY:
             window_ = nullptr;
-            ::PostQuitMessage(endStatus_.value_or(0));
+            ::PostQuitMessage(editor_.endStatus().value_or(0));
             return 0;
         default:
             break;
@@ -157,7 +155,7 @@ void MainWindow::onCommand(std::size_t index, UINT code) {
             ::SendMessageW(list, CB_SETCURSEL, chosenTeam_, 0);
         if (code == CBN_SELCHANGE) {
             chosenTeam_ = static_cast<int>(::SendMessageW(list, CB_GETCURSEL, 0, 0));
-            run(&FlagEditor::onTeamChosen);
+            editor_.run(&FlagEditor::onTeamChosen);
         }
         // Typing into the list chooses nothing: a save must never go to a team nobody chose.
         if (code == CBN_EDITCHANGE && chosenTeam_ >= 0) {
@@ -178,26 +176,14 @@ void MainWindow::onCommand(std::size_t index, UINT code) {
         return chooseNetOption(NetPattern::Diamond, &FlagEditor::onDiamondNetsChosen);
     for (const ButtonAction& action : kButtonActions) {
         if (action.control == index)
-            return run(action.operation);
+            return editor_.run(action.operation);
     }
 }
 
 // Clicked, not toggled: an option checked by the editor must not run its operation again.
-void MainWindow::chooseNetOption(NetPattern pattern, void (FlagEditor::*operation)()) {
+void MainWindow::chooseNetOption(NetPattern pattern, FlagEditor::Operation operation) {
     checkNetOption(pattern);
-    run(operation);
-}
-
-void MainWindow::run(void (FlagEditor::*operation)()) {
-    if (endStatus_)
-        return;
-    // Nothing may leave a window procedure by an exception; the editor reports image and file
-    // failures itself, and anything else ends here, reported rather than lost.
-    try {
-        (editor_.*operation)();
-    } catch (const std::exception& error) {
-        showMessage(error.what(), MessageIcon::Critical);
-    }
+    editor_.run(operation);
 }
 
 bool MainWindow::takeKey(const MSG& message) {
@@ -212,7 +198,7 @@ bool MainWindow::takeKey(const MSG& message) {
     // The image's last change taken back; the window has no control for it. A text box keeps
     // Ctrl+Z for its own typing.
     if (withControl && message.wParam == 'Z' && !isEditBox(message.hwnd)) {
-        run(&FlagEditor::onUndo);
+        editor_.run(&FlagEditor::onUndo);
         return true;
     }
     if (withControl && message.wParam == 'C' && message.hwnd == control(controlAt("pairingList"))) {

@@ -8,7 +8,6 @@
 #include <array>
 #include <cstddef>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -33,9 +32,6 @@ public:
     MainWindow& operator=(const MainWindow&) = delete;
 
     FlagEditor& editor() { return editor_; }
-
-    // The status the editor asked the program to end with, once it has.
-    std::optional<int> endStatus() const { return endStatus_; }
 
     // Centred on the screen's work area, the team list with the focus.
     void showCentred();
@@ -82,9 +78,7 @@ private:
 
     // A user's action on control `index` (main_window.cpp).
     void onCommand(std::size_t index, UINT code);
-    void chooseNetOption(NetPattern pattern, void (FlagEditor::*operation)());
-    // Runs one editor operation for a user action; none runs once the program is ending.
-    void run(void (FlagEditor::*operation)());
+    void chooseNetOption(NetPattern pattern, FlagEditor::Operation operation);
     void moveFocus(bool forward);
     void copyPairingLine();
     HWND dialogOwner() const;
@@ -105,7 +99,6 @@ private:
     FlagEditor editor_;
     int chosenTeam_ = -1;  // the team last chosen in the list, until its text is edited away
     std::wstring lastFileName_;
-    std::optional<int> endStatus_;
 };
 
 }  // namespace tavrel

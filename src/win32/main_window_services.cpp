@@ -137,7 +137,6 @@ std::string MainWindow::programFolder() const {
 }
 
 void MainWindow::endProgram(int exitCode) {
-    endStatus_ = exitCode;
     ::ShowWindow(window_, SW_HIDE);
     ::PostQuitMessage(exitCode);
 }

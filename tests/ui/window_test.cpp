@@ -144,12 +144,15 @@ private slots:
 
     void nothingRunsOnceTheProgramIsEnding() {
         QVERIFY(startUp());
-        window_->endProgram(1);
+        // Reopened with no write permission left, the image is refused and the program ends.
+        std::filesystem::permissions(image_, std::filesystem::perms::owner_read);
+        script_.fileAnswers.push_back(QString::fromStdString(image_));
+        press("openButton");
         QVERIFY(!window_->isVisible());
         find<QPushButton>("nextButton")->click();
         find<QPushButton>("applyNetsButton")->click();
         QCOMPARE(find<QLabel>("positionLabel")->text(), QStringLiteral("1"));
-        QVERIFY(script_.messages.empty());
+        QCOMPARE(script_.messages.size(), 1u);  // the refusal alone
     }
 };
 
