@@ -21,7 +21,9 @@
 namespace tavrel {
 
 MainWindow::MainWindow(std::unique_ptr<WindowDialogs> dialogs)
-    : dialogs_(dialogs ? std::move(dialogs) : makeQtWindowDialogs()), editor_(*this) {
+    : dialogs_(dialogs ? std::move(dialogs) : makeQtWindowDialogs()),
+      services_(makeServices()),
+      editor_(*services_) {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral("  tavrel"));
     setWindowIcon(makeWindowIcon());
@@ -106,10 +108,6 @@ void MainWindow::showCentred() {
 void MainWindow::closeEvent(QCloseEvent* event) {
     editor_.run(&FlagEditor::onClose);
     event->accept();
-}
-
-QWidget* MainWindow::dialogParent() {
-    return isVisible() ? this : nullptr;
 }
 
 }  // namespace tavrel

@@ -22,7 +22,7 @@ class QRadioButton;
 
 namespace tavrel {
 
-class MainWindow final : public QWidget, public WindowServices {
+class MainWindow final : public QWidget {
     Q_OBJECT
 
 public:
@@ -31,31 +31,11 @@ public:
     ~MainWindow() override;
 
     FlagEditor& editor() { return editor_; }
+    // The window as its editor reads and changes it.
+    WindowServices& services() { return *services_; }
 
     // Centred on the screen, the team list with the focus.
     void showCentred();
-
-    // WindowServices.
-    int selectedTeamIndex() const override;
-    std::string teamListText() const override;
-    void clearTeamListText() override;
-    std::string nameBoxText() const override;
-    void setNameBoxText(const std::string& text) override;
-    void enableSave() override;
-    std::string positionLabel() const override;
-    void setPositionLabel(const std::string& text) override;
-    void showPreview(int catalogId) override;
-    int pairingCount() const override;
-    std::string pairingLine(int index) const override;
-    void removePairingLine(int index) override;
-    void addPairingLine(const std::string& line) override;
-    void clearPairingList() override;
-    void checkNetOption(NetPattern pattern) override;
-    void showMessage(const std::string& text, MessageIcon icon) override;
-    bool askYesNo(const std::string& question) override;
-    std::string askOpenFileName(const OpenDialogRequest& request) override;
-    std::string programFolder() const override;
-    void endProgram(int exitCode) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -70,7 +50,10 @@ private:
     void orderFocus();
     void connectEvents();
 
-    QWidget* dialogParent();
+    // The editor's reads and writes of the controls, and the dialogs it asks for
+    // (main_window_services.cpp).
+    class Services;
+    std::unique_ptr<WindowServices> makeServices();
 
     QLabel* teamHeading_ = nullptr;
     QComboBox* teamList_ = nullptr;
@@ -96,9 +79,9 @@ private:
 
     std::vector<QWidget*> focusOrder_;
     std::unique_ptr<WindowDialogs> dialogs_;
+    std::unique_ptr<WindowServices> services_;
     FlagEditor editor_;
     int chosenTeam_ = -1;  // the team last chosen in the list, until its text is edited away
-    QString lastFileName_;
 };
 
 }  // namespace tavrel

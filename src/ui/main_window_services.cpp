@@ -1,4 +1,4 @@
-// MainWindow's side of WindowServices: the editor's reads and writes of the controls, and the
+// MainWindow as its editor sees it: the editor's reads and writes of the controls, and the
 // dialogs it asks for.
 #include <QComboBox>
 #include <QCoreApplication>
@@ -16,109 +16,112 @@
 
 namespace tavrel {
 
-int MainWindow::selectedTeamIndex() const {
-    return chosenTeam_;
-}
+class MainWindow::Services final : public WindowServices {
+public:
+    explicit Services(MainWindow& main) : main_(main) {}
 
-std::string MainWindow::teamListText() const {
-    return teamList_->currentText().toStdString();
-}
+    int selectedTeamIndex() const override { return main_.chosenTeam_; }
 
-void MainWindow::clearTeamListText() {
-    teamList_->setCurrentIndex(-1);
-    teamList_->clearEditText();
-    chosenTeam_ = -1;
-}
-
-std::string MainWindow::nameBoxText() const {
-    return nameBox_->text().toStdString();
-}
-
-void MainWindow::setNameBoxText(const std::string& text) {
-    nameBox_->setText(QString::fromStdString(text));
-}
-
-void MainWindow::enableSave() {
-    saveButton_->setEnabled(true);
-}
-
-std::string MainWindow::positionLabel() const {
-    return positionLabel_->text().toStdString();
-}
-
-void MainWindow::setPositionLabel(const std::string& text) {
-    positionLabel_->setText(QString::fromStdString(text));
-    // Sized to its text from a fixed left edge; one pixel beyond the advance, as "1" had.
-    positionLabel_->resize(
-        positionLabel_->fontMetrics().horizontalAdvance(positionLabel_->text()) + 1,
-        positionLabel_->height());
-}
-
-void MainWindow::showPreview(int catalogId) {
-    QPixmap picture(QStringLiteral(":/previews/%1.bmp").arg(catalogId));
-    if (picture.isNull()) {
-        // A design without a bitmap still shows that something is there to save.
-        picture = QPixmap(preview_->size());
-        picture.fill(palette().color(QPalette::Mid));
+    std::string teamListText() const override {
+        return main_.teamList_->currentText().toStdString();
     }
-    preview_->setPixmap(picture);
-}
 
-int MainWindow::pairingCount() const {
-    return pairingList_->count();
-}
+    void clearTeamListText() override {
+        main_.teamList_->setCurrentIndex(-1);
+        main_.teamList_->clearEditText();
+        main_.chosenTeam_ = -1;
+    }
 
-std::string MainWindow::pairingLine(int index) const {
-    const QListWidgetItem* item = pairingList_->item(index);
-    return item ? item->text().toStdString() : std::string();
-}
+    std::string nameBoxText() const override { return main_.nameBox_->text().toStdString(); }
 
-void MainWindow::removePairingLine(int index) {
-    delete pairingList_->takeItem(index);
-}
+    void setNameBoxText(const std::string& text) override {
+        main_.nameBox_->setText(QString::fromStdString(text));
+    }
 
-void MainWindow::addPairingLine(const std::string& line) {
-    pairingList_->addItem(QString::fromStdString(line));
-}
+    void enableSave() override { main_.saveButton_->setEnabled(true); }
 
-void MainWindow::clearPairingList() {
-    pairingList_->clear();
-}
+    std::string positionLabel() const override {
+        return main_.positionLabel_->text().toStdString();
+    }
 
-void MainWindow::checkNetOption(NetPattern pattern) {
-    (pattern == NetPattern::Plain ? plainNetsOption_ : diamondNetsOption_)->setChecked(true);
-}
+    void setPositionLabel(const std::string& text) override {
+        QLabel* label = main_.positionLabel_;
+        label->setText(QString::fromStdString(text));
+        // Sized to its text from a fixed left edge; one pixel beyond the advance, as "1" had.
+        label->resize(label->fontMetrics().horizontalAdvance(label->text()) + 1, label->height());
+    }
 
-void MainWindow::showMessage(const std::string& text, MessageIcon icon) {
-    dialogs_->showMessage(dialogParent(), QString::fromUtf8(text::kTitle),
-                          QString::fromStdString(text), icon);
-}
+    void showPreview(int catalogId) override {
+        QPixmap picture(QStringLiteral(":/previews/%1.bmp").arg(catalogId));
+        if (picture.isNull()) {
+            // A design without a bitmap still shows that something is there to save.
+            picture = QPixmap(main_.preview_->size());
+            picture.fill(main_.palette().color(QPalette::Mid));
+        }
+        main_.preview_->setPixmap(picture);
+    }
 
-bool MainWindow::askYesNo(const std::string& question) {
-    return dialogs_->askYesNo(dialogParent(), QString::fromUtf8(text::kTitle),
-                              QString::fromStdString(question));
-}
+    int pairingCount() const override { return main_.pairingList_->count(); }
 
-std::string MainWindow::askOpenFileName(const OpenDialogRequest& request) {
-    FileDialogSetup setup;
-    for (const FileFilter& filter : request.filters) setup.nameFilters << qtNameFilter(filter);
-    setup.folder = QFile::decodeName(request.initialFolder.c_str());
-    if (!request.clearFileName)
-        setup.fileName = lastFileName_;
-    const QString chosen = dialogs_->askOpenFileName(dialogParent(), setup);
-    if (!chosen.isEmpty())
-        lastFileName_ = chosen;
-    // File names go to the system in its own encoding, not necessarily UTF-8.
-    return QFile::encodeName(chosen).toStdString();
-}
+    std::string pairingLine(int index) const override {
+        const QListWidgetItem* item = main_.pairingList_->item(index);
+        return item ? item->text().toStdString() : std::string();
+    }
 
-std::string MainWindow::programFolder() const {
-    return QFile::encodeName(dialogs_->programFolder()).toStdString();
-}
+    void removePairingLine(int index) override { delete main_.pairingList_->takeItem(index); }
 
-void MainWindow::endProgram(int exitCode) {
-    hide();
-    QCoreApplication::exit(exitCode);
+    void addPairingLine(const std::string& line) override {
+        main_.pairingList_->addItem(QString::fromStdString(line));
+    }
+
+    void clearPairingList() override { main_.pairingList_->clear(); }
+
+    void checkNetOption(NetPattern pattern) override {
+        (pattern == NetPattern::Plain ? main_.plainNetsOption_ : main_.diamondNetsOption_)
+            ->setChecked(true);
+    }
+
+    void showMessage(const std::string& text, MessageIcon icon) override {
+        main_.dialogs_->showMessage(dialogParent(), QString::fromUtf8(text::kTitle),
+                                    QString::fromStdString(text), icon);
+    }
+
+    bool askYesNo(const std::string& question) override {
+        return main_.dialogs_->askYesNo(dialogParent(), QString::fromUtf8(text::kTitle),
+                                        QString::fromStdString(question));
+    }
+
+    std::string askOpenFileName(const OpenDialogRequest& request) override {
+        FileDialogSetup setup;
+        for (const FileFilter& filter : request.filters) setup.nameFilters << qtNameFilter(filter);
+        setup.folder = QFile::decodeName(request.initialFolder.c_str());
+        if (!request.clearFileName)
+            setup.fileName = lastFileName_;
+        const QString chosen = main_.dialogs_->askOpenFileName(dialogParent(), setup);
+        if (!chosen.isEmpty())
+            lastFileName_ = chosen;
+        // File names go to the system in its own encoding, not necessarily UTF-8.
+        return QFile::encodeName(chosen).toStdString();
+    }
+
+    std::string programFolder() const override {
+        return QFile::encodeName(main_.dialogs_->programFolder()).toStdString();
+    }
+
+    void endProgram(int exitCode) override {
+        main_.hide();
+        QCoreApplication::exit(exitCode);
+    }
+
+private:
+    QWidget* dialogParent() { return main_.isVisible() ? &main_ : nullptr; }
+
+    MainWindow& main_;
+    QString lastFileName_;
+};
+
+std::unique_ptr<WindowServices> MainWindow::makeServices() {
+    return std::make_unique<Services>(*this);
 }
 
 }  // namespace tavrel

@@ -45,7 +45,8 @@ bool isEditBox(HWND window) {
 
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance) : instance_(instance), editor_(*this) {
+MainWindow::MainWindow(HINSTANCE instance)
+    : instance_(instance), services_(makeServices()), editor_(*services_) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = windowProcedure;
@@ -182,7 +183,7 @@ void MainWindow::onCommand(std::size_t index, UINT code) {
 
 // Clicked, not toggled: an option checked by the editor must not run its operation again.
 void MainWindow::chooseNetOption(NetPattern pattern, FlagEditor::Operation operation) {
-    checkNetOption(pattern);
+    services_->checkNetOption(pattern);
     editor_.run(operation);
 }
 
@@ -251,10 +252,6 @@ void MainWindow::copyPairingLine() {
             ::GlobalFree(memory);
     }
     ::CloseClipboard();
-}
-
-HWND MainWindow::dialogOwner() const {
-    return window_ != nullptr && ::IsWindowVisible(window_) ? window_ : nullptr;
 }
 
 std::wstring MainWindow::controlText(std::size_t index) const {

@@ -23,11 +23,11 @@ consteval std::size_t controlAt(std::string_view name) {
     return static_cast<std::size_t>(&windowControl(name) - kWindowControls.data());
 }
 
-class MainWindow final : public WindowServices {
+class MainWindow final {
 public:
     // Made hidden: start-up asks for the image before anything shows.
     explicit MainWindow(HINSTANCE instance);
-    ~MainWindow() override;
+    ~MainWindow();
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
@@ -39,28 +39,6 @@ public:
     // The keys the window answers itself before they reach a control: Tab's walk through the
     // focus order, Ctrl+Z, Ctrl+C in the pairing list. True when `message` was one of them.
     bool takeKey(const MSG& message);
-
-    // WindowServices.
-    int selectedTeamIndex() const override;
-    std::string teamListText() const override;
-    void clearTeamListText() override;
-    std::string nameBoxText() const override;
-    void setNameBoxText(const std::string& text) override;
-    void enableSave() override;
-    std::string positionLabel() const override;
-    void setPositionLabel(const std::string& text) override;
-    void showPreview(int catalogId) override;
-    int pairingCount() const override;
-    std::string pairingLine(int index) const override;
-    void removePairingLine(int index) override;
-    void addPairingLine(const std::string& line) override;
-    void clearPairingList() override;
-    void checkNetOption(NetPattern pattern) override;
-    void showMessage(const std::string& text, MessageIcon icon) override;
-    bool askYesNo(const std::string& question) override;
-    std::string askOpenFileName(const OpenDialogRequest& request) override;
-    std::string programFolder() const override;
-    void endProgram(int exitCode) override;
 
 private:
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam,
@@ -81,7 +59,11 @@ private:
     void chooseNetOption(NetPattern pattern, FlagEditor::Operation operation);
     void moveFocus(bool forward);
     void copyPairingLine();
-    HWND dialogOwner() const;
+
+    // The editor's reads and writes of the controls, and the dialogs it asks for
+    // (main_window_services.cpp).
+    class Services;
+    std::unique_ptr<WindowServices> makeServices();
 
     HWND control(std::size_t index) const { return controls_[index]; }
     std::wstring controlText(std::size_t index) const;
@@ -96,9 +78,9 @@ private:
     std::unique_ptr<WindowFonts> fonts_;
     HWND lastFocus_ = nullptr;  // given back when the window is active again
     int previewId_ = 0;
+    std::unique_ptr<WindowServices> services_;
     FlagEditor editor_;
     int chosenTeam_ = -1;  // the team last chosen in the list, until its text is edited away
-    std::wstring lastFileName_;
 };
 
 }  // namespace tavrel

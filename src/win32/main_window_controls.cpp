@@ -155,9 +155,9 @@ void MainWindow::placeControls() {
     }
     // The old fonts go only once no control shows them.
     fonts_ = std::move(fonts);
-    setPositionLabel(positionLabel());
+    services_->setPositionLabel(services_->positionLabel());
     if (previewId_ != 0)
-        showPreview(previewId_);
+        services_->showPreview(previewId_);
 }
 
 // A frame draws its title in the theme's colour whatever the window asks, so a label shows

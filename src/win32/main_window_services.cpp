@@ -1,4 +1,4 @@
-// MainWindow's side of WindowServices: the editor's reads and writes of the controls, and the
+// MainWindow as its editor sees it: the editor's reads and writes of the controls, and the
 // dialogs it asks for.
 #include "main_window.h"
 #include "wide_text.h"
@@ -23,122 +23,133 @@ HBITMAP blankPicture(int width, int height) {
 
 }  // namespace
 
-int MainWindow::selectedTeamIndex() const {
-    return chosenTeam_;
-}
+class MainWindow::Services final : public WindowServices {
+public:
+    explicit Services(MainWindow& main) : main_(main) {}
 
-std::string MainWindow::teamListText() const {
-    return utf8Text(controlText(controlAt("teamList")));
-}
+    int selectedTeamIndex() const override { return main_.chosenTeam_; }
 
-void MainWindow::clearTeamListText() {
-    const HWND list = control(controlAt("teamList"));
-    ::SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-    ::SetWindowTextW(list, L"");
-    chosenTeam_ = -1;
-}
+    std::string teamListText() const override {
+        return utf8Text(main_.controlText(controlAt("teamList")));
+    }
 
-std::string MainWindow::nameBoxText() const {
-    return utf8Text(controlText(controlAt("nameBox")));
-}
+    void clearTeamListText() override {
+        const HWND list = main_.control(controlAt("teamList"));
+        ::SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+        ::SetWindowTextW(list, L"");
+        main_.chosenTeam_ = -1;
+    }
 
-void MainWindow::setNameBoxText(const std::string& text) {
-    ::SetWindowTextW(control(controlAt("nameBox")), wideText(text).c_str());
-}
+    std::string nameBoxText() const override {
+        return utf8Text(main_.controlText(controlAt("nameBox")));
+    }
 
-void MainWindow::enableSave() {
-    ::EnableWindow(control(controlAt("saveButton")), TRUE);
-}
+    void setNameBoxText(const std::string& text) override {
+        ::SetWindowTextW(main_.control(controlAt("nameBox")), wideText(text).c_str());
+    }
 
-std::string MainWindow::positionLabel() const {
-    return utf8Text(controlText(controlAt("positionLabel")));
-}
+    void enableSave() override { ::EnableWindow(main_.control(controlAt("saveButton")), TRUE); }
 
-void MainWindow::setPositionLabel(const std::string& text) {
-    const HWND label = control(controlAt("positionLabel"));
-    const std::wstring shown = wideText(text);
-    ::SetWindowTextW(label, shown.c_str());
-    // Sized to its text from a fixed left edge; one pixel beyond the advance, as "1" had.
-    const SIZE size = textSize(label, shown);
-    RECT place{};
-    ::GetWindowRect(label, &place);
-    ::MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&place), 2);
-    ::MoveWindow(label, place.left, place.top, size.cx + 1, place.bottom - place.top, TRUE);
-}
+    std::string positionLabel() const override {
+        return utf8Text(main_.controlText(controlAt("positionLabel")));
+    }
 
-void MainWindow::showPreview(int catalogId) {
-    previewId_ = catalogId;
-    const HWND picture = control(controlAt("preview"));
-    RECT box{};
-    ::GetClientRect(picture, &box);
-    // A design's bitmap fills the picture, whatever its own size.
-    auto bitmap = static_cast<HBITMAP>(::LoadImageW(instance_, MAKEINTRESOURCEW(catalogId),
-                                                    IMAGE_BITMAP, box.right, box.bottom, 0));
-    if (bitmap == nullptr)
-        bitmap = blankPicture(box.right, box.bottom);
-    if (const auto before = reinterpret_cast<HBITMAP>(
-            ::SendMessageW(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap))))
-        ::DeleteObject(before);
-}
+    void setPositionLabel(const std::string& text) override {
+        const HWND label = main_.control(controlAt("positionLabel"));
+        const std::wstring shown = wideText(text);
+        ::SetWindowTextW(label, shown.c_str());
+        // Sized to its text from a fixed left edge; one pixel beyond the advance, as "1" had.
+        const SIZE size = textSize(label, shown);
+        RECT place{};
+        ::GetWindowRect(label, &place);
+        ::MapWindowPoints(nullptr, main_.window_, reinterpret_cast<POINT*>(&place), 2);
+        ::MoveWindow(label, place.left, place.top, size.cx + 1, place.bottom - place.top, TRUE);
+    }
 
-int MainWindow::pairingCount() const {
-    return static_cast<int>(::SendMessageW(control(controlAt("pairingList")), LB_GETCOUNT, 0, 0));
-}
+    void showPreview(int catalogId) override {
+        main_.previewId_ = catalogId;
+        const HWND picture = main_.control(controlAt("preview"));
+        RECT box{};
+        ::GetClientRect(picture, &box);
+        // A design's bitmap fills the picture, whatever its own size.
+        auto bitmap = static_cast<HBITMAP>(::LoadImageW(
+            main_.instance_, MAKEINTRESOURCEW(catalogId), IMAGE_BITMAP, box.right, box.bottom, 0));
+        if (bitmap == nullptr)
+            bitmap = blankPicture(box.right, box.bottom);
+        if (const auto before = reinterpret_cast<HBITMAP>(::SendMessageW(
+                picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap))))
+            ::DeleteObject(before);
+    }
 
-std::string MainWindow::pairingLine(int index) const {
-    const HWND list = control(controlAt("pairingList"));
-    const auto length = ::SendMessageW(list, LB_GETTEXTLEN, index, 0);
-    if (length == LB_ERR)
-        return {};
-    std::wstring line(static_cast<std::size_t>(length), L'\0');
-    ::SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(line.data()));
-    return utf8Text(line);
-}
+    int pairingCount() const override {
+        return static_cast<int>(::SendMessageW(pairingList(), LB_GETCOUNT, 0, 0));
+    }
 
-void MainWindow::removePairingLine(int index) {
-    ::SendMessageW(control(controlAt("pairingList")), LB_DELETESTRING, index, 0);
-}
+    std::string pairingLine(int index) const override {
+        const auto length = ::SendMessageW(pairingList(), LB_GETTEXTLEN, index, 0);
+        if (length == LB_ERR)
+            return {};
+        std::wstring line(static_cast<std::size_t>(length), L'\0');
+        ::SendMessageW(pairingList(), LB_GETTEXT, index, reinterpret_cast<LPARAM>(line.data()));
+        return utf8Text(line);
+    }
 
-void MainWindow::addPairingLine(const std::string& line) {
-    ::SendMessageW(control(controlAt("pairingList")), LB_ADDSTRING, 0,
-                   reinterpret_cast<LPARAM>(wideText(line).c_str()));
-}
+    void removePairingLine(int index) override {
+        ::SendMessageW(pairingList(), LB_DELETESTRING, index, 0);
+    }
 
-void MainWindow::clearPairingList() {
-    ::SendMessageW(control(controlAt("pairingList")), LB_RESETCONTENT, 0, 0);
-}
+    void addPairingLine(const std::string& line) override {
+        ::SendMessageW(pairingList(), LB_ADDSTRING, 0,
+                       reinterpret_cast<LPARAM>(wideText(line).c_str()));
+    }
 
-void MainWindow::checkNetOption(NetPattern pattern) {
-    const bool plain = pattern == NetPattern::Plain;
-    ::SendMessageW(control(controlAt("plainNetsOption")), BM_SETCHECK,
-                   plain ? BST_CHECKED : BST_UNCHECKED, 0);
-    ::SendMessageW(control(controlAt("diamondNetsOption")), BM_SETCHECK,
-                   plain ? BST_UNCHECKED : BST_CHECKED, 0);
-}
+    void clearPairingList() override { ::SendMessageW(pairingList(), LB_RESETCONTENT, 0, 0); }
 
-void MainWindow::showMessage(const std::string& text, MessageIcon icon) {
-    showMessageBox(dialogOwner(), text, icon);
-}
+    void checkNetOption(NetPattern pattern) override {
+        const bool plain = pattern == NetPattern::Plain;
+        ::SendMessageW(main_.control(controlAt("plainNetsOption")), BM_SETCHECK,
+                       plain ? BST_CHECKED : BST_UNCHECKED, 0);
+        ::SendMessageW(main_.control(controlAt("diamondNetsOption")), BM_SETCHECK,
+                       plain ? BST_UNCHECKED : BST_CHECKED, 0);
+    }
 
-bool MainWindow::askYesNo(const std::string& question) {
-    return askYesNoBox(dialogOwner(), question);
-}
+    void showMessage(const std::string& text, MessageIcon icon) override {
+        showMessageBox(dialogOwner(), text, icon);
+    }
 
-std::string MainWindow::askOpenFileName(const OpenDialogRequest& request) {
-    const std::wstring chosen =
-        askOpenFileBox(dialogOwner(), request, request.clearFileName ? L"" : lastFileName_);
-    if (!chosen.empty())
-        lastFileName_ = chosen;
-    return utf8Text(chosen);
-}
+    bool askYesNo(const std::string& question) override {
+        return askYesNoBox(dialogOwner(), question);
+    }
 
-std::string MainWindow::programFolder() const {
-    return utf8Text(workingFolder());
-}
+    std::string askOpenFileName(const OpenDialogRequest& request) override {
+        const std::wstring chosen =
+            askOpenFileBox(dialogOwner(), request, request.clearFileName ? L"" : lastFileName_);
+        if (!chosen.empty())
+            lastFileName_ = chosen;
+        return utf8Text(chosen);
+    }
 
-void MainWindow::endProgram(int exitCode) {
-    ::ShowWindow(window_, SW_HIDE);
-    ::PostQuitMessage(exitCode);
+    std::string programFolder() const override { return utf8Text(workingFolder()); }
+
+    void endProgram(int exitCode) override {
+        ::ShowWindow(main_.window_, SW_HIDE);
+        ::PostQuitMessage(exitCode);
+    }
+
+private:
+    HWND pairingList() const { return main_.control(controlAt("pairingList")); }
+
+    HWND dialogOwner() const {
+        const HWND window = main_.window_;
+        return window != nullptr && ::IsWindowVisible(window) ? window : nullptr;
+    }
+
+    MainWindow& main_;
+    std::wstring lastFileName_;
+};
+
+std::unique_ptr<WindowServices> MainWindow::makeServices() {
+    return std::make_unique<Services>(*this);
 }
 
 }  // namespace tavrel

@@ -74,7 +74,7 @@ private slots:
         QVERIFY(startUp());
         QCOMPARE(focused(), QStringLiteral("teamList"));
         QCOMPARE(find<QComboBox>("teamList")->count(), kTeamCount);
-        QCOMPARE(window_->selectedTeamIndex(), -1);
+        QCOMPARE(window_->services().selectedTeamIndex(), -1);
         QVERIFY(!find("saveButton")->isEnabled());
         QVERIFY(find<QRadioButton>("plainNetsOption")->isChecked());  // the image's nets are 00 65
 
@@ -86,7 +86,7 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(focused(), QString::fromLatin1(next));
         }
-        window_->enableSave();
+        window_->services().enableSave();
         for (const char* next : {"nameBox", "backButton", "nextButton", "saveButton"}) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(focused(), QString::fromLatin1(next));
@@ -106,7 +106,7 @@ private slots:
             QImage(QStringLiteral(":/previews/102.bmp")).convertToFormat(QImage::Format_RGB32));
         press("clearButton");
         QVERIFY(find("saveButton")->isEnabled());
-        QCOMPARE(window_->selectedTeamIndex(), -1);
+        QCOMPARE(window_->services().selectedTeamIndex(), -1);
         QCOMPARE(find<QLabel>("positionLabel")->text(), QStringLiteral("1"));
     }
 
@@ -117,7 +117,7 @@ private slots:
         list->lineEdit()->setFocus();
         list->lineEdit()->end(false);
         QTest::keyClicks(list->lineEdit(), "x");
-        QCOMPARE(window_->selectedTeamIndex(), -1);
+        QCOMPARE(window_->services().selectedTeamIndex(), -1);
         QTest::keyClick(list->lineEdit(), Qt::Key_Return);
         QCOMPARE(list->count(), kTeamCount);
 
@@ -127,7 +127,7 @@ private slots:
         QTest::keyClicks(list->lineEdit(), "Italy");
         QTest::keyClick(list->lineEdit(), Qt::Key_Return);
         find("saveButton")->setFocus();
-        QCOMPARE(window_->selectedTeamIndex(), -1);
+        QCOMPARE(window_->services().selectedTeamIndex(), -1);
         press("saveButton");
         QCOMPARE(lastMessage(), QString::fromUtf8(text::kNoTeamSelected));
         QVERIFY(imageNow() == pristineImage());
