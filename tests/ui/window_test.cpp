@@ -33,7 +33,7 @@ private:
     void press(const char* button) { QTest::mouseClick(find(button), Qt::LeftButton); }
     Bytes imageNow() const { return readWholeFile(image_); }
     QString lastMessage() const {
-        return script_.messages.empty() ? QString() : script_.messages.back().text;
+        return script_.messages.empty() ? QString() : script_.messages.back();
     }
     QString focused() const {
         QWidget* widget = QApplication::focusWidget();

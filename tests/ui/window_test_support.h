@@ -14,17 +14,10 @@
 
 namespace tavrel::testing {
 
-struct ShownMessage {
-    QString title;
-    QString text;
-    MessageIcon icon;
-};
-
 // What the test answers and what the window asked; owned by the test, outliving the window.
 struct DialogScript {
     std::deque<QString> fileAnswers;  // one per file dialog; an empty text cancels
-    std::vector<FileDialogSetup> fileRequests;
-    std::vector<ShownMessage> messages;
+    std::vector<QString> messages;    // the texts of message boxes and questions, in order
     QString programFolder;
     int unansweredFileDialogs = 0;
     bool yes = true;  // the answer to every Yes/No question
@@ -34,18 +27,16 @@ class ScriptedDialogs final : public WindowDialogs {
 public:
     explicit ScriptedDialogs(DialogScript& script) : script_(script) {}
 
-    void showMessage(QWidget*, const QString& title, const QString& text,
-                     MessageIcon icon) override {
-        script_.messages.push_back({title, text, icon});
+    void showMessage(QWidget*, const QString&, const QString& text, MessageIcon) override {
+        script_.messages.push_back(text);
     }
 
     bool askYesNo(QWidget*, const QString&, const QString& question) override {
-        script_.messages.push_back({{}, question, MessageIcon::Information});
+        script_.messages.push_back(question);
         return script_.yes;
     }
 
-    QString askOpenFileName(QWidget*, const FileDialogSetup& setup) override {
-        script_.fileRequests.push_back(setup);
+    QString askOpenFileName(QWidget*, const FileDialogSetup&) override {
         if (script_.fileAnswers.empty()) {
             ++script_.unansweredFileDialogs;
             return {};
