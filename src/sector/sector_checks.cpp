@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "sector/ecc.h"
 #include "sector/edc.h"
@@ -18,20 +19,27 @@ struct Layout {
     EccHeader eccHeader;
 };
 
-Layout layoutOf(SectorKind kind) {
+std::optional<Layout> layoutOf(SectorKind kind) {
     switch (kind) {
         case SectorKind::Mode1:
-            return {0, kMode1EdcAt, true, EccHeader::AsStored};
+            return Layout{0, kMode1EdcAt, true, EccHeader::AsStored};
         case SectorKind::Mode2Form1:
-            return {kSubheaderAt, kForm1EdcAt, true, EccHeader::AsZero};
-        default:  // Mode 2 Form 2, the one other kind with checksums
-            return {kSubheaderAt, kForm2EdcAt, false, EccHeader::AsZero};
+            return Layout{kSubheaderAt, kForm1EdcAt, true, EccHeader::AsZero};
+        case SectorKind::Mode2Form2:
+            return Layout{kSubheaderAt, kForm2EdcAt, false, EccHeader::AsZero};
+        default:  // no sync, or a mode without checksums
+            return std::nullopt;
     }
 }
 
-bool carriesChecksums(SectorKind kind) {
-    return kind == SectorKind::Mode1 || kind == SectorKind::Mode2Form1 ||
-           kind == SectorKind::Mode2Form2;
+// The checksums the sector has in use: none for a kind without them, nor for a Form 2 sector
+// that stores zero as its EDC, which says it has none.
+std::optional<Layout> checksumsInUse(RawSector sector, SectorKind kind) {
+    const std::optional<Layout> layout = layoutOf(kind);
+    if (layout && !layout->hasEcc && storedEdc(sector, layout->edcAt) == 0) {
+        return std::nullopt;
+    }
+    return layout;
 }
 
 std::uint32_t computedEdc(RawSector sector, const Layout& layout, ChecksumPath path) {
@@ -58,42 +66,35 @@ SectorKind sectorKind(RawSector sector) {
 
 SectorCheck checkSector(RawSector sector, ChecksumPath path) {
     SectorCheck check{sectorKind(sector)};
-    if (!carriesChecksums(check.kind)) {
+    const std::optional<Layout> layout = checksumsInUse(sector, check.kind);
+    if (!layout) {
         return check;
     }
-    const Layout layout = layoutOf(check.kind);
-    const std::uint32_t stored = storedEdc(sector, layout.edcAt);
-    if (layout.hasEcc || stored != 0) {
-        check.edcRight = computedEdc(sector, layout, path) == stored;
-    }
-    if (layout.hasEcc) {
-        check.eccRight = eccParityIsRight(sector, layout.eccHeader, path);
+    check.edcRight = computedEdc(sector, *layout, path) == storedEdc(sector, layout->edcAt);
+    if (layout->hasEcc) {
+        check.eccRight = eccParityIsRight(sector, layout->eccHeader, path);
     }
     return check;
 }
 
 Regeneration regenerateChecksums(WritableRawSector sector, ChecksumPath path) {
     Regeneration result{sectorKind(sector)};
-    if (!carriesChecksums(result.kind)) {
-        return result;
-    }
-    const Layout layout = layoutOf(result.kind);
-    const std::uint32_t stored = storedEdc(sector, layout.edcAt);
-    if (!layout.hasEcc && stored == 0) {
+    const std::optional<Layout> layout = checksumsInUse(sector, result.kind);
+    if (!layout) {
         return result;
     }
     result.allowed = true;
 
-    const std::uint32_t computed = computedEdc(sector, layout, path);
-    if (computed != stored) {
-        storeEdc(sector, layout.edcAt, computed);
+    const std::uint32_t computed = computedEdc(sector, *layout, path);
+    if (computed != storedEdc(sector, layout->edcAt)) {
+        storeEdc(sector, layout->edcAt, computed);
         result.edcRewritten = true;
     }
-    if (layout.hasEcc) {
+    if (layout->hasEcc) {
         // Parity is worked out on a copy so that a right ECC leaves the sector untouched.
         std::array<std::uint8_t, kRawSectorSize> copy;
         std::copy(sector.begin(), sector.end(), copy.begin());
-        writeEccParity(copy, layout.eccHeader, path);
+        writeEccParity(copy, layout->eccHeader, path);
         const auto parity = std::span(copy).subspan<kEccPAt>();
         if (!std::equal(parity.begin(), parity.end(), sector.begin() + kEccPAt)) {
             std::copy(parity.begin(), parity.end(), sector.begin() + kEccPAt);
