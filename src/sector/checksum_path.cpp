@@ -2,6 +2,7 @@
 #include "sector/checksum_path.h"
 
 #include <cstdlib>
+#include <iterator>
 #include <string_view>
 
 namespace tavrel {
@@ -47,15 +48,9 @@ ChecksumPath activeChecksumPath() {
 }
 
 const char* checksumPathName(ChecksumPath path) {
-    switch (path) {
-        case ChecksumPath::Portable:
-            return "portable";
-        case ChecksumPath::Ssse3:
-            return "SSSE3";
-        case ChecksumPath::Avx2:
-            return "AVX2";
-    }
-    return "";
+    constexpr const char* kNames[] = {"portable", "SSSE3", "AVX2"};
+    static_assert(std::size(kNames) == kChecksumPathCount);
+    return kNames[static_cast<std::size_t>(path)];
 }
 
 }  // namespace tavrel

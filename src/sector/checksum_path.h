@@ -3,6 +3,7 @@
 // once per run, and tests and benchmarks may name any path the processor runs.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -10,6 +11,8 @@ namespace tavrel {
 
 // Ssse3: SSSE3 and PCLMULQDQ. Avx2: AVX2 and PCLMULQDQ. Every path gives the same results.
 enum class ChecksumPath : std::uint8_t { Portable, Ssse3, Avx2 };
+
+inline constexpr std::size_t kChecksumPathCount = 3;
 
 // True when this processor, and its system for the AVX registers, can run `path`.
 bool processorRuns(ChecksumPath path);

@@ -1,31 +1,38 @@
 // The ECC on the path chosen.
 #include "sector/ecc.h"
 
+#include <iterator>
+
 #include "sector/ecc_kernels.h"
 
 namespace tavrel {
+namespace {
+
+struct EccKernels {
+    void (*write)(WritableRawSector, EccHeader);
+    bool (*isRight)(RawSector, EccHeader);
+};
+
+// Indexed by ChecksumPath.
+constexpr EccKernels kKernels[] = {
+    {writeEccParityPortable, eccParityIsRightPortable},
+    {writeEccParitySsse3, eccParityIsRightSsse3},
+    {writeEccParityAvx2, eccParityIsRightAvx2},
+};
+static_assert(std::size(kKernels) == kChecksumPathCount);
+
+const EccKernels& kernelsOf(ChecksumPath path) {
+    return kKernels[static_cast<std::size_t>(path)];
+}
+
+}  // namespace
 
 void writeEccParity(WritableRawSector sector, EccHeader header, ChecksumPath path) {
-    switch (path) {
-        case ChecksumPath::Portable:
-            return writeEccParityPortable(sector, header);
-        case ChecksumPath::Ssse3:
-            return writeEccParitySsse3(sector, header);
-        case ChecksumPath::Avx2:
-            return writeEccParityAvx2(sector, header);
-    }
+    kernelsOf(path).write(sector, header);
 }
 
 bool eccParityIsRight(RawSector sector, EccHeader header, ChecksumPath path) {
-    switch (path) {
-        case ChecksumPath::Portable:
-            return eccParityIsRightPortable(sector, header);
-        case ChecksumPath::Ssse3:
-            return eccParityIsRightSsse3(sector, header);
-        case ChecksumPath::Avx2:
-            return eccParityIsRightAvx2(sector, header);
-    }
-    return false;
+    return kernelsOf(path).isRight(sector, header);
 }
 
 }  // namespace tavrel
