@@ -1,6 +1,7 @@
 // verify: every sector's EDC and ECC, or those of the sectors holding places Tavrel writes.
 #include <iomanip>
 #include <iostream>
+#include <iterator>
 
 #include "game/game_places.h"
 #include "image/image_verify.h"
@@ -13,38 +14,28 @@ namespace {
 constexpr const char* kHelp =
     "controlla EDC ed ECC dei settori: quanti per tipo, quanti errati, i primi 20";
 
-const char* kindName(SectorKind kind) {
-    switch (kind) {
-        case SectorKind::Mode1:
-            return "Mode 1";
-        case SectorKind::Mode2Form1:
-            return "Mode 2 Form 1";
-        case SectorKind::Mode2Form2:
-            return "Mode 2 Form 2";
-        case SectorKind::NoSync:
-            return "senza sync";
-        case SectorKind::OtherMode:
-            return "altro modo";
-    }
-    return "";
-}
+// Every kind with its words, in the order the tally lists them.
+struct KindName {
+    SectorKind kind;
+    const char* name;
+};
+constexpr KindName kKindNames[] = {
+    {SectorKind::Mode1, "Mode 1"},
+    {SectorKind::Mode2Form1, "Mode 2 Form 1"},
+    {SectorKind::Mode2Form2, "Mode 2 Form 2"},
+    {SectorKind::NoSync, "senza sync"},
+    {SectorKind::OtherMode, "altro modo"},
+};
+static_assert(std::size(kKindNames) == kSectorKindCount);
 
 const char* faultName(SectorFault fault) {
-    switch (fault) {
-        case SectorFault::Edc:
-            return "EDC errato";
-        case SectorFault::Ecc:
-            return "ECC errato";
-        case SectorFault::EdcAndEcc:
-            return "EDC ed ECC errati";
-    }
-    return "";
+    constexpr const char* kNames[] = {"EDC errato", "ECC errato", "EDC ed ECC errati"};
+    return kNames[static_cast<std::size_t>(fault)];
 }
 
 void printTally(const VerifyTally& tally, Streams io) {
-    for (const SectorKind kind : {SectorKind::Mode1, SectorKind::Mode2Form1, SectorKind::Mode2Form2,
-                                  SectorKind::NoSync, SectorKind::OtherMode}) {
-        io.out << std::left << std::setw(15) << kindName(kind) << std::right << std::setw(9)
+    for (const auto& [kind, name] : kKindNames) {
+        io.out << std::left << std::setw(15) << name << std::right << std::setw(9)
                << tally.count(kind);
         if (tally.bad(kind) > 0)
             io.out << "   errati " << tally.bad(kind);
