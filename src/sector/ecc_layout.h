@@ -23,13 +23,14 @@ namespace tavrel {
 
 inline constexpr std::size_t kEccRowBytes = 86;
 inline constexpr std::size_t kEccRows = 26;
-inline constexpr std::size_t kPDataRows = 24;
+inline constexpr std::size_t kPDataRows = kEccRows - 2;
 inline constexpr std::size_t kPSecondParityAt = kEccPAt + kEccRowBytes;
-inline constexpr std::size_t kQDataSymbols = 43;
-inline constexpr std::size_t kQCodewords = 52;
+inline constexpr std::size_t kQDataSymbols = kEccRowBytes / 2;
+inline constexpr std::size_t kQCodewords = 2 * kEccRows;
 inline constexpr std::size_t kQSecondParityAt = kEccQAt + kQCodewords;
 inline constexpr std::size_t kQLastPair = kEccRows - 1;
 inline constexpr std::size_t kQTimes = kQDataSymbols + kQLastPair;
+static_assert(kHeaderAt + kPDataRows * kEccRowBytes == kEccPAt, "P parity follows its data");
 static_assert(kHeaderAt + kEccRows * kEccRowBytes == kEccQAt, "Q parity follows the rows");
 
 // Which bytes of a row hold symbols, as masks indexed by the byte's place in the row plus
