@@ -13,39 +13,25 @@
 #include <cstring>
 
 #include "image/platform.h"
+#include "image/platform_outcome.h"
 
 namespace tavrel::sys {
 namespace {
 
-Outcome outcomeOf(int error) {
-    switch (error) {
-        case ENOENT:
-        case ENOTDIR:
-            return Outcome::NotFound;
-        case EACCES:
-        case EPERM:
-        case EROFS:
-        case ETXTBSY:
-            return Outcome::Refused;
-        case EWOULDBLOCK:
-            return Outcome::Held;
-        case ENOLCK:
-        case EOPNOTSUPP:
-        case ENOSYS:
-            return Outcome::NoLocks;
-        case EISDIR:
-        case ENXIO:
-            return Outcome::NotRegular;
-        case EEXIST:
-            return Outcome::Exists;
-        default:
-            return Outcome::Failed;
-    }
-}
+// clang-format off
+constexpr OutcomeCodes<int> kOutcomes[] = {
+    {Outcome::NotFound, {ENOENT, ENOTDIR}},
+    {Outcome::Refused, {EACCES, EPERM, EROFS, ETXTBSY}},
+    {Outcome::Held, {EWOULDBLOCK}},
+    {Outcome::NoLocks, {ENOLCK, EOPNOTSUPP, ENOSYS}},
+    {Outcome::NotRegular, {EISDIR, ENXIO}},
+    {Outcome::Exists, {EEXIST}},
+};
+// clang-format on
 
 Status lastError() {
     const int error = errno;
-    return {outcomeOf(error), error};
+    return {outcomeOf(kOutcomes, error), error};
 }
 
 Status checked(int result) {

@@ -11,6 +11,7 @@
 #include <cstdlib>
 
 #include "image/platform.h"
+#include "image/platform_outcome.h"
 
 namespace tavrel::sys {
 namespace {
@@ -21,40 +22,21 @@ constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELE
 // ReadFile and WriteFile take at most a DWORD's worth; a round gigabyte per call is plenty.
 constexpr std::size_t kMaxCall = std::size_t{1} << 30;
 
-Outcome outcomeOf(DWORD error) {
-    switch (error) {
-        case ERROR_FILE_NOT_FOUND:
-        case ERROR_PATH_NOT_FOUND:
-        case ERROR_INVALID_DRIVE:
-        case ERROR_INVALID_NAME:
-        case ERROR_BAD_NETPATH:
-        case ERROR_BAD_NET_NAME:
-        case ERROR_DIRECTORY:
-            return Outcome::NotFound;
-        case ERROR_ACCESS_DENIED:
-        case ERROR_WRITE_PROTECT:
-        case ERROR_SHARING_VIOLATION:
-        case ERROR_NETWORK_ACCESS_DENIED:
-        case ERROR_PRIVILEGE_NOT_HELD:
-        case ERROR_FILE_READ_ONLY:
-            return Outcome::Refused;
-        case ERROR_LOCK_VIOLATION:
-            return Outcome::Held;
-        case ERROR_NOT_SUPPORTED:
-        case ERROR_INVALID_FUNCTION:
-        case ERROR_CALL_NOT_IMPLEMENTED:
-            return Outcome::NoLocks;
-        case ERROR_FILE_EXISTS:
-        case ERROR_ALREADY_EXISTS:
-            return Outcome::Exists;
-        default:
-            return Outcome::Failed;
-    }
-}
+constexpr OutcomeCodes<DWORD> kOutcomes[] = {
+    {Outcome::NotFound,
+     {ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND, ERROR_INVALID_DRIVE, ERROR_INVALID_NAME,
+      ERROR_BAD_NETPATH, ERROR_BAD_NET_NAME, ERROR_DIRECTORY}},
+    {Outcome::Refused,
+     {ERROR_ACCESS_DENIED, ERROR_WRITE_PROTECT, ERROR_SHARING_VIOLATION,
+      ERROR_NETWORK_ACCESS_DENIED, ERROR_PRIVILEGE_NOT_HELD, ERROR_FILE_READ_ONLY}},
+    {Outcome::Held, {ERROR_LOCK_VIOLATION}},
+    {Outcome::NoLocks, {ERROR_NOT_SUPPORTED, ERROR_INVALID_FUNCTION, ERROR_CALL_NOT_IMPLEMENTED}},
+    {Outcome::Exists, {ERROR_FILE_EXISTS, ERROR_ALREADY_EXISTS}},
+};
 
 Status lastError() {
     const DWORD error = ::GetLastError();
-    return {outcomeOf(error), static_cast<int>(error)};
+    return {outcomeOf(kOutcomes, error), static_cast<int>(error)};
 }
 
 Status checked(BOOL result) {
