@@ -36,6 +36,8 @@ struct VerifyTally {
 
     // Adds what `later` found in sectors after this tally's.
     void add(const VerifyTally& later);
+
+    friend bool operator==(const VerifyTally&, const VerifyTally&) = default;
 };
 
 // Adds what the check of sector `number` of the image found to `tally`.

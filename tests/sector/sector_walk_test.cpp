@@ -38,13 +38,6 @@ VerifyTally onePass(const Bytes& image) {
     return tally;
 }
 
-void expectSameTally(const VerifyTally& found, const VerifyTally& expected) {
-    EXPECT_EQ(found.sectorsOfKind, expected.sectorsOfKind);
-    EXPECT_EQ(found.badOfKind, expected.badOfKind);
-    EXPECT_EQ(found.badSectors, expected.badSectors);
-    EXPECT_EQ(found.firstBadSectors, expected.firstBadSectors);
-}
-
 class SectorWalk : public ::testing::Test {
 protected:
     ImageFile open(const Bytes& image) {
@@ -85,7 +78,7 @@ TEST_F(SectorWalk, VerifyFindsWhatOnePassFinds) {
                                 done.push_back(sectors);
                             },
                             {path, c.chunkSectors, c.workers});
-            expectSameTally(found, onePass(image));
+            EXPECT_EQ(found, onePass(image));
             EXPECT_TRUE(std::is_sorted(done.begin(), done.end()));
             EXPECT_EQ(done.back(), static_cast<std::int64_t>(c.sectors));
         }
@@ -105,7 +98,7 @@ TEST_F(SectorWalk, ListedSectorsAreCheckedInTheOrderGiven) {
         verifySectors(bytes, sector, expected, ChecksumPath::Portable);
     }
     for (const ChecksumPath path : runnableChecksumPaths())
-        expectSameTally(verifyImageSectors(file, listed, {path, 7, 2}), expected);
+        EXPECT_EQ(verifyImageSectors(file, listed, {path, 7, 2}), expected);
 }
 
 TEST_F(SectorWalk, RepairsRewriteTheChecksumsOfTheSectorsThatNeedIt) {

@@ -22,7 +22,6 @@ TEST_F(ToolTest, RefusesWhatItCannotDoAndWritesNothing) {
     writeWholeFile(dir.file("old.ppf"), "a patch kept");
     const std::pair<const char*, int> cases[] = {
         {"", 2},
-        {"teams", 2},
         {"show game.bin atlantis", 2},
         {"show game.bin 59", 2},
         {"show game.bin 86", 2},
