@@ -54,7 +54,9 @@ TEST_F(CrashTest, ADamagedLogIsReportedOnStandardError) {
     // The first change's mark turned from done to aborted: a change the image holds.
     Bytes damaged = readWholeFile(log);
     const Bytes done{'D', 0xBB, 'D', 0xBB};
-    *std::search(damaged.begin(), damaged.end(), done.begin(), done.end()) = 'A';
+    const auto mark = std::search(damaged.begin(), damaged.end(), done.begin(), done.end());
+    ASSERT_NE(mark, damaged.end());
+    *mark = 'A';
     writeWholeFile(log, damaged);
     const std::string shim = "LD_PRELOAD=" TAVREL_FAULT_SHIM " TAVREL_FAULT='rename 1+ EACCES'";
     const ToolRun kept = tool("apply game.bin 80 --design 1", shim);
