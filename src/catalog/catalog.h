@@ -1,5 +1,6 @@
 // The built-in catalog of 135 flag designs, keyed by catalog id 101..235; the window shows a
-// design's position, id - 100. Each design has a flag record and a preview bitmap, which the
+// design's position, id - 100. Each design has a flag record, a name, a drawing
+// (design_drawing.h) and a preview bitmap, the drawing in the record's colours, which the
 // window loads from its resources as ":/previews/<id>.bmp".
 #pragma once
 
@@ -39,6 +40,9 @@ Flag catalogFlag(int id);
 // The flag written into `team` while design `catalogId` is the one chosen: `flag` as it is, but
 // for the game's one exception, design 158 with Parma (team 76), which gets the type 0x38.
 Flag flagForTeam(Flag flag, int team, int catalogId);
+
+// The design's name: "Italy", "Navy and red hoops".
+std::string_view catalogName(int id);
 
 // The design's record exactly as stored: 91 characters, or 92 where it carries a trailing
 // blank that no reader uses.

@@ -1,4 +1,7 @@
+// Writing a preview bitmap.
 #include "bmp_file.h"
+
+#include "catalog/catalog.h"
 
 namespace tavrel::previews {
 namespace {
@@ -17,15 +20,11 @@ void put32(Bytes& out, std::uint32_t v) {
     put16(out, static_cast<std::uint16_t>(v >> 16));
 }
 
-std::uint8_t widen(std::uint8_t channel) {
-    return static_cast<std::uint8_t>(channel << 3 | channel >> 2);
-}
-
 }  // namespace
 
-Bytes encodeBmp(const Raster& raster) {
-    const auto width = static_cast<std::uint32_t>(raster.width);
-    const auto height = static_cast<std::uint32_t>(raster.height);
+Bytes encodeBmp(const FlagPicture& picture) {
+    const auto width = static_cast<std::uint32_t>(picture.width);
+    const auto height = static_cast<std::uint32_t>(picture.height);
     const std::uint32_t rowSize = (width * 3 + 3) / 4 * 4;  // rows pad to whole 32-bit words
     const std::uint32_t pixelOffset = kFileHeaderSize + kInfoHeaderSize;
     const std::uint32_t imageSize = rowSize * height;
@@ -50,16 +49,20 @@ Bytes encodeBmp(const Raster& raster) {
     put32(out, 0);  // colours used: none, there is no colour table
     put32(out, 0);  // important colours
 
-    for (int y = raster.height - 1; y >= 0; --y) {
-        for (int x = 0; x < raster.width; ++x) {
-            const Rgb5 c = raster.at(x, y);
-            out.push_back(widen(c.blue));
-            out.push_back(widen(c.green));
-            out.push_back(widen(c.red));
+    for (int y = picture.height - 1; y >= 0; --y) {
+        for (int x = 0; x < picture.width; ++x) {
+            const Rgba8 c = picture.at(x, y);
+            out.push_back(c.blue);
+            out.push_back(c.green);
+            out.push_back(c.red);
         }
         for (std::uint32_t pad = width * 3; pad < rowSize; ++pad) out.push_back(0);
     }
     return out;
+}
+
+FlagPicture catalogPreview(int id) {
+    return paintFlag(mapColours(catalogDrawing(id)), catalogFlag(id));
 }
 
 }  // namespace tavrel::previews

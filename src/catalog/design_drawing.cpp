@@ -1,10 +1,12 @@
-#include "preview_design.h"
+// Reading the design file.
+#include "catalog/design_drawing.h"
 
 #include <charconv>
 #include <sstream>
 #include <stdexcept>
+#include <type_traits>
 
-namespace tavrel::previews {
+namespace tavrel {
 namespace {
 
 // What each shape takes: n a number, c a colour, a final ? makes the last number optional.
@@ -31,32 +33,33 @@ std::vector<std::string> splitWords(const std::string& text) {
     return words;
 }
 
-double toNumber(const std::string& word, int line) {
-    double value = 0;
+// `word` read whole as a Number: a double ("2.5") or a whole number.
+template <typename Number>
+Number read(const std::string& word, int line) {
+    Number value = 0;
     const auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), value);
-    if (ec != std::errc() || end != word.data() + word.size()) {
-        throw LineError(line, "not a number: " + word);
-    }
+    if (ec != std::errc() || end != word.data() + word.size())
+        throw LineError(
+            line, (std::is_integral_v<Number> ? "not a whole number: " : "not a number: ") + word);
     return value;
+}
+
+double toNumber(const std::string& word, int line) {
+    return read<double>(word, line);
 }
 
 int toInt(const std::string& word, int line) {
-    int value = 0;
-    const auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), value);
-    if (ec != std::errc() || end != word.data() + word.size()) {
-        throw LineError(line, "not a whole number: " + word);
-    }
-    return value;
+    return read<int>(word, line);
 }
 
-int slotOf(const PreviewDesign& design, const std::string& name, int line) {
+int slotOf(const DesignDrawing& design, const std::string& name, int line) {
     const auto it = design.colourSlots.find(name);
     if (it == design.colourSlots.end())
         throw LineError(line, "unknown colour: " + name);
     return it->second;
 }
 
-void readHeader(PreviewDesign& design, const std::vector<std::string>& words,
+void readHeader(DesignDrawing& design, const std::vector<std::string>& words,
                 const std::string& text, int line) {
     if (words.size() < 3)
         throw LineError(line, "expected: design <id> <width>x<height> <title>");
@@ -75,7 +78,7 @@ void readHeader(PreviewDesign& design, const std::vector<std::string>& words,
         design.title = rest.substr(first, last - first + 1);
 }
 
-void readColours(PreviewDesign& design, const std::vector<std::string>& words, int line) {
+void readColours(DesignDrawing& design, const std::vector<std::string>& words, int line) {
     for (std::size_t i = 1; i < words.size(); ++i) {
         const auto eq = words[i].find('=');
         if (eq == std::string::npos || eq == 0)
@@ -87,7 +90,7 @@ void readColours(PreviewDesign& design, const std::vector<std::string>& words, i
     }
 }
 
-Shape readBands(const PreviewDesign& design, const std::vector<std::string>& words, int line) {
+Shape readBands(const DesignDrawing& design, const std::vector<std::string>& words, int line) {
     Shape shape;
     shape.kind = words[0];
     if (words.size() < 2)
@@ -104,7 +107,7 @@ Shape readBands(const PreviewDesign& design, const std::vector<std::string>& wor
     return shape;
 }
 
-Shape readPolygon(const PreviewDesign& design, const std::vector<std::string>& words, int line) {
+Shape readPolygon(const DesignDrawing& design, const std::vector<std::string>& words, int line) {
     if (words.size() < 8 || words.size() % 2 != 0) {
         throw LineError(line, "poly needs a colour and at least three x y pairs");
     }
@@ -116,7 +119,7 @@ Shape readPolygon(const PreviewDesign& design, const std::vector<std::string>& w
     return shape;
 }
 
-Shape readShape(const PreviewDesign& design, const std::vector<std::string>& words, int line) {
+Shape readShape(const DesignDrawing& design, const std::vector<std::string>& words, int line) {
     const std::string& kind = words[0];
     if (kind == "hbands" || kind == "vbands")
         return readBands(design, words, line);
@@ -151,8 +154,9 @@ Shape readShape(const PreviewDesign& design, const std::vector<std::string>& wor
 
 }  // namespace
 
-std::vector<PreviewDesign> readDesigns(std::istream& in) {
-    std::vector<PreviewDesign> designs;
+std::vector<DesignDrawing> readDesigns(std::string_view fileText) {
+    std::istringstream in{std::string(fileText)};
+    std::vector<DesignDrawing> designs;
     int line = 0;
     for (std::string text; std::getline(in, text);) {
         ++line;
@@ -168,7 +172,7 @@ std::vector<PreviewDesign> readDesigns(std::istream& in) {
         }
         if (designs.empty())
             throw LineError(line, "shape before the first design line");
-        PreviewDesign& design = designs.back();
+        DesignDrawing& design = designs.back();
         if (words[0] == "colours") {
             readColours(design, words, line);
         } else {
@@ -178,4 +182,4 @@ std::vector<PreviewDesign> readDesigns(std::istream& in) {
     return designs;
 }
 
-}  // namespace tavrel::previews
+}  // namespace tavrel

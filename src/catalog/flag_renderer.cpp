@@ -1,15 +1,15 @@
-#include "preview_raster.h"
+// Painting a drawing's shapes and colouring the result.
+#include "catalog/flag_renderer.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
 #include <numbers>
 #include <stdexcept>
 #include <string>
 
-#include "game/flag_record.h"
-
-namespace tavrel::previews {
+namespace tavrel {
 namespace {
 
 struct Point {
@@ -165,49 +165,52 @@ int coveringSlot(const Painter& paint, int x, int y) {
 
 }  // namespace
 
-Rgb5 colourOfWord(std::uint16_t word) {
-    return {static_cast<std::uint8_t>(word & 0x1F), static_cast<std::uint8_t>((word >> 5) & 0x1F),
-            static_cast<std::uint8_t>((word >> 10) & 0x1F)};
+Rgba8 pixelOf(std::uint16_t word) {
+    if (isTransparent(word))
+        return {};
+    const Rgb8 shown = displayed(colourOf(word));
+    return {shown.red, shown.green, shown.blue, 255};
 }
 
-std::array<std::uint16_t, 15> colourWordsOf(std::string_view record) {
-    const ParsedRecord parsed = parseFlagRecord(record);
-    if (!parsed.flag)
-        throw std::runtime_error("not a flag record");
-    const auto& bytes = parsed.flag->palette;
-    std::array<std::uint16_t, 15> words{};
-    for (std::size_t k = 0; k < words.size(); ++k) {
-        words[k] = static_cast<std::uint16_t>(bytes[2 * k] | bytes[2 * k + 1] << 8);
-    }
-    return words;
-}
-
-Raster renderPreview(const PreviewDesign& design, std::string_view record) {
-    const auto words = colourWordsOf(record);
-    const int w = design.width;
-    const int h = design.height;
-    std::vector<int> slots(static_cast<std::size_t>(w * h), 0);
-    for (const Shape& shape : design.shapes) {
+ColourMap mapColours(const DesignDrawing& drawing) {
+    const int w = drawing.width;
+    const int h = drawing.height;
+    ColourMap map{w, h, std::vector<std::uint8_t>(static_cast<std::size_t>(w * h), 0)};
+    for (const Shape& shape : drawing.shapes) {
         const Painter paint = painterFor(shape, w, h);
         for (int y = 0; y < h; ++y) {
             for (int x = 0; x < w; ++x) {
                 const int slot = coveringSlot(paint, x, y);
                 if (slot != 0)
-                    slots[static_cast<std::size_t>(y * w + x)] = slot;
+                    map.colours[static_cast<std::size_t>(y * w + x)] =
+                        static_cast<std::uint8_t>(slot);
             }
         }
     }
-    Raster raster{w, h, {}};
-    raster.pixels.reserve(slots.size());
-    for (int slot : slots) {
-        // An unpainted pixel would show a colour the record does not have.
-        if (slot == 0) {
-            throw std::runtime_error("design " + std::to_string(design.id) +
-                                     " leaves pixels unpainted");
-        }
-        raster.pixels.push_back(colourOfWord(words[static_cast<std::size_t>(slot - 1)]));
-    }
-    return raster;
+    if (std::ranges::find(map.colours, 0) != map.colours.end())
+        throw std::runtime_error("design " + std::to_string(drawing.id) +
+                                 " leaves pixels unpainted");
+    return map;
 }
 
-}  // namespace tavrel::previews
+FlagPicture paintFlag(const ColourMap& map, const Flag& flag, int scale) {
+    if (scale < 1 || scale > kMaxScale)
+        throw std::out_of_range("scale " + std::to_string(scale) + " outside 1..64");
+    std::array<Rgba8, kColourCount + 1> pixels{};
+    for (int k = 1; k <= kColourCount; ++k)
+        pixels[static_cast<std::size_t>(k)] = pixelOf(colourWord(flag, k));
+    FlagPicture picture{map.width * scale, map.height * scale, {}};
+    picture.pixels.reserve(static_cast<std::size_t>(picture.width * picture.height));
+    std::vector<Rgba8> row;
+    for (int y = 0; y < map.height; ++y) {
+        row.clear();
+        for (int x = 0; x < map.width; ++x)
+            row.insert(row.end(), static_cast<std::size_t>(scale),
+                       pixels[static_cast<std::size_t>(map.at(x, y))]);
+        for (int copy = 0; copy < scale; ++copy)
+            picture.pixels.insert(picture.pixels.end(), row.begin(), row.end());
+    }
+    return picture;
+}
+
+}  // namespace tavrel
