@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-qpa-plugins libgl-dev
-  libgtest-dev libcli11-dev nlohmann-json3-dev
+  libgtest-dev libcli11-dev nlohmann-json3-dev zlib1g-dev
   # Packaging: cpack's dependency list, and the check of the desktop entry.
   dpkg-dev desktop-file-utils
   fonts-dejavu-core

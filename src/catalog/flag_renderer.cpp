@@ -69,47 +69,82 @@ int bandAt(double position, const std::vector<double>& weights, int length) {
 // The colour slot a shape gives the pixel whose centre is `p`, or 0 where it does not reach.
 using Painter = std::function<int(Point)>;
 
-Painter painterFor(const Shape& s, int width, int height) {
+// The box outside which a shape paints nothing; pixels outside it are not sampled, which makes
+// the small shapes (stars, dots) cost little.
+struct Reach {
+    double left, top, right, bottom;
+};
+
+struct ShapePainter {
+    Painter paint;
+    Reach reach;
+};
+
+Reach reachOf(const std::vector<Point>& corners) {
+    Reach reach{corners[0].x, corners[0].y, corners[0].x, corners[0].y};
+    for (const Point& p : corners) {
+        reach = {std::min(reach.left, p.x), std::min(reach.top, p.y), std::max(reach.right, p.x),
+                 std::max(reach.bottom, p.y)};
+    }
+    return reach;
+}
+
+ShapePainter polygonPainter(std::vector<Point> corners, int c) {
+    const Reach reach = reachOf(corners);
+    return {
+        [corners = std::move(corners), c](Point p) { return insidePolygon(corners, p) ? c : 0; },
+        reach};
+}
+
+ShapePainter painterFor(const Shape& s, int width, int height) {
     const auto& n = s.numbers;
     const int c = s.slots.front();
+    const Reach whole{0, 0, static_cast<double>(width), static_cast<double>(height)};
     if (s.kind == "fill")
-        return [c](Point) { return c; };
+        return {[c](Point) { return c; }, whole};
     if (s.kind == "hbands") {
-        return [&s, height](Point p) { return s.slots[bandAt(p.y, s.weights, height)]; };
+        return {[&s, height](Point p) { return s.slots[bandAt(p.y, s.weights, height)]; }, whole};
     }
     if (s.kind == "vbands") {
-        return [&s, width](Point p) { return s.slots[bandAt(p.x, s.weights, width)]; };
+        return {[&s, width](Point p) { return s.slots[bandAt(p.x, s.weights, width)]; }, whole};
     }
     if (s.kind == "rect") {
-        return [&n, c](Point p) {
-            return p.x >= n[0] && p.x < n[2] && p.y >= n[1] && p.y < n[3] ? c : 0;
-        };
+        return {[&n, c](Point p) {
+                    return p.x >= n[0] && p.x < n[2] && p.y >= n[1] && p.y < n[3] ? c : 0;
+                },
+                {n[0], n[1], n[2], n[3]}};
     }
     if (s.kind == "poly") {
         std::vector<Point> corners;
         for (std::size_t i = 0; i + 1 < n.size(); i += 2) corners.push_back({n[i], n[i + 1]});
-        return [corners, c](Point p) { return insidePolygon(corners, p) ? c : 0; };
+        return polygonPainter(std::move(corners), c);
     }
     if (s.kind == "disc") {
-        return [&n, c](Point p) { return std::hypot(p.x - n[0], p.y - n[1]) <= n[2] ? c : 0; };
+        return {[&n, c](Point p) { return std::hypot(p.x - n[0], p.y - n[1]) <= n[2] ? c : 0; },
+                {n[0] - n[2], n[1] - n[2], n[0] + n[2], n[1] + n[2]}};
     }
     if (s.kind == "ellipse") {
-        return [&n, c](Point p) {
-            const double u = (p.x - n[0]) / n[2];
-            const double v = (p.y - n[1]) / n[3];
-            return u * u + v * v <= 1 ? c : 0;
-        };
+        return {[&n, c](Point p) {
+                    const double u = (p.x - n[0]) / n[2];
+                    const double v = (p.y - n[1]) / n[3];
+                    return u * u + v * v <= 1 ? c : 0;
+                },
+                {n[0] - n[2], n[1] - n[3], n[0] + n[2], n[1] + n[3]}};
     }
     if (s.kind == "ring") {
-        return [&n, c](Point p) {
-            const double d = std::hypot(p.x - n[0], p.y - n[1]);
-            return d >= n[2] && d <= n[3] ? c : 0;
-        };
+        return {[&n, c](Point p) {
+                    const double d = std::hypot(p.x - n[0], p.y - n[1]);
+                    return d >= n[2] && d <= n[3] ? c : 0;
+                },
+                {n[0] - n[3], n[1] - n[3], n[0] + n[3], n[1] + n[3]}};
     }
     if (s.kind == "line") {
-        return [&n, c](Point p) {
-            return distanceToSegment(p, {n[0], n[1]}, {n[2], n[3]}) <= n[4] / 2 ? c : 0;
-        };
+        const double half = n[4] / 2;
+        return {[&n, c, half](Point p) {
+                    return distanceToSegment(p, {n[0], n[1]}, {n[2], n[3]}) <= half ? c : 0;
+                },
+                {std::min(n[0], n[2]) - half, std::min(n[1], n[3]) - half,
+                 std::max(n[0], n[2]) + half, std::max(n[1], n[3]) + half}};
     }
     if (s.kind == "star" || s.kind == "sun") {
         const bool five = s.kind == "star";
@@ -118,20 +153,26 @@ Painter painterFor(const Shape& s, int width, int height) {
         const int points = five ? 5 : static_cast<int>(n[4]);
         const std::size_t turnAt = five ? 3 : 5;
         const double turn = n.size() > turnAt ? n[turnAt] : 0.0;
-        auto corners = starCorners({n[0], n[1]}, n[2], inner, points, turn);
-        return [corners, c](Point p) { return insidePolygon(corners, p) ? c : 0; };
+        return polygonPainter(starCorners({n[0], n[1]}, n[2], inner, points, turn), c);
     }
     if (s.kind == "checks") {
         const int other = s.slots[1];
-        return [&n, c, other](Point p) {
-            if (p.x < n[0] || p.x >= n[2] || p.y < n[1] || p.y >= n[3])
-                return 0;
-            const auto column = static_cast<int>((p.x - n[0]) / (n[2] - n[0]) * n[4]);
-            const auto row = static_cast<int>((p.y - n[1]) / (n[3] - n[1]) * n[5]);
-            return (column + row) % 2 == 0 ? c : other;
-        };
+        return {[&n, c, other](Point p) {
+                    if (p.x < n[0] || p.x >= n[2] || p.y < n[1] || p.y >= n[3])
+                        return 0;
+                    const auto column = static_cast<int>((p.x - n[0]) / (n[2] - n[0]) * n[4]);
+                    const auto row = static_cast<int>((p.y - n[1]) / (n[3] - n[1]) * n[5]);
+                    return (column + row) % 2 == 0 ? c : other;
+                },
+                {n[0], n[1], n[2], n[3]}};
     }
     throw std::runtime_error("no painter for shape " + s.kind);
+}
+
+// The pixels [first, last) along one axis of `length` that a reach from `low` to `high` touches.
+std::pair<int, int> pixelsWithin(double low, double high, int length) {
+    return {std::clamp(static_cast<int>(std::floor(low)), 0, length),
+            std::clamp(static_cast<int>(std::ceil(high)) + 1, 0, length)};
 }
 
 // Pixels are sampled at 4 x 4 points: the colour covering most of them wins, provided the
@@ -177,9 +218,11 @@ ColourMap mapColours(const DesignDrawing& drawing) {
     const int h = drawing.height;
     ColourMap map{w, h, std::vector<std::uint8_t>(static_cast<std::size_t>(w * h), 0)};
     for (const Shape& shape : drawing.shapes) {
-        const Painter paint = painterFor(shape, w, h);
-        for (int y = 0; y < h; ++y) {
-            for (int x = 0; x < w; ++x) {
+        const auto [paint, reach] = painterFor(shape, w, h);
+        const auto [top, bottom] = pixelsWithin(reach.top, reach.bottom, h);
+        const auto [left, right] = pixelsWithin(reach.left, reach.right, w);
+        for (int y = top; y < bottom; ++y) {
+            for (int x = left; x < right; ++x) {
                 const int slot = coveringSlot(paint, x, y);
                 if (slot != 0)
                     map.colours[static_cast<std::size_t>(y * w + x)] =

@@ -25,6 +25,7 @@ enum class FileRole {
     FlagFile,   // a .flg file, read or written
     Plan,       // a plan of flags for the command line
     Patch,      // a patch file being written
+    Picture,    // a picture of a flag being written
 };
 
 enum class FileFailure {

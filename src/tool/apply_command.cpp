@@ -7,19 +7,22 @@
 #include "image/whole_files.h"
 #include "tool/command_line.h"
 #include "tool/command_support.h"
+#include "tool/flag_changes.h"
 #include "tool/flag_plan.h"
 
 namespace tavrel::tool {
 namespace {
 
 constexpr const char* kHelp =
-    "scrive una bandiera (--design o --file) o tutte quelle di un piano (--plan)";
+    "scrive una bandiera (--design o --file, con --colour e --type se servono) o tutte quelle di "
+    "un piano (--plan)";
 
 // A plan is a few lines; more than this is not a plan.
 constexpr std::size_t kPlanLimit = 1 << 20;
 
 struct ApplyOptions {
     std::string image, team, design, file, plan;
+    ChangeOptions changes;
     bool leaveChecksums = false;
 
     void declare(CLI::App& command) {
@@ -29,9 +32,11 @@ struct ApplyOptions {
         auto* byFile = command.add_option("--file", file, "un file .flg");
         auto* byPlan = command.add_option(
             "--plan", plan,
-            "un piano: una riga \"SQUADRA DISEGNO-o-FILE\" per bandiera (- per stdin)");
+            "un piano: una riga \"SQUADRA DISEGNO-o-FILE [--colour K=…] [--type XX]\" per "
+            "bandiera (- per stdin)");
         byDesign->excludes(byFile)->excludes(byPlan);
         byFile->excludes(byPlan);
+        changes.declare(command);
         command.add_flag("--leave-checksums", leaveChecksums,
                          "scrive solo i posti: EDC ed ECC dei loro settori restano come sono");
     }
@@ -63,6 +68,15 @@ void write(ImageSession& session, ImageEdit edit, const ApplyOptions& options) {
     session.apply(edit);
 }
 
+// "N° 11 --colour 3=#FF0000 --type 0B": what was written, for the change log.
+std::string sourceText(const ApplyOptions& options, std::optional<int> id) {
+    std::string text = id ? "N° " + std::to_string(catalogPosition(*id)) : options.file;
+    for (const std::string& colour : options.changes.colours) text += " --colour " + colour;
+    if (!options.changes.type.empty())
+        text += " --type " + options.changes.type;
+    return text;
+}
+
 int applyFlag(const ApplyOptions& options, Streams io) {
     const std::optional<int> team = teamArgument(options.team, io);
     if (!team)
@@ -70,17 +84,25 @@ int applyFlag(const ApplyOptions& options, Streams io) {
     std::optional<int> id;
     if (!options.design.empty() && !(id = designArgument(options.design, io)))
         return kRefused;
+    std::string why;
+    const std::optional<FlagChanges> changes =
+        readFlagChanges(options.changes.colours, options.changes.type, why);
+    if (!changes)
+        return refuse(io, why);
     return withImage(options.image, ImageAccess::ReadWrite, io, [&](ImageSession& session) {
         GameImage game(session);
-        std::optional<Flag> flag;
-        std::string why;
-        if (id)
-            flag = flagForTeam(catalogFlag(*id), *team, *id);
-        else if (!(flag = fileFlag(options.file, why)))
+        std::optional<FlagDraft> draft;
+        if (id) {
+            draft = FlagDraft::ofDesign(*id, *team);
+        } else if (const std::optional<Flag> flag = fileFlag(options.file, why)) {
+            draft = FlagDraft::ofFlag(*flag, *team);
+        } else {
             return refuse(io, why);
-        ImageEdit edit = game.planFlag(*team, *flag);
-        edit.description = "apply " + std::string(labelOf(*team)) + ": " +
-                           (id ? "N° " + std::to_string(catalogPosition(*id)) : options.file);
+        }
+        if (!makeFlagChanges(*draft, *changes, *team, why))
+            return refuse(io, why + "; nulla è stato scritto");
+        ImageEdit edit = game.planFlag(*team, draft->flag());
+        edit.description = "apply " + std::string(labelOf(*team)) + ": " + sourceText(options, id);
         write(session, std::move(edit), options);
         io.out << labelOf(*team) << ": "
                << (hasPalette(*team) ? "bandiera scritta"
@@ -109,6 +131,9 @@ int applyPlan(const ApplyOptions& options, Streams io) {
 }
 
 int apply(const ApplyOptions& options, Streams io) {
+    const bool changes = !options.changes.colours.empty() || !options.changes.type.empty();
+    if (!options.plan.empty() && changes)
+        throw CLI::ValidationError("apply", "--colour e --type di un piano vanno nelle sue righe");
     if (!options.plan.empty() && options.team.empty())
         return applyPlan(options, io);
     if (!options.team.empty() && (!options.design.empty() || !options.file.empty()))

@@ -1,4 +1,4 @@
-// catalog: the 135 designs, or the record of one.
+// catalog: the 135 designs with their names, or the record of one.
 #include <iomanip>
 #include <iostream>
 
@@ -10,20 +10,21 @@
 namespace tavrel::tool {
 namespace {
 
-constexpr const char* kHelp = "i 135 disegni, o il record di uno";
+constexpr const char* kHelp = "i 135 disegni con il loro nome, o il record di uno";
 
 void printDesign(int id, bool json, bool one, Streams io) {
     const Flag flag = catalogFlag(id);
     if (json) {
-        io.out << "{\"number\": " << catalogPosition(id) << ", \"type\": \"" << hexByte(flag.type)
-               << "\", \"colours\": " << jsonColours(flag)
+        io.out << "{\"number\": " << catalogPosition(id)
+               << ", \"name\": " << tool::json(catalogName(id)) << ", \"type\": \""
+               << hexByte(flag.type) << "\", \"colours\": " << jsonColours(flag)
                << ", \"record\": " << tool::json(formatFlagRecord(flag)) << "}"
                << (one ? "\n" : "");
     } else if (one) {
         io.out << formatFlagRecord(flag) << '\n';
     } else {
         io.out << std::setw(3) << catalogPosition(id) << "  " << hexByte(flag.type) << "  "
-               << colourText(flag) << '\n';
+               << colourText(flag) << "  " << catalogName(id) << '\n';
     }
 }
 

@@ -31,6 +31,7 @@ void addHistoryCommand(CLI::App& app, Streams io, int& status);
 void addUndoCommand(CLI::App& app, Streams io, int& status);
 void addPatchCommand(CLI::App& app, Streams io, int& status);
 void addCatalogCommand(CLI::App& app, Streams io, int& status);
+void addRenderCommand(CLI::App& app, Streams io, int& status);
 
 // Adds the command `name`: its options, an `Options` that declares them on the parser, are
 // filled as the command line is read, and then `run` runs with them and sets `status`.

@@ -7,6 +7,7 @@
 #include "game/flag_files.h"
 #include "image/file_error.h"
 #include "image/paths.h"
+#include "tool/flag_changes.h"
 #include "tool/team_argument.h"
 #include "tool/tool_text.h"
 
@@ -18,10 +19,11 @@ bool splitWords(const std::string& line, std::vector<std::string>& words) {
     std::string word;
     bool quoted = false, inWord = false;
     for (const char c : line) {
+        const bool colourHash = c == '#' && inWord && !word.empty() && word.back() == '=';
         if (c == '"') {
             quoted = !quoted;
             inWord = true;
-        } else if (!quoted && (c == ' ' || c == '\t' || c == '\r' || c == '#')) {
+        } else if (!quoted && (c == ' ' || c == '\t' || c == '\r' || (c == '#' && !colourHash))) {
             if (inWord)
                 words.push_back(word);
             word.clear();
@@ -38,22 +40,59 @@ bool splitWords(const std::string& line, std::vector<std::string>& words) {
     return !quoted;
 }
 
-// The flag a plan's second word names: a design N°, or a .flg file (an absolute name as it
+// The draft a plan's second word starts: a design N°, or a .flg file (an absolute name as it
 // stands, a relative one from the plan's folder); none, and why, when it names none.
-std::optional<Flag> sourceFlag(const std::string& source, int team, const std::string& folder,
-                               std::string& why) {
+std::optional<FlagDraft> sourceDraft(const std::string& source, int team, const std::string& folder,
+                                     std::string& why) {
     if (source.find_first_not_of("0123456789") == std::string::npos) {
         const auto id = designFromArgument(source);
         if (!id)
             why = "disegno fuori catalogo: " + source + " (1–135)";
-        return id ? std::optional(flagForTeam(catalogFlag(*id), team, *id)) : std::nullopt;
+        return id ? std::optional(FlagDraft::ofDesign(*id, team)) : std::nullopt;
     }
     try {
-        return fileFlag(pathIn(folder, source), why);
+        const std::optional<Flag> flag = fileFlag(pathIn(folder, source), why);
+        return flag ? std::optional(FlagDraft::ofFlag(*flag, team)) : std::nullopt;
     } catch (const FileError& error) {
         why = describe(error);
         return std::nullopt;
     }
+}
+
+// The changes the words after the source give: "--colour K=..." any number of times, "--type
+// XX" once.
+std::optional<FlagChanges> lineChanges(const std::vector<std::string>& words, std::string& why) {
+    std::vector<std::string> colours;
+    std::string type;
+    for (std::size_t i = 2; i < words.size(); i += 2) {
+        const bool known = words[i] == "--colour" || words[i] == "--type";
+        if (!known || i + 1 == words.size()) {
+            why =
+                known ? "manca il valore di " + words[i] : "parola inattesa: \"" + words[i] + "\"";
+            return std::nullopt;
+        }
+        if (words[i] == "--colour") {
+            colours.push_back(words[i + 1]);
+        } else if (type.empty()) {
+            type = words[i + 1];
+        } else {
+            why = "il tipo è dato due volte";
+            return std::nullopt;
+        }
+    }
+    return readFlagChanges(colours, type, why);
+}
+
+// The flag one line's words give `team`; none, and why, when they give none.
+std::optional<Flag> lineFlag(const std::vector<std::string>& words, int team,
+                             const std::string& folder, std::string& why) {
+    const std::optional<FlagChanges> changes = lineChanges(words, why);
+    if (!changes)
+        return std::nullopt;
+    std::optional<FlagDraft> draft = sourceDraft(words[1], team, folder, why);
+    if (!draft || !makeFlagChanges(*draft, *changes, team, why))
+        return std::nullopt;
+    return draft->flag();
 }
 
 }  // namespace
@@ -79,8 +118,8 @@ Plan readPlan(const std::string& text, const std::string& folder) {
         }
         if (words.empty())
             continue;
-        if (words.size() != 2) {
-            plan.errors.push_back(at + "servono due parole, SQUADRA e DISEGNO o FILE");
+        if (words.size() < 2) {
+            plan.errors.push_back(at + "servono SQUADRA e DISEGNO o FILE");
             continue;
         }
         const std::optional<int> team = teamFromArgument(words[0]);
@@ -95,7 +134,7 @@ Plan readPlan(const std::string& text, const std::string& folder) {
         }
         first = number;
         std::string why;
-        if (const std::optional<Flag> flag = sourceFlag(words[1], *team, folder, why))
+        if (const std::optional<Flag> flag = lineFlag(words, *team, folder, why))
             plan.flags.push_back({*team, *flag});
         else
             plan.errors.push_back(at + why);

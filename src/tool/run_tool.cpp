@@ -11,7 +11,7 @@ namespace {
 constexpr AddCommand kCommands[] = {
     addTeamsCommand, addShowCommand,   addApplyCommand,        addExportCommand,
     addNetsCommand,  addVerifyCommand, addFixChecksumsCommand, addHistoryCommand,
-    addUndoCommand,  addPatchCommand,  addCatalogCommand,
+    addUndoCommand,  addPatchCommand,  addCatalogCommand,      addRenderCommand,
 };
 
 }  // namespace

@@ -1,14 +1,18 @@
-// show: one team's flag as the one line of a .flg file.
+// show: one team's flag as the one line of a .flg file, then which designs it is.
 #include <iostream>
 
+#include "catalog/flag_match.h"
 #include "game/flag_record.h"
 #include "tool/command_line.h"
 #include "tool/command_support.h"
+#include "tool/match_text.h"
 
 namespace tavrel::tool {
 namespace {
 
-constexpr const char* kHelp = "la bandiera della squadra come una riga di un file .flg";
+constexpr const char* kHelp =
+    "la bandiera della squadra come la riga di un file .flg, poi i disegni a cui è uguale (o il "
+    "più vicino)";
 
 struct ShowOptions {
     std::string image, team;
@@ -29,11 +33,14 @@ int showTeam(const ShowOptions& options, Streams io) {
         return refuse(io, std::string(kTeams[static_cast<std::size_t>(*team)].label) +
                               " non ha colori propri: si può cambiare solo il suo tipo");
     return withImage(options.image, ImageAccess::ReadOnly, io, [&](ImageSession& session) {
-        const std::string record = formatFlagRecord(GameImage(session).readFlag(*team));
+        const Flag flag = GameImage(session).readFlag(*team);
+        const std::string record = formatFlagRecord(flag);
+        const FlagMatch match = matchFlag(flag);
         if (options.json)
-            io.out << "{\"index\": " << *team << ", \"record\": " << tool::json(record) << "}\n";
+            io.out << "{\"index\": " << *team << ", \"record\": " << tool::json(record) << ", "
+                   << matchJson(match) << "}\n";
         else
-            io.out << record << '\n';
+            io.out << record << "\ntipo " << hexByte(flag.type) << ", " << matchText(match) << '\n';
         return kSuccess;
     });
 }

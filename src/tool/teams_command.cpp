@@ -2,26 +2,17 @@
 #include <iomanip>
 #include <iostream>
 
-#include "catalog/catalog.h"
+#include "catalog/flag_match.h"
 #include "tool/command_line.h"
 #include "tool/command_support.h"
+#include "tool/match_text.h"
 
 namespace tavrel::tool {
 namespace {
 
 constexpr const char* kHelp =
-    "una riga per squadra: indice, nome nella lista e nell'immagine, tipo, 15 colori, N° dei "
-    "disegni uguali";
-
-// The N° of every design whose type and colours are the flag's.
-std::vector<int> matchingDesigns(const Flag& flag) {
-    std::vector<int> numbers;
-    for (int id = kFirstCatalogId; id <= kLastCatalogId; ++id) {
-        if (catalogFlag(id) == flag)
-            numbers.push_back(catalogPosition(id));
-    }
-    return numbers;
-}
+    "una riga per squadra: indice, nome nella lista e nell'immagine, tipo, 15 colori, i disegni "
+    "uguali (o il più vicino)";
 
 void printTeam(const GameImage& game, int team, bool json, Streams io) {
     const std::string label = kTeams[static_cast<std::size_t>(team)].label;
@@ -30,18 +21,18 @@ void printTeam(const GameImage& game, int team, bool json, Streams io) {
     std::optional<Flag> flag;
     if (hasPalette(team))
         flag = game.readFlag(team);
-    const std::vector<int> designs = flag ? matchingDesigns(*flag) : std::vector<int>{};
+    const FlagMatch match = flag ? matchFlag(*flag) : FlagMatch{};
     if (json) {
         io.out << "{\"index\": " << team << ", \"label\": " << tool::json(label)
                << ", \"name\": " << tool::json(name) << ", \"type\": \"" << hexByte(type)
-               << "\", \"colours\": " << (flag ? jsonColours(*flag) : "null") << ", \"designs\": ["
-               << joined(designs, ", ") << "]}";
+               << "\", \"colours\": " << (flag ? jsonColours(*flag) : "null") << ", "
+               << matchJson(match) << "}";
         return;
     }
     io.out << std::setw(2) << team << "  " << std::left << std::setw(15) << label << std::setw(22)
            << ("\"" + name + "\"") << std::right << hexByte(type) << "  " << std::setw(74)
            << std::left << (flag ? colourText(*flag) : "(solo il tipo)") << std::right << "  "
-           << (designs.empty() ? "-" : joined(designs, ",")) << '\n';
+           << (flag ? matchText(match) : "-") << '\n';
 }
 
 int listTeams(const ImageOptions& options, Streams io) {

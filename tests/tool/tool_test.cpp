@@ -5,9 +5,11 @@
 #include <nlohmann/json.hpp>
 
 #include "catalog/catalog.h"
+#include "game/colour_word.h"
 #include "game/flag_files.h"
 #include "game/game_image.h"
 #include "journal/image_session.h"
+#include "tool/tool_text.h"
 #include "tool_fixture.h"
 
 namespace tavrel::testing {
@@ -29,6 +31,13 @@ TEST_F(ToolTest, RefusesWhatItCannotDoAndWritesNothing) {
         {"apply game.bin 13 --design 1 --file a.flg", 2},
         {"apply game.bin 13", 2},
         {"apply game.bin 13 --file bad.flg", 2},
+        {"apply game.bin --plan huge.txt --type 07", 2},
+        {"render --design 1 --png game.bin", 2},
+        {"render game.bin parma --png new.png", 2},
+        {"render game.bin --png new.png", 2},
+        {"render game.bin 13 --design 1 --png new.png", 2},
+        {"render --design 1 --png new.png --scale 65", 2},
+        {"render --design 1 --type 0D --png new.png", 2},
         {"apply short.bin 80 --design 1", 2},
         {"nets game.bin quadri", 2},
         {"export game.bin parma", 2},
@@ -55,6 +64,7 @@ TEST_F(ToolTest, RefusesWhatItCannotDoAndWritesNothing) {
     EXPECT_EQ(readWholeFile(dir.file("old.ppf")),
               Bytes({'a', ' ', 'p', 'a', 't', 'c', 'h', ' ', 'k', 'e', 'p', 't'}));
     EXPECT_FALSE(std::filesystem::exists(dir.file("game.bin.tavrel-log")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("new.png")));
     EXPECT_EQ(tool("patch game.bin old.ppf --force").status, 0);
     EXPECT_NE(tool("show game.bin atlantis").err.find("squadra sconosciuta"), std::string::npos);
 }
@@ -81,6 +91,8 @@ TEST_F(ToolTest, TeamsHistoryAndTheCatalogAnswerInJson) {
     const auto catalog = nlohmann::json::parse(tool("catalog --json").out);
     ASSERT_EQ(catalog.size(), std::size_t(kCatalogSize));
     EXPECT_EQ(catalog[57]["type"], "0A");
+    EXPECT_EQ(catalog[81]["name"], "Italy");
+    EXPECT_EQ(teams[13]["names"], nlohmann::json::array({"Roundel"}));
     EXPECT_EQ(nlohmann::json::parse(tool("nets game.bin --json").out)["nets"], "normali");
 }
 
@@ -89,13 +101,26 @@ TEST_F(ToolTest, ApplyAndShowRoundTripDesigns) {
         const int team = (number * 7) % 54;  // national teams, all with a palette
         const std::string n = std::to_string(number);
         ASSERT_EQ(tool("apply game.bin " + std::to_string(team) + " --design " + n).status, 0);
+        const int id = catalogIdAt(number);
         EXPECT_EQ(tool("show game.bin " + std::to_string(team)).out,
-                  formatFlagRecord(catalogFlag(catalogIdAt(number))) + "\n")
-            << n;
+                  formatFlagRecord(catalogFlag(id)) + "\ntipo " +
+                      tool::hexByte(catalogFlag(id).type) + ", N° " + n + " " +
+                      std::string(catalogName(id)) + "\n");
     }
     writeWholeFile(image, demoImage());
     EXPECT_EQ(tool("apply game.bin \"bayer monaco\" --file a.flg").status, 0);
     EXPECT_EQ(readWholeFile(image), withFlag(demoImage(), 80, unusualFlag()));
+
+    // Colours of one's own: 182's colour 3 is 7FFF, its bit 15 stays clear.
+    writeWholeFile(image, demoImage());
+    ASSERT_EQ(tool("apply game.bin 13 --design 82 --colour 3=#FF0000 --type 07").status, 0);
+    Flag own = catalogFlag(182);
+    setColourWord(own, 3, 0x001F);
+    own.type = 0x07;
+    EXPECT_EQ(readWholeFile(image), withFlag(demoImage(), 13, own));
+    EXPECT_EQ(
+        tool("show game.bin 13").out,
+        formatFlagRecord(own) + "\ntipo 07, personalizzata (la più vicina: N° 97 Sierra Leone)\n");
 }
 
 TEST_F(ToolTest, ExportedFlagsApplyAsAPlanToAnotherImage) {
