@@ -38,8 +38,9 @@ bool splitWords(const std::string& line, std::vector<std::string>& words) {
     return !quoted;
 }
 
-// The flag a plan's second word names: a design N°, or a .flg file (an absolute name as it
-// stands, a relative one from the plan's folder); none, and why, when it names none.
+// The flag a plan's second word names: a design N°, a flag record written out (as diff --plan
+// writes a flag no design has), or a .flg file (an absolute name as it stands, a relative one
+// from the plan's folder); none, and why, when it names none.
 std::optional<Flag> sourceFlag(const std::string& source, int team, const std::string& folder,
                                std::string& why) {
     if (source.find_first_not_of("0123456789") == std::string::npos) {
@@ -47,6 +48,10 @@ std::optional<Flag> sourceFlag(const std::string& source, int team, const std::s
         if (!id)
             why = "disegno fuori catalogo: " + source + " (1–135)";
         return id ? std::optional(flagForTeam(catalogFlag(*id), team, *id)) : std::nullopt;
+    }
+    if (source.size() == kFlagRecordLength) {
+        if (const ParsedRecord record = parseFlagRecord(source); record.flag)
+            return record.flag;
     }
     try {
         return fileFlag(pathIn(folder, source), why);
