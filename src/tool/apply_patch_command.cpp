@@ -15,8 +15,10 @@ namespace {
 constexpr const char* kHelp =
     "scrive una patch PPF o VCDIFF (xdelta) nell'immagine, come una modifica che si può annullare";
 
-// A patch of flags is a few KiB; one larger than this is no patch for this game.
+// A patch of flags is a few KiB; one larger than this is no patch for this game. A patch is
+// read with room for kUsualPatch bytes first, for room for more costs time to make.
 constexpr std::size_t kPatchLimit = std::size_t{64} << 20;
+constexpr std::size_t kUsualPatch = std::size_t{1} << 20;
 constexpr std::size_t kConflictsShown = 8;
 
 struct ApplyPatchOptions {
@@ -154,7 +156,9 @@ int applyTo(const Patch& patch, const ApplyPatchOptions& options, Streams io) {
 
 int applyPatch(const ApplyPatchOptions& options, Streams io) {
     return guarded(io, [&] {
-        const Bytes bytes = readFileStart(options.patch, kPatchLimit + 1, FileRole::Patch);
+        Bytes bytes = readFileStart(options.patch, kUsualPatch + 1, FileRole::Patch);
+        if (bytes.size() > kUsualPatch)
+            bytes = readFileStart(options.patch, kPatchLimit + 1, FileRole::Patch);
         const std::string refused = options.patch + ": ";
         if (bytes.size() > kPatchLimit)
             return refuse(io, refused +
