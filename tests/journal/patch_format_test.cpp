@@ -51,7 +51,7 @@ TEST(PatchFormatTest, WindowsCoverAnImageLargerThanOneAndDecodeToTheirTargets) {
         EXPECT_EQ(plan.span.offset, covered);
         EXPECT_LE(plan.span.length, kVcdiffWindowLimit);
         covered += plan.span.length;
-        const auto from = static_cast<long>(plan.span.offset), to = from + plan.span.length;
+        const std::int64_t from = plan.span.offset, to = from + plan.span.length;
         if (plan.changes)
             windows.push_back({plan.span, Bytes(source.begin() + from, source.begin() + to),
                                Bytes(target.begin() + from, target.begin() + to)});
