@@ -11,8 +11,25 @@
 namespace tavrel {
 namespace {
 
-// Each byte the patch writes: the value it expects there, and the one it writes.
-using PatchBytes = ByteValues;
+// The stretches a patch writes, sorted by offset and apart: the bytes it expects there
+// (`before`) and those it writes (`after`).
+using PatchRuns = std::vector<ByteChange>;
+
+// Adds one byte, joining the last run when it follows it.
+void append(PatchRuns& runs, std::int64_t offset, std::uint8_t before, std::uint8_t after) {
+    if (runs.empty() ||
+        runs.back().offset + static_cast<std::int64_t>(runs.back().after.size()) != offset)
+        runs.push_back({offset, {}, {}});
+    runs.back().before.push_back(before);
+    runs.back().after.push_back(after);
+}
+
+std::vector<ByteRun> placesOf(const PatchRuns& runs) {
+    std::vector<ByteRun> places;
+    for (const ByteChange& run : runs)
+        places.push_back({run.offset, static_cast<std::int64_t>(run.after.size())});
+    return places;
+}
 
 // Where the checksum bytes of a sector of this kind start; past its end for one without.
 std::int64_t checksumArea(SectorKind kind) {
@@ -20,69 +37,61 @@ std::int64_t checksumArea(SectorKind kind) {
                                                                        : checksumsStart(kind);
 }
 
-// Consecutive offsets of `bytes` as runs.
-std::vector<ByteRun> runsOf(const PatchBytes& bytes) {
-    std::vector<ByteRun> runs;
-    for (const auto& entry : bytes) {
-        if (!runs.empty() && runs.back().offset + runs.back().length == entry.first)
-            ++runs.back().length;
-        else
-            runs.push_back({entry.first, 1});
-    }
-    return runs;
-}
-
-// The edit, conflicts and places of writing `patched` over the image as it stands.
-void settle(PatchPlan& plan, const ImageFile& file, const PatchBytes& patched) {
-    const std::vector<ByteRun> runs = runsOf(patched);
-    const std::vector<Bytes> read = file.read(runs);
-    std::map<std::int64_t, std::uint8_t> now;
-    for (std::size_t r = 0; r < runs.size(); ++r) {
-        for (std::int64_t i = 0; i < runs[r].length; ++i)
-            now[runs[r].offset + i] = read[r][static_cast<std::size_t>(i)];
-    }
-    // Each sector's checksum area, and whether its checksum bytes met other data.
-    std::map<std::int64_t, std::int64_t> areaOf;
+// Where each whole sector that `patched` may write checksum bytes of keeps them.
+std::map<std::int64_t, std::int64_t> checksumAreas(const ImageFile& file,
+                                                   const PatchRuns& patched) {
     std::vector<ByteRun> sectors;
-    for (const auto& [offset, values] : patched) {
-        const std::int64_t sector = offset / kRawSectorSize;
-        if (offset % kRawSectorSize >= static_cast<std::int64_t>(kMode1EdcAt) &&
-            !areaOf.contains(sector) && (sector + 1) * kRawSectorSize <= file.size()) {
-            areaOf[sector] = kRawSectorSize;
-            sectors.push_back({sector * kRawSectorSize, kRawSectorSize});
+    for (const ByteChange& run : patched) {
+        const std::int64_t end = run.offset + static_cast<std::int64_t>(run.after.size());
+        for (std::int64_t s = run.offset / kRawSectorSize; s * kRawSectorSize < end; ++s) {
+            const bool reaches = end > s * kRawSectorSize + static_cast<std::int64_t>(kMode1EdcAt);
+            if (reaches && (s + 1) * kRawSectorSize <= file.size() &&
+                (sectors.empty() || sectors.back().offset < s * kRawSectorSize))
+                sectors.push_back({s * kRawSectorSize, kRawSectorSize});
         }
     }
     const std::vector<Bytes> whole = file.read(sectors);
+    std::map<std::int64_t, std::int64_t> areas;
     for (std::size_t s = 0; s < sectors.size(); ++s)
-        areaOf[sectors[s].offset / kRawSectorSize] =
+        areas[sectors[s].offset / kRawSectorSize] =
             checksumArea(sectorKind(std::span(whole[s]).first<kRawSectorSize>()));
+    return areas;
+}
+
+// The edit, conflicts and places of writing `patched` over the image as it stands.
+void settle(PatchPlan& plan, const ImageFile& file, const PatchRuns& patched) {
+    const std::vector<Bytes> now = file.read(placesOf(patched));
+    const std::map<std::int64_t, std::int64_t> areas = checksumAreas(file, patched);
     const auto inArea = [&](std::int64_t offset) {
-        const auto area = areaOf.find(offset / kRawSectorSize);
-        return area != areaOf.end() && offset % kRawSectorSize >= area->second;
+        const auto area = areas.find(offset / kRawSectorSize);
+        return area != areas.end() && offset % kRawSectorSize >= area->second;
+    };
+    // Calls `visit` with each byte's offset, the value found, expected and written.
+    const auto eachByte = [&](const auto& visit) {
+        for (std::size_t r = 0; r < patched.size(); ++r) {
+            for (std::size_t i = 0; i < now[r].size(); ++i)
+                visit(patched[r].offset + static_cast<std::int64_t>(i), now[r][i],
+                      patched[r].before[i], patched[r].after[i]);
+        }
     };
     std::set<std::int64_t> otherData;  // sectors whose checksum bytes hold neither value
-    for (const auto& [offset, values] : patched) {
-        const std::uint8_t found = now[offset];
-        if (inArea(offset) && found != values.first && found != values.second)
-            otherData.insert(offset / kRawSectorSize);
-    }
-    ByteValues writes;
-    for (const auto& [offset, values] : patched) {
-        const std::uint8_t found = now[offset];
-        if (found == values.second ||
-            (inArea(offset) && otherData.contains(offset / kRawSectorSize)))
-            continue;
-        if (found != values.first)
-            plan.conflicts.push_back(offset);
-        writes[offset] = {found, values.second};
-        plan.places.add(offset);
-    }
-    plan.edit.changes = changedRuns(writes);
+    eachByte([&](std::int64_t at, std::uint8_t found, std::uint8_t expected, std::uint8_t to) {
+        if (inArea(at) && found != expected && found != to)
+            otherData.insert(at / kRawSectorSize);
+    });
+    eachByte([&](std::int64_t at, std::uint8_t found, std::uint8_t expected, std::uint8_t to) {
+        if (found == to || (inArea(at) && otherData.contains(at / kRawSectorSize)))
+            return;
+        if (found != expected)
+            plan.conflicts.push_back(at);
+        append(plan.edit.changes, at, found, to);
+        plan.places.add(at);
+    });
 }
 
 // The bytes a VCDIFF patch writes, decoded over `view`: where its target differs from the view.
 struct Decoded {
-    PatchBytes bytes;
+    PatchRuns runs;
     std::int64_t mismatchAt = -1;  // the first window whose checksum disagrees
 };
 
@@ -94,10 +103,9 @@ bool decode(const VcdiffPatch& patch, const ImageView& view, PatchPlan& plan, De
         Bytes segment;
         if (window.segment != VcdiffWindow::Segment::None) {
             const std::int64_t end = window.segmentOffset + window.segmentLength;
-            const std::int64_t limit =
-                window.segment == VcdiffWindow::Segment::Source ? size : window.targetOffset;
-            if (end > limit) {
-                if (window.segment == VcdiffWindow::Segment::Source)
+            const bool source = window.segment == VcdiffWindow::Segment::Source;
+            if (end > (source ? size : window.targetOffset)) {
+                if (source)
                     plan.pastEnd = end;
                 else
                     plan.fault = {PatchFault::Kind::BadInstruction, window.at, {}};
@@ -105,13 +113,9 @@ bool decode(const VcdiffPatch& patch, const ImageView& view, PatchPlan& plan, De
             }
             segment =
                 view.read(window.segmentOffset, static_cast<std::size_t>(window.segmentLength));
-            if (window.segment == VcdiffWindow::Segment::Target) {
-                // The target written so far: the view with the earlier windows' bytes.
-                for (auto at = decoded.bytes.lower_bound(window.segmentOffset);
-                     at != decoded.bytes.end() && at->first < end; ++at)
-                    segment[static_cast<std::size_t>(at->first - window.segmentOffset)] =
-                        at->second.second;
-            }
+            // The target written so far: the view with the earlier windows' bytes.
+            if (!source)
+                layRuns(segment, window.segmentOffset, decoded.runs, true);
         }
         const WindowDecoding target = decodeWindow(window, segment);
         if (!target.target) {
@@ -129,11 +133,36 @@ bool decode(const VcdiffPatch& patch, const ImageView& view, PatchPlan& plan, De
                     : view.read(window.targetOffset, static_cast<std::size_t>(window.targetLength));
         for (std::size_t i = 0; i < base.size(); ++i) {
             if (base[i] != (*target.target)[i])
-                decoded.bytes[window.targetOffset + static_cast<std::int64_t>(i)] = {
-                    base[i], (*target.target)[i]};
+                append(decoded.runs, window.targetOffset + static_cast<std::int64_t>(i), base[i],
+                       (*target.target)[i]);
         }
     }
     return true;
+}
+
+// The records as the bytes they write, a later record writing a byte again winning as a
+// patcher applies them, the first one's old byte staying the one expected.
+PatchRuns recordRuns(const PpfPatch& patch) {
+    PatchRuns runs = patch.records;
+    std::stable_sort(runs.begin(), runs.end(),
+                     [](const ByteChange& a, const ByteChange& b) { return a.offset < b.offset; });
+    const auto overlaps = [](const ByteChange& a, const ByteChange& b) {
+        return a.offset + static_cast<std::int64_t>(a.after.size()) > b.offset;
+    };
+    for (ByteChange& run : runs) run.before.resize(run.after.size());  // filled when no undo
+    if (std::adjacent_find(runs.begin(), runs.end(), overlaps) == runs.end())
+        return runs;
+    ByteValues bytes;
+    for (const ByteChange& record : patch.records) {
+        for (std::size_t i = 0; i < record.after.size(); ++i) {
+            const std::uint8_t expected = patch.undo ? record.before[i] : 0;
+            bytes.try_emplace(record.offset + static_cast<std::int64_t>(i), expected, 0)
+                .first->second.second = record.after[i];
+        }
+    }
+    runs.clear();
+    for (const auto& [offset, values] : bytes) append(runs, offset, values.first, values.second);
+    return runs;
 }
 
 }  // namespace
@@ -162,22 +191,10 @@ PatchPlan planPatch(const ImageSession& session, const PpfPatch& patch) {
             plan.mismatchAt = patch.blockAt;
         }
     }
-    PatchBytes patched;  // a later record writing the same byte wins
-    for (const ByteChange& record : patch.records) {
-        for (std::size_t i = 0; i < record.after.size(); ++i) {
-            const std::int64_t offset = record.offset + static_cast<std::int64_t>(i);
-            const std::uint8_t expected = patch.undo ? record.before[i] : 0;
-            patched.try_emplace(offset, expected, record.after[i]).first->second.second =
-                record.after[i];
-        }
-    }
+    PatchRuns patched = recordRuns(patch);
     if (!patch.undo) {
-        const std::vector<ByteRun> runs = runsOf(patched);
-        const std::vector<Bytes> expected = before.read(runs);
-        for (std::size_t r = 0; r < runs.size(); ++r) {
-            for (std::int64_t i = 0; i < runs[r].length; ++i)
-                patched[runs[r].offset + i].first = expected[r][static_cast<std::size_t>(i)];
-        }
+        const std::vector<Bytes> expected = before.read(placesOf(patched));
+        for (std::size_t r = 0; r < patched.size(); ++r) patched[r].before = expected[r];
     }
     settle(plan, file, patched);
     return plan;
@@ -208,7 +225,7 @@ PatchPlan planPatch(const ImageSession& session, const VcdiffPatch& patch) {
         plan.mismatch = PatchPlan::Mismatch::Checksum;
         plan.mismatchAt = decoded.mismatchAt;
     }
-    settle(plan, file, decoded.bytes);
+    settle(plan, file, decoded.runs);
     return plan;
 }
 

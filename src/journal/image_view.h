@@ -12,6 +12,11 @@ namespace tavrel {
 class ImageFile;
 class ImageSession;
 
+// Lays the runs' bytes that fall among `bytes` (which start at `offset`) over them: their old
+// bytes, or with `after` their new ones. The runs are sorted by offset and apart.
+void layRuns(Bytes& bytes, std::int64_t offset, const std::vector<ByteChange>& runs,
+             bool after = false);
+
 class ImageView {
 public:
     // The image as it stands.
@@ -29,8 +34,6 @@ public:
     std::vector<Bytes> read(std::span<const ByteRun> places) const;
 
 private:
-    void lay(std::int64_t offset, Bytes& bytes) const;
-
     const ImageFile* file_;
     std::vector<ByteChange> overlay_;  // sorted by offset, not overlapping
 };
