@@ -10,7 +10,6 @@
 // they are left out and the write computes the sector's own (checksum_carry.h).
 #pragma once
 
-#include <optional>
 #include <vector>
 
 #include "game/place_map.h"
@@ -38,15 +37,12 @@ struct PatchPlan {
     PatchFault fault;               // an instruction found bad while decoding
     std::int64_t pastEnd = -1;      // a byte it reads or writes past the image's end
     std::int64_t targetSize = -1;   // the size a VCDIFF patch makes, when not the image's
+
     std::int64_t madeForSize = -1;  // a PPF 2.0's image size, when not this one's (a note)
 
     std::vector<std::int64_t> conflicts;  // in file order
     ImageEdit edit;                       // conflicting bytes included: the caller decides
     PlaceTally places;                    // the bytes the edit changes
-
-    bool applicable() const {
-        return fault.kind == PatchFault::Kind::None && pastEnd < 0 && targetSize < 0;
-    }
 };
 
 PatchPlan planPatch(const ImageSession& session, const PpfPatch& patch);

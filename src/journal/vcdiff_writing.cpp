@@ -56,63 +56,64 @@ struct Sections {
     Bytes data, instructions, addresses;
 };
 
-void emit(Sections& out, HalfInstruction first, HalfInstruction second,
-          std::span<const std::int64_t> explicitSizes) {
+// One opcode; a size its table entry leaves open follows it.
+void emit(Sections& out, HalfInstruction first, HalfInstruction second = {},
+          std::int64_t openSize = -1) {
     out.instructions.push_back(*opcodeFor(first, second));
-    for (const std::int64_t size : explicitSizes)
-        appendVarint(out.instructions, static_cast<std::uint64_t>(size));
+    if (openSize >= 0)
+        appendVarint(out.instructions, static_cast<std::uint64_t>(openSize));
+}
+
+void appendAddress(Sections& out, const AddressCache::Encoded& address) {
+    if (AddressCache::byteMode(address.mode))
+        out.addresses.push_back(static_cast<std::uint8_t>(address.value));
+    else
+        appendVarint(out.addresses, address.value);
 }
 
 Sections encodeWindow(const Bytes& source, const Bytes& target, std::int64_t length) {
     Sections out;
-    std::vector<Instruction> list;
-    if (target.empty())
-        list.push_back({VcdiffOp::Copy, 0, length});
-    else
-        list = instructions(source, target);
+    const std::vector<Instruction> list =
+        target.empty() ? std::vector<Instruction>{{VcdiffOp::Copy, 0, length}}
+                       : instructions(source, target);
     AddressCache cache;
+    // A COPY's address counts from the start of the source segment; the target follows it.
+    const auto encode = [&](AddressCache& into, const Instruction& copy) {
+        return into.encode(static_cast<std::uint64_t>(copy.from),
+                           static_cast<std::uint64_t>(length + copy.from));
+    };
     for (std::size_t i = 0; i < list.size(); ++i) {
         const Instruction& now = list[i];
-        if (now.op == VcdiffOp::Add) {
-            const auto from = target.begin() + now.from;
-            out.data.insert(out.data.end(), from, from + now.size);
-            // An ADD of up to 4 bytes and the COPY after it may share one opcode.
-            if (now.size <= 4 && i + 1 < list.size() && list[i + 1].op == VcdiffOp::Copy) {
-                const Instruction& next = list[i + 1];
-                AddressCache tried = cache;
-                const AddressCache::Encoded address =
-                    tried.encode(static_cast<std::uint64_t>(next.from),
-                                 static_cast<std::uint64_t>(length + next.from));
-                const HalfInstruction add{VcdiffOp::Add, static_cast<std::uint8_t>(now.size), 0};
-                const HalfInstruction copy{VcdiffOp::Copy, static_cast<std::uint8_t>(next.size),
-                                           static_cast<std::uint8_t>(address.mode)};
-                if (next.size <= 6 && opcodeFor(add, copy)) {
-                    emit(out, add, copy, {});
-                    cache = tried;
-                    if (AddressCache::byteMode(address.mode))
-                        out.addresses.push_back(static_cast<std::uint8_t>(address.value));
-                    else
-                        appendVarint(out.addresses, address.value);
-                    ++i;
-                    continue;
-                }
-            }
-            const bool sized = now.size <= 17;
-            emit(out, {VcdiffOp::Add, static_cast<std::uint8_t>(sized ? now.size : 0), 0}, {},
-                 sized ? std::span<const std::int64_t>() : std::span(&now.size, 1));
+        if (now.op == VcdiffOp::Copy) {
+            const AddressCache::Encoded address = encode(cache, now);
+            const bool sized = now.size >= 4 && now.size <= 18;
+            emit(out,
+                 {VcdiffOp::Copy, static_cast<std::uint8_t>(sized ? now.size : 0),
+                  static_cast<std::uint8_t>(address.mode)},
+                 {}, sized ? -1 : now.size);
+            appendAddress(out, address);
             continue;
         }
-        const AddressCache::Encoded address = cache.encode(
-            static_cast<std::uint64_t>(now.from), static_cast<std::uint64_t>(length + now.from));
-        const bool sized = now.size >= 4 && now.size <= 18;
-        emit(out,
-             {VcdiffOp::Copy, static_cast<std::uint8_t>(sized ? now.size : 0),
-              static_cast<std::uint8_t>(address.mode)},
-             {}, sized ? std::span<const std::int64_t>() : std::span(&now.size, 1));
-        if (AddressCache::byteMode(address.mode))
-            out.addresses.push_back(static_cast<std::uint8_t>(address.value));
-        else
-            appendVarint(out.addresses, address.value);
+        const auto from = target.begin() + now.from;
+        out.data.insert(out.data.end(), from, from + now.size);
+        // An ADD of up to 4 bytes and a short COPY after it may share one opcode.
+        if (now.size <= 4 && i + 1 < list.size() && list[i + 1].size <= 6) {
+            AddressCache tried = cache;
+            const AddressCache::Encoded address = encode(tried, list[i + 1]);
+            const HalfInstruction add{VcdiffOp::Add, static_cast<std::uint8_t>(now.size), 0};
+            const HalfInstruction copy{VcdiffOp::Copy, static_cast<std::uint8_t>(list[i + 1].size),
+                                       static_cast<std::uint8_t>(address.mode)};
+            if (opcodeFor(add, copy)) {
+                emit(out, add, copy);
+                appendAddress(out, address);
+                cache = tried;
+                ++i;
+                continue;
+            }
+        }
+        const bool sized = now.size <= 17;
+        emit(out, {VcdiffOp::Add, static_cast<std::uint8_t>(sized ? now.size : 0), 0}, {},
+             sized ? -1 : now.size);
     }
     return out;
 }
