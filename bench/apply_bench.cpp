@@ -3,10 +3,16 @@
 //          read and check the plan, read every place, append the change-log record and sync
 //          the log, write the image and sync it, mark the record done;
 //   save   tavrel-tool's "apply" of one design to one team, the same way;
+//   patch  tavrel-tool's "apply-patch" of an 86-team patch (made by "patch" from another copy of
+//          the image, as PPF and as VCDIFF) into an unmodified image, in-process: read the patch,
+//          open the image, check every byte the patch writes (a VCDIFF's windows decoded and
+//          their checksums compared), then the logged write;
 //   floor  the same writes as bare calls on open descriptors: the log record's pwrite and an
 //          fdatasync of the log, the image's pwrites (the places and the checksum bytes of
 //          their sectors, one call each) and an fdatasync, the mark's pwrite. The plan is also
-//          set against the image's writes and one fdatasync alone (no log).
+//          set against the image's writes and one fdatasync alone (no log). A patch's floor
+//          also reads the patch file and, once, what its check must read: each sector it
+//          touches (PPF), each window it checks (VCDIFF).
 // Prints medians over the rounds and the ratios. The image lies in FOLDER (default the current
 // folder): on a disk the syncs dominate, in memory the rest shows.
 //
@@ -16,6 +22,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -24,9 +31,11 @@
 #include "catalog/catalog.h"
 #include "demo_image_content.h"
 #include "game/game_image.h"
+#include "game/patch_plan.h"
+#include "image/checksum_carry.h"
+#include "image/whole_files.h"
 #include "journal/change_record.h"
 #include "journal/image_session.h"
-#include "image/checksum_carry.h"
 #include "tool/command_line.h"
 
 using namespace tavrel;
@@ -58,18 +67,41 @@ ImageEdit editOf(const std::string& image, const std::vector<int>& teams, int ro
     return edit;
 }
 
+// What a patch's floor does besides the logged write: read the patch file whole and stretches
+// of the image, and create the log (the image had none), syncing its folder.
+struct PatchFloor {
+    std::string patch;
+    std::vector<ByteRun> reads;
+};
+
 // The bare calls of a logged write of `edit`; with `logged` false, the image's writes and sync.
-double floorOf(const std::string& image, const std::string& log, const ImageEdit& edit,
-               bool logged) {
+double floorOf(const std::string& image, const std::string& log, const ImageEdit& edit, bool logged,
+               const PatchFloor& patch = {}) {
     ChangeRecord record;
     record.runs = changedRuns(edit.changes);
     const Bytes bytes = encodeRecord(record);
     const int imageFd = ::open(image.c_str(), O_RDWR);
-    const int logFd = ::open(log.c_str(), O_RDWR | O_CREAT | O_TRUNC, 0644);
+    const bool creates = !patch.patch.empty();
+    if (creates)
+        ::unlink(log.c_str());
+    const int folderFd = ::open(std::filesystem::path(log).parent_path().c_str(), O_RDONLY);
+    int logFd = creates ? -1 : ::open(log.c_str(), O_RDWR | O_CREAT | O_TRUNC, 0644);
     const Bytes done = encodeMark(ChangeRecord::State::Done);
+    Bytes buffer(creates ? std::filesystem::file_size(patch.patch) : 0);
+    for (const ByteRun& run : patch.reads)
+        buffer.resize(std::max(buffer.size(), static_cast<std::size_t>(run.length)));
     const auto start = Clock::now();
-    bool ok =
-        !logged || (::pwrite(logFd, bytes.data(), bytes.size(), 0) > 0 && ::fdatasync(logFd) == 0);
+    bool ok = true;
+    if (creates) {
+        const int patchFd = ::open(patch.patch.c_str(), O_RDONLY);
+        ok = ::pread(patchFd, buffer.data(), buffer.size(), 0) > 0 && ::close(patchFd) == 0;
+        logFd = ::open(log.c_str(), O_RDWR | O_CREAT | O_EXCL, 0644);
+    }
+    for (const ByteRun& run : patch.reads)
+        ok = ok && ::pread(imageFd, buffer.data(), static_cast<std::size_t>(run.length),
+                           run.offset) == run.length;
+    ok = ok && (!logged || (::pwrite(logFd, bytes.data(), bytes.size(), 0) > 0 &&
+                            ::fdatasync(logFd) == 0 && (!creates || ::fsync(folderFd) == 0)));
     for (const ByteChange& change : edit.changes)
         ok = ok && ::pwrite(imageFd, change.after.data(), change.after.size(), change.offset) > 0;
     ok = ok && ::fdatasync(imageFd) == 0 &&
@@ -79,9 +111,50 @@ double floorOf(const std::string& image, const std::string& log, const ImageEdit
     const double time = millisecondsSince(start);
     ::close(imageFd);
     ::close(logFd);
+    ::close(folderFd);
     if (!ok)
         throw std::runtime_error("a bare write failed");
     return time;
+}
+
+// Puts the old bytes of `edit` back in place and syncs them, and removes the log: the image is
+// unmodified again, as a patch meets it, in the same file.
+void undoWithoutLog(const std::string& image, const ImageEdit& edit) {
+    const int fd = ::open(image.c_str(), O_RDWR);
+    bool ok = fd >= 0;
+    for (const ByteChange& change : edit.changes)
+        ok = ok && ::pwrite(fd, change.before.data(), change.before.size(), change.offset) > 0;
+    ok = ok && ::fdatasync(fd) == 0 && ::close(fd) == 0;
+    std::filesystem::remove(ChangeLog::pathFor(image));
+    if (!ok)
+        throw std::runtime_error("the image could not be put back");
+}
+
+// The edit apply-patch makes of `patch` on `image`, planned as it does, and what its check
+// reads: the windows a VCDIFF patch checks, or the sectors a PPF patch touches.
+std::pair<ImageEdit, std::vector<ByteRun>> patchEdit(const std::string& image,
+                                                     const std::string& patch) {
+    const Bytes bytes = readFileStart(patch, std::size_t{64} << 20, FileRole::Patch);
+    ImageSession session(image, ImageAccess::ReadOnly);
+    std::vector<ByteRun> reads;
+    PatchPlan plan;
+    if (recognisePatch(bytes) == PatchFormat::Vcdiff) {
+        const VcdiffPatch vcdiff = *readVcdiff(bytes).patch;
+        for (const VcdiffWindow& window : vcdiff.windows) {
+            if (window.checksum)
+                reads.push_back({window.targetOffset, window.targetLength});
+        }
+        plan = planPatch(session, vcdiff);
+    } else {
+        plan = planPatch(session, *readPpf(bytes).patch);
+        for (const ByteChange& change : plan.edit.changes) {
+            const std::int64_t sector = change.offset / kRawSectorSize * kRawSectorSize;
+            if (reads.empty() || reads.back().offset < sector)
+                reads.push_back({sector, kRawSectorSize});
+        }
+    }
+    carrySectorChecksums(session.file(), plan.edit);
+    return {plan.edit, reads};
 }
 
 }  // namespace
@@ -90,16 +163,21 @@ int main(int argc, char** argv) {
     const std::string folder = argc > 1 ? argv[1] : ".";
     const int rounds = argc > 2 ? std::stoi(argv[2]) : 51;
     const std::string image = folder + "/apply_bench.bin", plan = folder + "/apply_bench.plan",
-                      floorLog = folder + "/apply_bench.floor-log";
+                      floorLog = folder + "/apply_bench.floor-log",
+                      maker = folder + "/apply_bench-maker.bin",
+                      patched = folder + "/apply_bench-patched.bin";
+    const std::string patches[] = {folder + "/apply_bench.ppf", folder + "/apply_bench.xdelta"};
     {
         const Bytes demo = demoImage();
-        std::ofstream(image, std::ios::binary)
-            .write(reinterpret_cast<const char*>(demo.data()),
-                   static_cast<std::streamsize>(demo.size()));
+        for (const std::string& name : {image, maker, patched})
+            std::ofstream(name, std::ios::binary)
+                .write(reinterpret_cast<const char*>(demo.data()),
+                       static_cast<std::streamsize>(demo.size()));
     }
     std::vector<int> everyTeam(kTeamCount);
     for (int team = 0; team < kTeamCount; ++team) everyTeam[static_cast<std::size_t>(team)] = team;
     std::vector<double> planTimes, saveTimes, planFloor, planFloorNoLog, saveFloor;
+    std::vector<double> patchTimes[2], patchFloors[2];
     std::ostringstream out, err;
     std::istringstream in;
     const tool::Streams io{out, err, in};
@@ -138,12 +216,48 @@ int main(int argc, char** argv) {
                 measureFloor();
                 measureTool();
             }
+            // An 86-team patch of other designs, made from another copy, into an unmodified image.
+            const std::string makerPlan = plan + "-maker";
+            {
+                std::ofstream planFile(makerPlan);
+                for (const int team : everyTeam)
+                    planFile << team << ' ' << designFor(team, 4 * round + 5) << '\n';
+            }
+            if (tool::runTool({"apply", maker, "--plan", makerPlan}, io) != 0)
+                throw std::runtime_error(err.str());
+            for (int format = 0; format < 2; ++format) {
+                if (tool::runTool({"patch", maker, patches[format], "--force"}, io) != 0)
+                    throw std::runtime_error(err.str());
+                const auto [edit, reads] = patchEdit(patched, patches[format]);
+                const auto measurePatchFloor = [&] {
+                    patchFloors[format].push_back(
+                        floorOf(patched, floorLog, edit, true, {patches[format], reads}));
+                    undoWithoutLog(patched, edit);
+                };
+                const auto measurePatch = [&] {
+                    const auto start = Clock::now();
+                    if (tool::runTool({"apply-patch", patched, patches[format]}, io) != 0)
+                        throw std::runtime_error(err.str());
+                    patchTimes[format].push_back(millisecondsSince(start));
+                    undoWithoutLog(patched, edit);
+                };
+                if (round % 2 == 0) {
+                    measurePatch();
+                    measurePatchFloor();
+                } else {
+                    measurePatchFloor();
+                    measurePatch();
+                }
+            }
+            ::unlink(makerPlan.c_str());
         }
     } catch (const std::exception& error) {
         std::cerr << "apply_bench: " << error.what() << '\n';
         return 1;
     }
-    for (const std::string& file : {image, plan, floorLog, ChangeLog::pathFor(image)})
+    for (const std::string& file :
+         {image, plan, floorLog, ChangeLog::pathFor(image), maker, ChangeLog::pathFor(maker),
+          patched, ChangeLog::pathFor(patched), patches[0], patches[1]})
         ::unlink(file.c_str());
     const double p = median(planTimes), s = median(saveTimes), pf = median(planFloor),
                  pn = median(planFloorNoLog), sf = median(saveFloor);
@@ -153,7 +267,13 @@ int main(int argc, char** argv) {
               << "  86-team plan against the image's writes and one fdatasync alone (" << pn
               << "): ratio " << p / pn << "\n"
               << "  one save " << s << ", floor " << sf
-              << " (with the log's write and sync): ratio " << s / sf << "\n"
-              << "aim: at most 1.5 against the floor with the log\n";
+              << " (with the log's write and sync): ratio " << s / sf << "\n";
+    for (int format = 0; format < 2; ++format) {
+        const double t = median(patchTimes[format]), f = median(patchFloors[format]);
+        std::cout << "  86-team " << (format == 0 ? "PPF" : "VCDIFF") << " patch applied " << t
+                  << ", floor " << f << " (its reads, the log's write and sync): ratio " << t / f
+                  << "\n";
+    }
+    std::cout << "aim: at most 1.5 against the floor with the log\n";
     return 0;
 }

@@ -7,6 +7,8 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-qpa-plugins libgl-dev
   libgtest-dev libcli11-dev nlohmann-json3-dev zlib1g-dev
+  # The independent applier and maker of VCDIFF patches in the tool tests.
+  xdelta3
   # Packaging: cpack's dependency list, and the check of the desktop entry.
   dpkg-dev desktop-file-utils
   fonts-dejavu-core

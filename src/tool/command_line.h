@@ -30,6 +30,8 @@ void addFixChecksumsCommand(CLI::App& app, Streams io, int& status);
 void addHistoryCommand(CLI::App& app, Streams io, int& status);
 void addUndoCommand(CLI::App& app, Streams io, int& status);
 void addPatchCommand(CLI::App& app, Streams io, int& status);
+void addApplyPatchCommand(CLI::App& app, Streams io, int& status);
+void addDiffCommand(CLI::App& app, Streams io, int& status);
 void addCatalogCommand(CLI::App& app, Streams io, int& status);
 void addRenderCommand(CLI::App& app, Streams io, int& status);
 

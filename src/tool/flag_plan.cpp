@@ -40,8 +40,9 @@ bool splitWords(const std::string& line, std::vector<std::string>& words) {
     return !quoted;
 }
 
-// The draft a plan's second word starts: a design N°, or a .flg file (an absolute name as it
-// stands, a relative one from the plan's folder); none, and why, when it names none.
+// The draft a plan's second word starts: a design N°, a flag record written out (as diff --plan
+// writes a flag no design has), or a .flg file (an absolute name as it stands, a relative one
+// from the plan's folder); none, and why, when it names none.
 std::optional<FlagDraft> sourceDraft(const std::string& source, int team, const std::string& folder,
                                      std::string& why) {
     if (source.find_first_not_of("0123456789") == std::string::npos) {
@@ -49,6 +50,10 @@ std::optional<FlagDraft> sourceDraft(const std::string& source, int team, const 
         if (!id)
             why = "disegno fuori catalogo: " + source + " (1–135)";
         return id ? std::optional(FlagDraft::ofDesign(*id, team)) : std::nullopt;
+    }
+    if (source.size() == kFlagRecordLength) {
+        if (const ParsedRecord record = parseFlagRecord(source); record.flag)
+            return FlagDraft::ofFlag(*record.flag, team);
     }
     try {
         const std::optional<Flag> flag = fileFlag(pathIn(folder, source), why);

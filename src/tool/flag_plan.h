@@ -2,8 +2,9 @@
 // the command line, any "--colour K=#RRGGBB" or "--colour K=WORD" and one "--type XX"; "#"
 // starts a comment (but for the '#' of a colour, right after its '='), blank lines are
 // allowed, a team label or file name with blanks is written in double quotes, and a relative
-// file name is relative to the plan's folder. A whole number names a design (1..135); anything
-// else a .flg file ("./12" for a file named 12).
+// file name is relative to the plan's folder. A whole number names a design (1..135), a flag
+// record in quotes ("0A BD F7 ...", as in a .flg file) that flag; anything else a .flg file
+// ("./12" for a file named 12).
 #pragma once
 
 #include <optional>

@@ -9,9 +9,10 @@ namespace tavrel::tool {
 namespace {
 
 constexpr AddCommand kCommands[] = {
-    addTeamsCommand, addShowCommand,   addApplyCommand,        addExportCommand,
-    addNetsCommand,  addVerifyCommand, addFixChecksumsCommand, addHistoryCommand,
-    addUndoCommand,  addPatchCommand,  addCatalogCommand,      addRenderCommand,
+    addTeamsCommand,   addShowCommand,   addApplyCommand,        addExportCommand,
+    addNetsCommand,    addVerifyCommand, addFixChecksumsCommand, addHistoryCommand,
+    addUndoCommand,    addPatchCommand,  addApplyPatchCommand,   addDiffCommand,
+    addCatalogCommand, addRenderCommand,
 };
 
 }  // namespace
