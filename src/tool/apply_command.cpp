@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "catalog/catalog.h"
+#include "game/change_names.h"
 #include "image/paths.h"
 #include "image/whole_files.h"
 #include "tool/command_line.h"
@@ -79,8 +80,8 @@ int applyFlag(const ApplyOptions& options, Streams io) {
         else if (!(flag = fileFlag(options.file, why)))
             return refuse(io, why);
         ImageEdit edit = game.planFlag(*team, *flag);
-        edit.description = "apply " + std::string(labelOf(*team)) + ": " +
-                           (id ? "N° " + std::to_string(catalogPosition(*id)) : options.file);
+        edit.description = id ? change_name::design(*team, catalogPosition(*id))
+                              : change_name::flagFile(*team, options.file);
         write(session, std::move(edit), options);
         io.out << labelOf(*team) << ": "
                << (hasPalette(*team) ? "bandiera scritta"
@@ -100,8 +101,7 @@ int applyPlan(const ApplyOptions& options, Streams io) {
         if (!plan.errors.empty())
             return refuse(io, "nulla è stato scritto");
         ImageEdit edit = game.planFlags(plan.flags);
-        edit.description =
-            "apply --plan " + options.plan + ": " + std::to_string(plan.flags.size()) + " bandiere";
+        edit.description = change_name::plan(options.plan, plan.flags.size());
         write(session, std::move(edit), options);
         io.out << plan.flags.size() << " bandiere scritte in " << options.image << '\n';
         return kSuccess;
