@@ -1,14 +1,50 @@
-// Start-up, opening and closing the image, choosing a team, catalog browsing, Clear and the
-// goal nets.
+// Start-up, opening and closing the image, the window's events routed to their operations,
+// choosing a team, catalog browsing, Clear, the goal nets and undo.
 #include "editor/flag_editor.h"
 
+#include <array>
+
+#include "editor/main_window_table.h"
 #include "editor/messages.h"
+#include "game/change_names.h"
 #include "image/file_error.h"
 
 namespace tavrel {
 namespace {
 
+using namespace main_window;
+
 struct NoImageOpen {};
+
+struct ClickOperation {
+    std::size_t control;
+    FlagEditor::Operation operation;
+};
+
+constexpr std::array kClickOperations{
+    ClickOperation{kBackButton, &FlagEditor::onBack},
+    ClickOperation{kNextButton, &FlagEditor::onNext},
+    ClickOperation{kSaveButton, &FlagEditor::onSave},
+    ClickOperation{kClearButton, &FlagEditor::onClear},
+    ClickOperation{kImportButton, &FlagEditor::onImport},
+    ClickOperation{kExportButton, &FlagEditor::onExport},
+    ClickOperation{kOpenButton, &FlagEditor::onOpenImage},
+    ClickOperation{kPlainNetsOption, &FlagEditor::onPlainNetsChosen},
+    ClickOperation{kDiamondNetsOption, &FlagEditor::onDiamondNetsChosen},
+    ClickOperation{kApplyNetsButton, &FlagEditor::onApplyNets},
+};
+
+// Every control whose clicks the window reports has its operation, and no other.
+constexpr bool everyClickHasItsOperation() {
+    for (std::size_t row = 0; row < kMainWindow.controls.size(); ++row) {
+        std::size_t operations = 0;
+        for (const ClickOperation& click : kClickOperations) operations += click.control == row;
+        if (operations != (reports(kMainWindow[row].reports, Reports::Clicks) ? 1u : 0u))
+            return false;
+    }
+    return true;
+}
+static_assert(everyClickHasItsOperation());
 
 }  // namespace
 
@@ -30,22 +66,59 @@ void FlagEditor::run(Operation operation) {
         guarded([&] { (this->*operation)(); });
 }
 
+void FlagEditor::clicked(std::size_t control) {
+    for (const ClickOperation& click : kClickOperations) {
+        if (click.control == control)
+            run(click.operation);
+    }
+}
+
+void FlagEditor::chosen(std::size_t control, int item) {
+    if (control == kTeamList && !endStatus_)
+        onTeamChosen(item);
+}
+
+void FlagEditor::edited(std::size_t control, const std::string& text) {
+    // Typing into the team list chooses nothing: once its text no longer reads the chosen
+    // team's label, no team is chosen.
+    if (control == kTeamList && isTeam(state_.team) &&
+        text != kTeams[static_cast<std::size_t>(state_.team)].label)
+        state_.team = -1;
+    if (control == kNameBox)
+        state_.name = text;
+}
+
 GameImage& FlagEditor::game() {
     if (!game_)
         throw NoImageOpen{};
     return *game_;
 }
 
-OpenDialogRequest FlagEditor::imageDialog(bool clearFileName) const {
+// The dialog starts with the name chosen last, or an empty one.
+std::string FlagEditor::askFile(OpenDialogRequest request) {
+    const std::string path = window_.askOpenFileName(request);
+    if (!path.empty())
+        state_.lastFile = path;
+    return path;
+}
+
+OpenDialogRequest FlagEditor::imageDialog() const {
     return {{{"Image CDRWIN (*.bin)", "*.bin"},
              {" Image CloneCD (*.img)", "*.img"},
              {" All Files (*.*)", "*.*"}},
             window_.programFolder(),
-            clearFileName};
+            ""};
 }
 
 std::optional<int> FlagEditor::startUp() {
-    const std::string path = window_.askOpenFileName(imageDialog(false));
+    std::vector<std::string> labels;
+    for (const Team& team : kTeams) labels.emplace_back(team.label);
+    window_.setLines(kTeamList, labels);
+    // Saving waits for a team to be chosen; once one was, it stays possible.
+    window_.setEnabled(kSaveButton, false);
+    OpenDialogRequest request = imageDialog();
+    request.fileName = state_.lastFile;
+    const std::string path = askFile(request);
     if (path.empty())
         return 0;
     if (!openImage(path))
@@ -53,13 +126,13 @@ std::optional<int> FlagEditor::startUp() {
     // The design is reset even when the image could not be opened: the window must show a
     // valid design either way.
     state_.catalogId = kFirstCatalogId;
-    window_.showPreview(state_.catalogId);
+    window_.showPicture(kPreview, state_.catalogId);
     probeNets();
     return std::nullopt;
 }
 
 void FlagEditor::onOpenImage() {
-    const std::string path = window_.askOpenFileName(imageDialog(true));
+    const std::string path = askFile(imageDialog());
     if (path.empty())
         return;
     if (!openImage(path)) {
@@ -119,19 +192,24 @@ void FlagEditor::onClose() {
     image_.reset();
 }
 
-void FlagEditor::onTeamChosen() {
+void FlagEditor::showName(const std::string& name) {
+    state_.name = name;
+    window_.setText(kNameBox, name);
+}
+
+void FlagEditor::onTeamChosen(int team) {
     guarded([&] {
-        window_.enableSave();
-        window_.setNameBoxText("");
-        const int team = window_.selectedTeamIndex();
+        state_.team = team;
+        window_.setEnabled(kSaveButton, true);
+        showName("");
         if (isTeam(team))
-            window_.setNameBoxText(game().teamName(team));
+            showName(game().teamName(team));
     });
 }
 
 void FlagEditor::showDesign() {
-    window_.showPreview(state_.catalogId);
-    window_.setPositionLabel(std::to_string(catalogPosition(state_.catalogId)));
+    window_.showPicture(kPreview, state_.catalogId);
+    window_.setText(kPositionLabel, std::to_string(catalogPosition(state_.catalogId)));
 }
 
 void FlagEditor::onNext() {
@@ -145,9 +223,11 @@ void FlagEditor::onBack() {
 }
 
 void FlagEditor::onClear() {
-    window_.clearPairingList();
-    window_.clearTeamListText();
-    window_.setNameBoxText("");
+    state_.pairings.clear();
+    window_.setLines(kPairingList, {});
+    state_.team = -1;
+    window_.setText(kTeamList, "");
+    showName("");
     state_.catalogId = kFirstCatalogId;
     showDesign();
 }
@@ -164,7 +244,7 @@ void FlagEditor::probeNets() {
         return;
     }
     if (stored) {
-        window_.checkNetOption(*stored);
+        window_.check(*stored == NetPattern::Plain ? kPlainNetsOption : kDiamondNetsOption);
         state_.nets = stored;
     }
 }
@@ -183,7 +263,7 @@ void FlagEditor::onApplyNets() {
         // same, so that every press of the button is answered.
         if (state_.nets) {
             ImageEdit edit = game().planNets(*state_.nets);
-            edit.description = *state_.nets == NetPattern::Plain ? "Reti: Normali" : "Reti: Rombi";
+            edit.description = change_name::nets(*state_.nets);
             game().apply(edit);
         }
         window_.showMessage(text::kNetSaved, MessageIcon::Information);
@@ -201,7 +281,9 @@ void FlagEditor::onUndo() {
         const ChangeRecord& last = undoable.front();
         if (!window_.askYesNo(text::undoQuestion(last.description, last.time)))
             return;
-        image_->undo(1, text::kUndoPrefix + last.description);
+        image_->undo(1, change_name::undo({&last, 1}));
+        state_.pairings.takeBack(last.sequence);
+        window_.setLines(kPairingList, state_.pairings.lines());
         probeNets();
         window_.showMessage(text::kUndoDone + last.description, MessageIcon::Information);
     });

@@ -1,6 +1,7 @@
-// The window's operations: one public member per window event. Owns the open image and what
-// the window shows of the editor's state; reaches the window only through WindowServices, so
-// everything here runs without a user interface.
+// The window's operations: one public member per window event. Owns the open image and the
+// editor's state, which is all the main window shows of it; reaches the window only through
+// WindowServices and hears from it through WindowEvents, so everything here runs without a
+// user interface.
 #pragma once
 
 #include <functional>
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "catalog/catalog.h"
+#include "editor/pairing_list.h"
 #include "editor/window_services.h"
 #include "game/game_image.h"
 #include "journal/image_session.h"
@@ -18,9 +20,17 @@ namespace tavrel {
 struct EditorState {
     int catalogId = kFirstCatalogId;  // the design shown
     std::optional<NetPattern> nets;   // the pattern of the net option checked last
+    // The team chosen in the team list; -1 for none, also once the list's text no longer
+    // reads the team's label (a save must never go to a team nobody chose).
+    int team = -1;
+    // The name box's text: the chosen team's name as the image stores it, or what the user
+    // typed over it. Export names its file after it.
+    std::string name;
+    PairingList pairings;
+    std::string lastFile;  // the file chosen last in an open dialog
 };
 
-class FlagEditor {
+class FlagEditor final : public WindowEvents {
 public:
     using Operation = void (FlagEditor::*)();
 
@@ -30,20 +40,25 @@ public:
     // instead (0 when the user cancelled the image dialog, 1 when access was refused).
     std::optional<int> startUp();
 
-    // Window events.
-    void onOpenImage();          // "Apri Image CD"
-    void onClose();              // the window is closed
-    void onTeamChosen();         // a team chosen in the team list
-    void onBack();               // "<---"
-    void onNext();               // "--->"
-    void onSave();               // "Salva"
-    void onClear();              // "Clear"
-    void onImport();             // "Import"
-    void onExport();             // "Export"
-    void onPlainNetsChosen();    // option "Normali"
-    void onDiamondNetsChosen();  // option "Rombi"
-    void onApplyNets();          // "Modifica"
-    void onUndo();               // Ctrl+Z: takes back the image's last change, once confirmed
+    // The main window's events (main_window_table.h), each to its operation below.
+    void clicked(std::size_t control) override;
+    void chosen(std::size_t control, int item) override;
+    void edited(std::size_t control, const std::string& text) override;
+    void closed() override { run(&FlagEditor::onClose); }
+
+    void onOpenImage();           // "Apri Image CD"
+    void onClose();               // the window is closed
+    void onTeamChosen(int team);  // a team chosen in the team list
+    void onBack();                // "<---"
+    void onNext();                // "--->"
+    void onSave();                // "Salva"
+    void onClear();               // "Clear"
+    void onImport();              // "Import"
+    void onExport();              // "Export"
+    void onPlainNetsChosen();     // option "Normali"
+    void onDiamondNetsChosen();   // option "Rombi"
+    void onApplyNets();           // "Modifica"
+    void onUndo();                // Ctrl+Z: takes back the image's last change, once confirmed
 
     // Runs the operation of one window event, or nothing once the program is ending. No
     // exception leaves it, as none may leave a window's event handler: what escapes the
@@ -67,15 +82,17 @@ private:
     // cut short earlier is completed (or refused) and the user told once.
     bool openImage(const std::string& path);
     void tellRecovery(const ImageSession& image);
-    OpenDialogRequest imageDialog(bool clearFileName) const;
+    std::string askFile(OpenDialogRequest request);
+    OpenDialogRequest imageDialog() const;
     void showDesign();
+    void showName(const std::string& name);
     void probeNets();
 
     // The chosen team, or -1 after telling the user that nothing happens without one.
     int chosenTeamOrRefuse(const char* refusal) const;
-    void listPairing();
-    // Writes a planned flag into `team` and says so; `typeOnly` where it has no palette.
-    void writeTeamFlag(ImageEdit edit, int team, std::string description, const char* typeOnly);
+    // Writes a planned edit named `description`: the number of its record in the image's log,
+    // none where it was not logged (it changed no byte, or the log cannot be written).
+    std::optional<std::uint64_t> write(ImageEdit edit, std::string description);
 
     WindowServices& window_;
     EditorState state_;

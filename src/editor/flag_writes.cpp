@@ -1,28 +1,18 @@
 // "Salva" writes the design shown into the chosen team; Export writes the team's current flag
 // as one line "Flag_<name>.flg" in the program's folder; Import writes the flag of a chosen
 // file into the team.
-#include <string_view>
-
 #include "editor/flag_editor.h"
+#include "editor/main_window_table.h"
 #include "editor/messages.h"
+#include "game/change_names.h"
 #include "game/flag_files.h"
 #include "game/flag_record.h"
-#include "image/paths.h"
 
 namespace tavrel {
 
-namespace {
-
-const char* teamLabel(int team) {
-    return kTeams[static_cast<std::size_t>(team)].label;
-}
-
-}  // namespace
-
 int FlagEditor::chosenTeamOrRefuse(const char* refusal) const {
-    const int team = window_.selectedTeamIndex();
-    if (isTeam(team))
-        return team;
+    if (isTeam(state_.team))
+        return state_.team;
     window_.showMessage(refusal, MessageIcon::Information);
     return -1;
 }
@@ -32,14 +22,16 @@ void FlagEditor::onSave() {
         const int team = chosenTeamOrRefuse(text::kNoTeamSelected);
         if (team < 0)
             return;
-        // Planning reads every place: a short image is refused before the pairing line.
-        ImageEdit edit = game().planFlag(
-            team, flagForTeam(catalogFlag(state_.catalogId), team, state_.catalogId));
-        listPairing();
-        writeTeamFlag(std::move(edit), team,
-                      std::string("Salva ") + teamLabel(team) + ": N° " +
-                          std::to_string(catalogPosition(state_.catalogId)),
-                      text::kTypeOnly);
+        const int id = state_.catalogId;
+        const int position = catalogPosition(id);
+        // Planning reads every place: a short image is refused before anything is written.
+        ImageEdit edit = game().planFlag(team, flagForTeam(catalogFlag(id), team, id));
+        // The team's line is listed once the design is in the image.
+        state_.pairings.add(team, position,
+                            write(std::move(edit), change_name::design(team, position)));
+        window_.setLines(main_window::kPairingList, state_.pairings.lines());
+        window_.showMessage(hasPalette(team) ? text::kSaveDone : text::kTypeOnly,
+                            MessageIcon::Information);
     });
 }
 
@@ -48,34 +40,28 @@ void FlagEditor::onImport() {
         const int team = chosenTeamOrRefuse(text::kNoTeamSelected);
         if (team < 0)
             return;
-        const std::string path =
-            window_.askOpenFileName({{{"*.flg", "*.flg"}}, window_.programFolder(), true});
+        const std::string path = askFile({{{"*.flg", "*.flg"}}, window_.programFolder(), ""});
         if (path.empty())
             return;
         const ParsedRecord parsed = readFlagFile(path);
         if (!parsed.flag)
             return window_.showMessage(text::kMalformedRecord, MessageIcon::Information);
-        writeTeamFlag(game().planFlag(team, flagForTeam(*parsed.flag, team, state_.catalogId)),
-                      team, "Import " + fileNameOf(path) + " → " + teamLabel(team),
-                      text::kImportTypeOnly);
+        write(game().planFlag(team, flagForTeam(*parsed.flag, team, state_.catalogId)),
+              change_name::flagFile(team, path));
+        window_.showMessage(hasPalette(team) ? text::kSaveDone : text::kImportTypeOnly,
+                            MessageIcon::Information);
     });
 }
 
-// The team's line in the pairing list, in place of any line naming its label.
-void FlagEditor::listPairing() {
-    const std::string label = window_.teamListText();
-    for (int line = window_.pairingCount() - 1; line >= 0; --line) {
-        if (window_.pairingLine(line).find(label) != std::string::npos)
-            window_.removePairingLine(line);
-    }
-    window_.addPairingLine(label + text::kPairingInfix + window_.positionLabel());
-}
-
-void FlagEditor::writeTeamFlag(ImageEdit edit, int team, std::string description,
-                               const char* typeOnly) {
+std::optional<std::uint64_t> FlagEditor::write(ImageEdit edit, std::string description) {
     edit.description = std::move(description);
-    game().apply(edit);
-    window_.showMessage(hasPalette(team) ? text::kSaveDone : typeOnly, MessageIcon::Information);
+    GameImage& image = game();
+    const std::vector<ChangeRecord>& log = image_->history();
+    const std::uint64_t last = log.empty() ? 0 : log.back().sequence;
+    image.apply(edit);
+    if (log.empty() || log.back().sequence == last)
+        return std::nullopt;
+    return log.back().sequence;
 }
 
 void FlagEditor::onExport() {
@@ -87,7 +73,7 @@ void FlagEditor::onExport() {
             window_.showMessage(text::kNoPaletteToExport, MessageIcon::Information);
             return;
         }
-        const std::optional<std::string> fileName = flagFileName(window_.nameBoxText());
+        const std::optional<std::string> fileName = flagFileName(state_.name);
         if (!fileName) {
             window_.showMessage(text::kBadExportName, MessageIcon::Information);
             return;

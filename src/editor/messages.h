@@ -55,7 +55,6 @@ std::string logNotOurs(bool newer, const std::string& logPath, const std::string
 std::string logNotKept(const std::string& logPath, const std::string& failure);
 inline constexpr const char* kNothingToUndo = "Nessuna modifica da annullare in questa immagine.";
 std::string undoQuestion(const std::string& description, std::int64_t time);
-inline constexpr const char* kUndoPrefix = "Annulla: ";
 inline constexpr const char* kUndoDone = "Modifica annullata: ";
 
 // The message for a failed read or write of the image or of a flag file: what failed, where,

@@ -1,11 +1,13 @@
-// What the editor's operations may do to the window, and nothing more. The Qt window
-// implements it; editor tests use a scripted fake. No user-interface type crosses it.
+// Between a window made from a table (window_table.h) and its editor: what the editor may do
+// to the window, and what the window tells the editor of the user's actions. Controls are
+// named by their rows in the table. The window holds no state its editor reads back: it shows
+// what it is told and reports what the user did. The Qt and Win32 windows implement both
+// sides for any table; editor tests use a scripted fake. No user-interface type crosses here.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
-
-#include "game/game_places.h"
 
 namespace tavrel {
 
@@ -19,48 +21,28 @@ struct FileFilter {
 struct OpenDialogRequest {
     std::vector<FileFilter> filters;  // the first is selected when the dialog opens
     std::string initialFolder;
-    bool clearFileName = false;  // start with an empty file name
+    std::string fileName;  // preset in the name field; empty for none
 };
 
 class WindowServices {
 public:
     virtual ~WindowServices() = default;
 
-    // The team list: the index of the chosen team, -1 when none (also once its text was edited
-    // away from the chosen label).
-    virtual int selectedTeamIndex() const = 0;
-    virtual std::string teamListText() const = 0;
-    virtual void clearTeamListText() = 0;  // also leaves no team selected
-
-    // The name box: the chosen team's name as read from the image; Export names its file after it.
-    virtual std::string nameBoxText() const = 0;
-    virtual void setNameBoxText(const std::string& text) = 0;
-
-    // The save button starts disabled and stays enabled once a team was chosen.
-    virtual void enableSave() = 0;
-
-    // The catalog position shown beside "N°", and the preview of the design shown.
-    virtual std::string positionLabel() const = 0;
-    virtual void setPositionLabel(const std::string& text) = 0;
-    virtual void showPreview(int catalogId) = 0;
-
-    // The pairing list: the teams given a catalog design, and the design's position.
-    virtual int pairingCount() const = 0;
-    virtual std::string pairingLine(int index) const = 0;
-    virtual void removePairingLine(int index) = 0;
-    virtual void addPairingLine(const std::string& line) = 0;
-    virtual void clearPairingList() = 0;
-
-    // Checks the net option of a pattern ("Normali" or "Rombi"), clearing the other, without
-    // running its operation.
-    virtual void checkNetOption(NetPattern pattern) = 0;
+    // A control's text: a label's, a text box's, or a drop-down list's text field, where no
+    // item is chosen any more.
+    virtual void setText(std::size_t control, const std::string& text) = 0;
+    // The lines of a list box, or the items of a drop-down list.
+    virtual void setLines(std::size_t control, const std::vector<std::string>& lines) = 0;
+    // Checks an option, clearing the other options of its frame; no event is reported.
+    virtual void check(std::size_t control) = 0;
+    virtual void setEnabled(std::size_t control, bool enabled) = 0;
+    // A picture from the program's resources (a design's preview: its catalog id).
+    virtual void showPicture(std::size_t control, int picture) = 0;
 
     // A modal box with one OK button under the title "Tavrel"; returns when it is closed.
     virtual void showMessage(const std::string& text, MessageIcon icon) = 0;
-
     // A modal Yes/No question under the title "Tavrel"; true for Yes.
     virtual bool askYesNo(const std::string& question) = 0;
-
     // The modal file-open dialog; returns the chosen path, empty when cancelled.
     virtual std::string askOpenFileName(const OpenDialogRequest& request) = 0;
 
@@ -71,6 +53,19 @@ public:
     // Ends the program with `exitCode`: the window hides, and its event loop ends once the
     // operation running returns. The editor runs no operation after this.
     virtual void endProgram(int exitCode) = 0;
+};
+
+// The user's actions on controls that report them (WindowControl::reports), as the window
+// tells its editor. An option is checked by the click before it is reported.
+class WindowEvents {
+public:
+    virtual ~WindowEvents() = default;
+
+    virtual void clicked(std::size_t control) = 0;
+    virtual void chosen(std::size_t control, int item) = 0;
+    virtual void edited(std::size_t control, const std::string& text) = 0;
+    // The window is closed; it goes once this returns.
+    virtual void closed() = 0;
 };
 
 }  // namespace tavrel

@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "catalog/catalog.h"
+#include "game/change_names.h"
 #include "image/paths.h"
 #include "image/whole_files.h"
 #include "tool/command_line.h"
@@ -68,15 +69,6 @@ void write(ImageSession& session, ImageEdit edit, const ApplyOptions& options) {
     session.apply(edit);
 }
 
-// "N° 11 --colour 3=#FF0000 --type 0B": what was written, for the change log.
-std::string sourceText(const ApplyOptions& options, std::optional<int> id) {
-    std::string text = id ? "N° " + std::to_string(catalogPosition(*id)) : options.file;
-    for (const std::string& colour : options.changes.colours) text += " --colour " + colour;
-    if (!options.changes.type.empty())
-        text += " --type " + options.changes.type;
-    return text;
-}
-
 int applyFlag(const ApplyOptions& options, Streams io) {
     const std::optional<int> team = teamArgument(options.team, io);
     if (!team)
@@ -102,7 +94,10 @@ int applyFlag(const ApplyOptions& options, Streams io) {
         if (!makeFlagChanges(*draft, *changes, *team, why))
             return refuse(io, why + "; nulla è stato scritto");
         ImageEdit edit = game.planFlag(*team, draft->flag());
-        edit.description = "apply " + std::string(labelOf(*team)) + ": " + sourceText(options, id);
+        edit.description = change_name::withEdits(
+            id ? change_name::design(*team, catalogPosition(*id))
+               : change_name::flagFile(*team, options.file),
+            options.changes.colours, options.changes.type);
         write(session, std::move(edit), options);
         io.out << labelOf(*team) << ": "
                << (hasPalette(*team) ? "bandiera scritta"
@@ -122,8 +117,7 @@ int applyPlan(const ApplyOptions& options, Streams io) {
         if (!plan.errors.empty())
             return refuse(io, "nulla è stato scritto");
         ImageEdit edit = game.planFlags(plan.flags);
-        edit.description =
-            "apply --plan " + options.plan + ": " + std::to_string(plan.flags.size()) + " bandiere";
+        edit.description = change_name::plan(options.plan, plan.flags.size());
         write(session, std::move(edit), options);
         io.out << plan.flags.size() << " bandiere scritte in " << options.image << '\n';
         return kSuccess;

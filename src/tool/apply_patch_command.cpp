@@ -2,6 +2,7 @@
 // byte it writes was checked against what the patch expects there.
 #include <iostream>
 
+#include "game/change_names.h"
 #include "game/patch_plan.h"
 #include "image/paths.h"
 #include "image/whole_files.h"
@@ -140,7 +141,7 @@ int carryOut(ImageSession& session, PatchPlan plan, const ApplyPatchOptions& opt
         io.out << bytes << " byte da scrivere; nulla è stato scritto (--dry-run)\n";
         return kSuccess;
     }
-    plan.edit.description = "Patch " + fileNameOf(options.patch);
+    plan.edit.description = change_name::patch(options.patch);
     session.apply(plan.edit);
     io.out << patch << bytes << " byte scritti in " << options.image << '\n';
     return kSuccess;

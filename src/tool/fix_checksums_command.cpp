@@ -2,6 +2,7 @@
 // change.
 #include <iostream>
 
+#include "game/change_names.h"
 #include "game/game_places.h"
 #include "image/repair_plan.h"
 #include "tool/command_line.h"
@@ -46,8 +47,7 @@ int fixChecksums(const FixOptions& options, Streams io) {
                                                             progressBar("riparazione", io))
                                       : planChecksumRepairs(session.file(), touched);
         if (!plan.repaired.empty()) {
-            plan.edit.description =
-                "fix-checksums: " + std::to_string(plan.repaired.size()) + " settori";
+            plan.edit.description = change_name::checksumRepair(plan.repaired.size());
             session.apply(plan.edit);
         }
         printRepairs(plan, io);

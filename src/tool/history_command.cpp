@@ -2,6 +2,7 @@
 #include <ctime>
 #include <iomanip>
 #include <iostream>
+#include <set>
 
 #include "tool/command_line.h"
 #include "tool/command_support.h"
@@ -20,7 +21,10 @@ std::string utc(std::int64_t time, const char* format) {
     return text;
 }
 
-const char* stateName(ChangeRecord::State state, bool json) {
+// A change a completed undo took back is listed as such, not as done.
+const char* stateName(ChangeRecord::State state, bool undone, bool json) {
+    if (undone)
+        return json ? "undone" : "annullata";
     switch (state) {
         case ChangeRecord::State::Done:
             return json ? "done" : "fatta";
@@ -39,27 +43,39 @@ std::size_t changedBytes(const ChangeRecord& record) {
     return bytes;
 }
 
-void printRecord(const ChangeRecord& r, bool json, Streams io) {
+// The numbers of the changes that completed undos took back.
+std::set<std::uint64_t> undoneChanges(const std::vector<ChangeRecord>& records) {
+    std::set<std::uint64_t> undone;
+    for (const ChangeRecord& record : records) {
+        if (record.state == ChangeRecord::State::Done)
+            undone.insert(record.undoes.begin(), record.undoes.end());
+    }
+    return undone;
+}
+
+void printRecord(const ChangeRecord& r, bool undone, bool json, Streams io) {
     if (json) {
         io.out << "{\"sequence\": " << r.sequence << ", \"time\": \""
                << utc(r.time, "%Y-%m-%dT%H:%M:%SZ") << "\", \"state\": \""
-               << stateName(r.state, true) << "\", \"undoes\": [" << joined(r.undoes, ", ")
+               << stateName(r.state, undone, true) << "\", \"undoes\": [" << joined(r.undoes, ", ")
                << "], \"bytes\": " << changedBytes(r)
                << ", \"checksum_sectors\": " << r.checksumSectors
                << ", \"description\": " << tool::json(r.description) << "}";
         return;
     }
     io.out << std::setw(4) << r.sequence << "  " << utc(r.time, "%Y-%m-%d %H:%M:%S UTC") << "  "
-           << std::left << std::setw(9) << stateName(r.state, false) << std::right << std::setw(6)
-           << changedBytes(r) << " byte  " << std::setw(3) << r.checksumSectors << " settori  "
-           << r.description << '\n';
+           << std::left << std::setw(9) << stateName(r.state, undone, false) << std::right
+           << std::setw(6) << changedBytes(r) << " byte  " << std::setw(3) << r.checksumSectors
+           << " settori  " << r.description << '\n';
 }
 
 int history(const ImageOptions& options, Streams io) {
     return withImage(options.image, ImageAccess::ReadOnly, io, [&](ImageSession& session) {
         const std::vector<ChangeRecord>& records = session.history();
-        printList(io.out, options.json, records.size(),
-                  [&](std::size_t i) { printRecord(records[i], options.json, io); });
+        const std::set<std::uint64_t> undone = undoneChanges(records);
+        printList(io.out, options.json, records.size(), [&](std::size_t i) {
+            printRecord(records[i], undone.contains(records[i].sequence), options.json, io);
+        });
         return kSuccess;
     });
 }

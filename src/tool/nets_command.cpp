@@ -1,6 +1,7 @@
 // nets: shows the goal-net pattern, or writes one.
 #include <iostream>
 
+#include "game/change_names.h"
 #include "tool/command_line.h"
 #include "tool/command_support.h"
 
@@ -24,9 +25,10 @@ struct NetsOptions {
 
 int setNets(const NetsOptions& options, ImageSession& session, Streams io) {
     GameImage game(session);
-    ImageEdit edit =
-        game.planNets(options.pattern == "normali" ? NetPattern::Plain : NetPattern::Diamond);
-    edit.description = "nets: " + options.pattern;
+    const NetPattern pattern =
+        options.pattern == "normali" ? NetPattern::Plain : NetPattern::Diamond;
+    ImageEdit edit = game.planNets(pattern);
+    edit.description = change_name::nets(pattern);
     edit.leaveChecksums = options.leaveChecksums;
     session.apply(edit);
     io.out << "reti: " << options.pattern << '\n';

@@ -1,6 +1,7 @@
 // undo: takes back the last changes, all of them in one change or none.
 #include <iostream>
 
+#include "game/change_names.h"
 #include "tool/command_line.h"
 #include "tool/command_support.h"
 
@@ -28,11 +29,7 @@ int undo(const UndoOptions& options, Streams io) {
             return refuse(io, "modifiche da annullare: " + std::to_string(undoable.size()) +
                                   "; nulla è stato scritto");
         const std::vector<ChangeRecord> taken(undoable.begin(), undoable.begin() + steps);
-        std::vector<std::uint64_t> numbers;
-        for (const ChangeRecord& change : taken) numbers.push_back(change.sequence);
-        session.undo(taken.size(), "undo " + joined(numbers, ", ") + ": " +
-                                       (steps == 1 ? taken.front().description
-                                                   : std::to_string(steps) + " modifiche"));
+        session.undo(taken.size(), change_name::undo(taken));
         for (const ChangeRecord& change : taken)
             io.out << "annullata la modifica " << change.sequence << ": " << change.description
                    << '\n';

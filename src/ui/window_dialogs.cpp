@@ -1,4 +1,4 @@
-// Qt's message boxes and file dialog for MainWindow, and the filter strings they are given.
+// Qt's message boxes and file dialog for the windows, and the filter strings they are given.
 #include "window_dialogs.h"
 
 #include <unistd.h>

@@ -1,4 +1,4 @@
-// The modal parts of MainWindow (message boxes, the file-open dialog) and the program's folder,
+// The modal parts of the windows (message boxes, the file-open dialog) and the program's folder,
 // behind one seam: the program uses Qt's own dialogs, offscreen tests answer them in code.
 #pragma once
 

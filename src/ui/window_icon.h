@@ -1,4 +1,4 @@
-// MainWindow's icon: a white flag with a blue cross whose upright bar stands left of centre, drawn
+// The windows' icon: a white flag with a blue cross whose upright bar stands left of centre, drawn
 // pixel by pixel in 16 and 32 pixels (data/icons; the same files are installed for desktops).
 #pragma once
 

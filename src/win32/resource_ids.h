@@ -8,7 +8,7 @@
 namespace tavrel {
 
 inline constexpr int kIconId = TAVREL_ICON_ID;
-// Command identifiers of the controls, in kWindowControls's order.
+// Command identifiers of a window's controls, in the order of its table's rows.
 inline constexpr int kFirstControlId = 1000;
 
 }  // namespace tavrel

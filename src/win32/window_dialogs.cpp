@@ -63,10 +63,10 @@ bool askYesNoBox(HWND owner, const std::string& question) {
     return answer == IDYES;
 }
 
-std::wstring askOpenFileBox(HWND owner, const OpenDialogRequest& request,
-                            const std::wstring& preset) {
+std::wstring askOpenFileBox(HWND owner, const OpenDialogRequest& request) {
     const std::wstring filters = filterList(request.filters);
     const std::wstring folder = wideText(request.initialFolder);
+    const std::wstring preset = wideText(request.fileName);
     // Long paths are allowed: the buffer holds the longest the system accepts.
     std::wstring name(32768, L'\0');
     name.replace(0, preset.size(), preset);

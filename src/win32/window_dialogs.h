@@ -15,10 +15,9 @@ void showMessageBox(HWND owner, const std::string& text, MessageIcon icon);
 // Yes ("Sì") and No under the title "Tavrel", No the default; true for Yes.
 bool askYesNoBox(HWND owner, const std::string& question);
 
-// The system's open dialog for an existing file; `preset` fills the name field. The chosen path,
+// The system's open dialog for an existing file, its name field preset. The chosen path,
 // empty when cancelled.
-std::wstring askOpenFileBox(HWND owner, const OpenDialogRequest& request,
-                            const std::wstring& preset);
+std::wstring askOpenFileBox(HWND owner, const OpenDialogRequest& request);
 
 // The executable's folder when it can be written (run from where it was unpacked), else
 // Documents\Tavrel, made when missing (installed where only administrators may write).

@@ -33,15 +33,19 @@ void nameChosenFace(LOGFONTW& font) {
 WindowFonts::WindowFonts(UINT dpi) {
     LOGFONTW normal = messageFont(dpi);
     nameChosenFace(normal);
-    LOGFONTW bold = normal;
-    bold.lfWeight = FW_BOLD;
-    LOGFONTW boldItalic = bold;
-    boldItalic.lfItalic = TRUE;
-    // The nets' frame and its controls are set 6.75 points where the rest has 8.25: 9 to 11.
-    LOGFONTW small = normal;
-    small.lfHeight = ::MulDiv(normal.lfHeight, 9, 11);
-    fonts_ = {::CreateFontIndirectW(&normal), ::CreateFontIndirectW(&bold),
-              ::CreateFontIndirectW(&boldItalic), ::CreateFontIndirectW(&small)};
+    // The message font stands for the window's 8.25 points; the other faces keep its
+    // proportion (6.75 points: 9 to 11).
+    const FaceStyle base = faceStyle(Face::Normal);
+    for (const Face face : {Face::Normal, Face::Bold, Face::BoldItalic, Face::Small}) {
+        const FaceStyle style = faceStyle(face);
+        LOGFONTW font = normal;
+        font.lfHeight = ::MulDiv(normal.lfHeight, static_cast<int>(style.points * 100),
+                                 static_cast<int>(base.points * 100));
+        if (style.bold)
+            font.lfWeight = FW_BOLD;
+        font.lfItalic = style.italic ? TRUE : FALSE;
+        fonts_[static_cast<std::size_t>(face)] = ::CreateFontIndirectW(&font);
+    }
 }
 
 WindowFonts::~WindowFonts() {

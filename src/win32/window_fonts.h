@@ -1,14 +1,15 @@
-// The window's fonts at one DPI: the system's message font, and the bold, bold italic and smaller
-// faces some controls use. They live as long as the controls showing them.
+// A window's fonts at one DPI: the system's message font for Face::Normal, and the faces made
+// from it that some controls use (window_table.h). They live as long as the controls showing
+// them.
 #pragma once
 
 #include <windows.h>
 
 #include <array>
 
-namespace tavrel {
+#include "editor/window_table.h"
 
-enum class FontFace { Normal, Bold, BoldItalic, Small };
+namespace tavrel {
 
 class WindowFonts {
 public:
@@ -17,7 +18,7 @@ public:
     WindowFonts(const WindowFonts&) = delete;
     WindowFonts& operator=(const WindowFonts&) = delete;
 
-    HFONT font(FontFace face) const { return fonts_[static_cast<std::size_t>(face)]; }
+    HFONT font(Face face) const { return fonts_[static_cast<std::size_t>(face)]; }
 
 private:
     std::array<HFONT, 4> fonts_{};

@@ -15,6 +15,7 @@ protected:
     void SetUp() override {
         imagePath = writeImage("game.bin", pristineImage());
         window.folder = dir.path().string();
+        window.events = &editor;
         window.dialogAnswers.push_back(imagePath);
         ASSERT_EQ(editor.startUp(), std::nullopt);
     }
@@ -25,18 +26,17 @@ protected:
     }
     Bytes image() const { return readWholeFile(imagePath); }
 
-    void choose(int team) {
-        window.chooseTeam(team);
-        editor.onTeamChosen();
-    }
+    void choose(int team) { window.choose("teamList", team); }
     void showDesign(int id) {
-        while (editor.state().catalogId < id) editor.onNext();
+        while (editor.state().catalogId < id) window.click("nextButton");
+        while (editor.state().catalogId > id) window.click("backButton");
     }
     void importInto(int team, const std::string& file) {
-        window.chooseTeam(team);
+        choose(team);
         window.dialogAnswers.push_back(file);
-        editor.onImport();
+        window.click("importButton");
     }
+    std::vector<std::string> pairings() const { return window.lines("pairingList"); }
 
     TempDir dir;
     std::string imagePath;

@@ -19,27 +19,29 @@ namespace {
 
 TEST_F(EditorTest, ReopeningClearsTheWindowAndKeepsAnOptionTheNewNetsDoNotName) {
     choose(10);
-    editor.onNext();
-    editor.onDiamondNetsChosen();
-    window.pairing = {"Italy Bandiera N° 2"};
-    editor.onOpenImage();  // cancelled: nothing changes
-    EXPECT_EQ(window.nameBox, "Italy");
+    window.click("nextButton");
+    window.click("diamondNetsOption");
+    window.click("saveButton");
+    window.click("openButton");  // cancelled: nothing changes
+    EXPECT_EQ(window.text("nameBox"), "Italy");
     EXPECT_EQ(editor.state().catalogId, 102);
-    EXPECT_TRUE(window.dialogRequests.back().clearFileName);
+    EXPECT_EQ(window.dialogRequests.back().fileName, "") << "not the image chosen at start";
 
     Bytes unknownNets = pristineImage();
     unknownNets[kNetsOffset] = 0x12;
     const std::string second = writeImage("second.bin", unknownNets);
     window.dialogAnswers.push_back(second);
-    editor.onOpenImage();
-    EXPECT_TRUE(window.pairing.empty());
-    EXPECT_EQ(window.teamIndex, -1);
-    EXPECT_EQ(window.nameBox, "");
-    EXPECT_EQ(window.positionLabelText, "1");
-    EXPECT_TRUE(window.saveEnabled);
-    editor.onApplyNets();  // the option chosen for the first image writes into the second
+    window.click("openButton");
+    EXPECT_TRUE(pairings().empty());
+    EXPECT_EQ(editor.state().team, -1);
+    EXPECT_EQ(window.text("nameBox"), "");
+    EXPECT_EQ(window.text("positionLabel"), "1");
+    EXPECT_TRUE(window.enabled("saveButton"));
+    EXPECT_TRUE(window.checked("diamondNetsOption"));
+    window.click(
+        "applyNetsButton");  // the option chosen for the first image writes into the second
     EXPECT_EQ(readWholeFile(second)[kNetsOffset], 0x28);
-    EXPECT_EQ(image(), pristineImage());
+    EXPECT_EQ(image(), withFlag(pristineImage(), 10, catalogFlag(102)));
 }
 
 TEST_F(EditorTest, AnImageHeldByAnotherEditorIsRefusedAndEndsTheProgram) {
@@ -62,63 +64,90 @@ TEST_F(EditorTest, AnImageHeldByAnotherEditorIsRefusedAndEndsTheProgram) {
 
 TEST_F(EditorTest, WithoutAnImageEveryOperationSaysSo) {
     window.dialogAnswers.push_back(dir.file("missing.bin"));
-    editor.onOpenImage();
+    window.click("openButton");
     EXPECT_TRUE(window.messages.empty()) << "a failed opening is silent";
     choose(0);
-    editor.onSave();
-    editor.onExport();
-    editor.onApplyNets();
+    for (const char* button : {"saveButton", "exportButton", "applyNetsButton"})
+        window.click(button);
     ASSERT_EQ(window.messages.size(), 4u);
     for (const RecordedMessage& message : window.messages) EXPECT_EQ(message.text, text::kNoImage);
 }
 
 TEST_F(EditorTest, BrowsingStopsAtBothEndsAndClearStartsOver) {
-    editor.onBack();
-    EXPECT_EQ(window.positionLabelText, "1");
-    for (int step = 0; step < 135; ++step) editor.onNext();
-    EXPECT_EQ(window.previewId, 235);
-    EXPECT_EQ(window.positionLabelText, "135");
+    EXPECT_FALSE(window.enabled("saveButton"));
+    window.click("backButton");
+    EXPECT_EQ(window.text("positionLabel"), "1");
+    for (int step = 0; step < 135; ++step) window.click("nextButton");
+    EXPECT_EQ(window.picture("preview"), 235);
+    EXPECT_EQ(window.text("positionLabel"), "135");
     choose(3);
-    window.pairing = {"England Bandiera N° 135"};
-    editor.onClear();
-    EXPECT_EQ(window.previewId, 101);
-    EXPECT_EQ(window.positionLabelText, "1");
-    EXPECT_TRUE(window.pairing.empty());
-    EXPECT_EQ(window.nameBox, "");
-    EXPECT_EQ(window.teamIndex, -1);
+    window.click("saveButton");
+    window.click("clearButton");
+    EXPECT_TRUE(window.enabled("saveButton"));
+    EXPECT_EQ(window.picture("preview"), 101);
+    EXPECT_EQ(window.text("positionLabel"), "1");
+    EXPECT_TRUE(pairings().empty());
+    EXPECT_EQ(window.text("nameBox"), "");
+    EXPECT_EQ(window.text("teamList"), "");
+    EXPECT_EQ(editor.state().team, -1);
 }
 
-TEST_F(EditorTest, SaveWritesTheDesignAndListsTheTeamOnce) {
-    showDesign(123);
-    const int teams[] = {65, 80, 65, 59};  // "Monaco" is part of "Bayer Monaco"
-    for (const int team : teams) {
-        choose(team);
-        editor.onSave();
-        EXPECT_EQ(window.takeMessage(), team == 59 ? text::kTypeOnly : text::kSaveDone);
+// The list holds one line per team, the latest save last, and follows undo: a save taken back
+// gives its team's line back as it was before it. A team is matched by its whole label.
+TEST_F(EditorTest, ThePairingListFollowsSavesUndoAndClear) {
+    // 's': save `team` with the design at `position`; 'u': Ctrl+Z; 'c': Clear.
+    struct Step {
+        char action;
+        int team = 0, position = 0;
+    };
+    struct Case {
+        std::vector<Step> steps;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {{{'s', 65, 23}, {'s', 80, 23}, {'s', 65, 24}},
+         {"Bayer Monaco Bandiera N° 23", "Monaco Bandiera N° 24"}},
+        {{{'s', 10, 2}, {'s', 13, 3}, {'s', 10, 5}, {'u'}},
+         {"Italy Bandiera N° 2", "Denmark Bandiera N° 3"}},
+        {{{'s', 10, 2}, {'s', 10, 5}, {'u'}, {'u'}}, {}},
+        {{{'s', 10, 2}, {'s', 10, 2}, {'u'}}, {}},  // the second save changed no byte
+        {{{'s', 10, 2}, {'c'}, {'s', 13, 3}, {'u'}, {'u'}}, {}},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        window.dialogAnswers.push_back(writeImage(std::to_string(i) + ".bin", pristineImage()));
+        window.click("openButton");
+        for (const Step& step : cases[i].steps) {
+            if (step.action == 's') {
+                choose(step.team);
+                showDesign(catalogIdAt(step.position));
+            }
+            if (step.action == 'u')
+                editor.onUndo();
+            else
+                window.click(step.action == 's' ? "saveButton" : "clearButton");
+        }
+        EXPECT_EQ(pairings(), cases[i].lines) << "case " << i;
     }
-    EXPECT_EQ(window.pairing,
-              (std::vector<std::string>{"Monaco Bandiera N° 23", "Newcastle Bandiera N° 23"}));
-    Bytes expected = pristineImage();
-    for (const int team : teams) expected = withFlag(expected, team, catalogFlag(123));
-    EXPECT_EQ(image(), expected);
 }
 
 TEST_F(EditorTest, Design158WritesItsOwnColoursAndGivesParmaTheType38) {
     showDesign(158);
     choose(10);
-    editor.onSave();
+    window.click("saveButton");
+    EXPECT_EQ(window.takeMessage(), text::kSaveDone);
     const Bytes saved = image();
     const auto italyPalette = saved.begin() + kTeams[10].paletteOffset;
     EXPECT_EQ(Bytes(italyPalette, italyPalette + 4), (Bytes{0x48, 0xD9, 0xB9, 0x82}));
     EXPECT_EQ(image()[kTypeTableCopies[4] + 10], 0x0A);
 
     choose(76);
-    editor.onSave();
+    window.click("saveButton");
+    EXPECT_EQ(window.takeMessage(), text::kTypeOnly) << "Parma has no colours of its own";
     writeWholeFile(dir.file("a.flg"), formatFlagRecord(unusualFlag()));
     importInto(76, dir.file("a.flg"));
     for (const std::int64_t copy : kTypeTableCopies) EXPECT_EQ(image()[copy + 85], 0x38);
-    editor.onNext();
-    editor.onSave();
+    window.click("nextButton");
+    window.click("saveButton");
     EXPECT_EQ(image()[kTypeTableCopies[0] + 85], catalogFlag(159).type);
 }
 
@@ -127,27 +156,27 @@ TEST_F(EditorTest, NothingIsWrittenWithoutATeamOrIntoAShortImage) {
     EXPECT_EQ(window.takeMessage(), text::kNoTeamSelected);
     const Bytes cut(pristineImage().begin(), pristineImage().begin() + 12552318 + 28);
     window.dialogAnswers.push_back(writeImage("short.bin", cut));
-    editor.onOpenImage();
+    window.click("openButton");
     writeWholeFile(dir.file("a.flg"), formatFlagRecord(unusualFlag()));
     for (int attempt = 0; attempt < 2; ++attempt) {
         choose(80);  // its palette's last 4 bytes lie past the end
-        attempt == 0 ? editor.onSave() : importInto(80, dir.file("a.flg"));
+        attempt == 0 ? window.click("saveButton") : importInto(80, dir.file("a.flg"));
         EXPECT_EQ(window.takeMessage(),
                   "L'immagine CD è troppo corta: servono 4 byte a offset 0xBF89C8, il file ne ha "
                   "12552346. Non è un'immagine completa del gioco.");
     }
-    EXPECT_TRUE(window.pairing.empty());
+    EXPECT_TRUE(pairings().empty());
     EXPECT_EQ(readWholeFile(dir.file("short.bin")), cut);
 
     Bytes iso = pristineImage();
     std::copy_n("CD001", 5, iso.begin() + 16 * 2048 + 1);
     window.dialogAnswers.push_back(writeImage("game.iso", iso));
-    editor.onOpenImage();
+    window.click("openButton");
     choose(13);
-    editor.onSave();
+    window.click("saveButton");
     EXPECT_NE(window.takeMessage().find("immagine ISO con settori da 2048 byte"),
               std::string::npos);
-    EXPECT_TRUE(window.pairing.empty());
+    EXPECT_TRUE(pairings().empty());
     EXPECT_EQ(readWholeFile(dir.file("game.iso")), iso);
 }
 
@@ -161,7 +190,7 @@ TEST_F(EditorTest, ImportReadsTheFirstLineOfAFlagFile) {
         EXPECT_EQ(window.takeMessage(), text::kSaveDone);
         EXPECT_EQ(image(), withFlag(pristineImage(), 13, unusualFlag()));
     }
-    EXPECT_TRUE(window.pairing.empty());
+    EXPECT_TRUE(pairings().empty());
     importInto(59, dir.file("a.flg"));
     EXPECT_EQ(window.takeMessage(), text::kImportTypeOnly);
 
@@ -186,8 +215,8 @@ TEST_F(EditorTest, ImportReadsTheFirstLineOfAFlagFile) {
         EXPECT_EQ(window.messages.at(0).icon, MessageIcon::Critical) << name;
         window.messages.clear();
     }
-    window.teamIndex = -1;
-    editor.onImport();
+    window.type("teamList", "Denmarkx");  // typing chooses no team
+    window.click("importButton");
     EXPECT_EQ(window.takeMessage(), text::kNoTeamSelected);
     EXPECT_EQ(image(), pristineImage());
 }
@@ -195,7 +224,7 @@ TEST_F(EditorTest, ImportReadsTheFirstLineOfAFlagFile) {
 TEST_F(EditorTest, ExportWritesTheTeamsFlagAsOneLineBesideTheProgram) {
     writeWholeFile(imagePath, withFlag(pristineImage(), 13, unusualFlag()));
     choose(13);
-    editor.onExport();
+    window.click("exportButton");
     EXPECT_EQ(window.takeMessage(), text::kExportDone);
     const Bytes file = readWholeFile(dir.file("Flag_Denma.flg"));
     EXPECT_EQ(std::string(file.begin(), file.end()), formatFlagRecord(unusualFlag()) + "\r\n");
@@ -211,14 +240,16 @@ TEST_F(EditorTest, ExportWritesTheTeamsFlagAsOneLineBesideTheProgram) {
         {10, "a\\b", text::kBadExportName},    {10, std::string(300, 'x'), text::kBadExportName},
     };
     for (const Case& c : refused) {
-        window.teamIndex = c.team;
-        window.nameBox = c.name;
-        editor.onExport();
+        choose(c.team < 0 ? 10 : c.team);
+        if (c.team < 0)
+            window.type("teamList", "Ital");
+        window.type("nameBox", c.name);
+        window.click("exportButton");
         EXPECT_EQ(window.takeMessage(), c.message) << c.name;
     }
     window.folder = dir.file("missing-folder");
-    window.nameBox = "Italy";
-    editor.onExport();
+    window.type("nameBox", "Italy");
+    window.click("exportButton");
     EXPECT_EQ(window.messages.at(0).icon, MessageIcon::Critical);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2)
         << "the image and the one flag file";
@@ -228,9 +259,9 @@ TEST_F(EditorTest, UndoTakesBackTheImagesLastChangeOnceConfirmed) {
     editor.onUndo();
     EXPECT_EQ(window.takeMessage(), text::kNothingToUndo);
     choose(13);
-    editor.onSave();
-    editor.onDiamondNetsChosen();
-    editor.onApplyNets();
+    window.click("saveButton");
+    window.click("diamondNetsOption");
+    window.click("applyNetsButton");
     window.messages.clear();
     window.yes = false;
     editor.onUndo();
@@ -240,7 +271,10 @@ TEST_F(EditorTest, UndoTakesBackTheImagesLastChangeOnceConfirmed) {
     window.yes = true;
     editor.onUndo();
     EXPECT_EQ(window.takeMessage(), std::string(text::kUndoDone) + "Reti: Rombi");
-    EXPECT_EQ(window.netOption, NetPattern::Plain);
+    // The option follows the nets taken back, and so does what "Modifica" writes.
+    EXPECT_TRUE(window.checked("plainNetsOption"));
+    window.click("applyNetsButton");
+    EXPECT_EQ(image(), withFlag(pristineImage(), 13, catalogFlag(101)));
     editor.onUndo();
     EXPECT_EQ(image(), pristineImage());
 }
@@ -258,25 +292,24 @@ TEST_F(EditorTest, AnInterruptedSaveIsCompletedAtTheNextOpening) {
         ASSERT_TRUE(log.append(record));
     }
     window.dialogAnswers.push_back(imagePath);
-    editor.onOpenImage();
+    window.click("openButton");
     EXPECT_EQ(window.takeMessage(),
               "Un salvataggio interrotto (Salva Denmark: N° 82) è stato completato.");
     EXPECT_EQ(image()[kTypeTableCopies[0] + 13], 0x0B);
-
 }
 
 TEST_F(EditorTest, ADamagedLogIsReportedOnceAndItsReadableChangesStayUndoable) {
     choose(13);
-    editor.onSave();
+    window.click("saveButton");
     choose(80);
-    editor.onSave();
+    window.click("saveButton");
     editor.onClose();
     Bytes damaged = readWholeFile(ChangeLog::pathFor(imagePath));
     damaged[60] ^= 0x01;  // the first save's record
     writeWholeFile(ChangeLog::pathFor(imagePath), damaged);
     window.messages.clear();
     window.dialogAnswers.push_back(imagePath);
-    editor.onOpenImage();
+    window.click("openButton");
     const std::string keptAs = ChangeLog::pathFor(imagePath) + ".1";
     EXPECT_EQ(window.takeMessage(), text::logDamaged(keptAs));
     EXPECT_EQ(readWholeFile(keptAs), damaged);

@@ -117,13 +117,14 @@ TEST_F(FaultTest, OnlyALockHeldElsewhereRefusesAnImage) {
         const std::string path = writeImage("other.bin", pristineImage());
         FakeWindow other;
         FlagEditor second(other);
+        other.events = &second;
         other.dialogAnswers.push_back(path);
         {
             FaultInjection fault(std::string("flock 1 ") + error);
             EXPECT_EQ(second.startUp(), opens ? std::nullopt : std::optional<int>(1)) << error;
         }
-        other.chooseTeam(13);
-        second.onSave();
+        other.choose("teamList", 13);
+        other.click("saveButton");
         if (opens) {
             EXPECT_EQ(readWholeFile(path), withFlag(pristineImage(), 13, catalogFlag(101)));
         }

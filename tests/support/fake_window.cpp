@@ -2,13 +2,37 @@
 
 #include <stdexcept>
 
-#include "game/team_table.h"
-
 namespace tavrel::testing {
 
-void FakeWindow::chooseTeam(int index) {
-    teamIndex = index;
-    teamText = kTeams.at(static_cast<std::size_t>(index)).label;
+FakeWindow::FakeWindow(const WindowTable& table) : table_(table) {
+    shown_.resize(table.controls.size());
+    for (std::size_t i = 0; i < shown_.size(); ++i) shown_[i].text = table[i].text;
+}
+
+void FakeWindow::check(std::size_t control) {
+    for (std::size_t i = 0; i < shown_.size(); ++i) {
+        if (table_[i].kind == ControlKind::OptionButton &&
+            table_[i].parent == table_[control].parent)
+            shown_[i].checked = i == control;
+    }
+}
+
+void FakeWindow::click(std::string_view control) {
+    const std::size_t clicked = table_.row(control);
+    if (table_[clicked].kind == ControlKind::OptionButton)
+        check(clicked);
+    events->clicked(clicked);
+}
+
+void FakeWindow::choose(std::string_view control, int item) {
+    Shown& list = shown_[table_.row(control)];
+    list.text = list.lines.at(static_cast<std::size_t>(item));
+    events->chosen(table_.row(control), item);
+}
+
+void FakeWindow::type(std::string_view control, const std::string& text) {
+    shown_[table_.row(control)].text = text;
+    events->edited(table_.row(control), text);
 }
 
 std::string FakeWindow::askOpenFileName(const OpenDialogRequest& request) {

@@ -1,12 +1,15 @@
-// A scripted stand-in for the window: answers file dialogs from a queue, records message
-// boxes and dialog requests, and holds the controls' texts.
+// A scripted stand-in for any window made from a table: records what its editor shows in each
+// control, message boxes and dialog requests; answers file dialogs from a queue; and acts as
+// the user does, reporting clicks, choices and typing to the editor as the real windows do.
 #pragma once
 
 #include <deque>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "editor/main_window_table.h"
 #include "editor/window_services.h"
 
 namespace tavrel::testing {
@@ -18,47 +21,50 @@ struct RecordedMessage {
 
 class FakeWindow : public WindowServices {
 public:
-    // Controls, open to tests to set up and inspect.
-    int teamIndex = -1;
-    std::string teamText;
-    std::string nameBox;
-    bool saveEnabled = false;
-    std::string positionLabelText = "1";
-    int previewId = 0;
-    std::vector<std::string> pairing;
-    std::optional<NetPattern> netOption;
+    explicit FakeWindow(const WindowTable& table = kMainWindow);
+
+    // What the controls show, by name.
+    const std::string& text(std::string_view control) const { return at(control).text; }
+    const std::vector<std::string>& lines(std::string_view control) const {
+        return at(control).lines;
+    }
+    bool checked(std::string_view control) const { return at(control).checked; }
+    bool enabled(std::string_view control) const { return at(control).enabled; }
+    int picture(std::string_view control) const { return at(control).picture; }
+
+    // The user's actions, reported to `events` as a window does: a click checks an option
+    // (clearing the others of its frame) before it is reported; a choice shows its item. A
+    // disabled control is clicked all the same: tests check `enabled` themselves.
+    WindowEvents* events = nullptr;
+    void click(std::string_view control);
+    void choose(std::string_view control, int item);
+    void type(std::string_view control, const std::string& text);
+
     std::string folder = "/nonexistent";
     std::optional<int> endedWith;
-
     std::deque<std::string> dialogAnswers;  // each dialog takes the front; "" when empty
     std::vector<std::string> questions;
     bool yes = true;  // the answer to every Yes/No question
     std::vector<OpenDialogRequest> dialogRequests;
     std::vector<RecordedMessage> messages;
 
-    // Chooses a team as the user does in the list (index and label).
-    void chooseTeam(int index);
+    // The text of the only message shown since the last call, "" when none; fails the test
+    // through an exception when more than one was shown.
+    std::string takeMessage();
 
-    int selectedTeamIndex() const override { return teamIndex; }
-    std::string teamListText() const override { return teamText; }
-    void clearTeamListText() override {
-        teamText.clear();
-        teamIndex = -1;
+    void setText(std::size_t control, const std::string& text) override {
+        shown_.at(control).text = text;
     }
-    std::string nameBoxText() const override { return nameBox; }
-    void setNameBoxText(const std::string& text) override { nameBox = text; }
-    void enableSave() override { saveEnabled = true; }
-    std::string positionLabel() const override { return positionLabelText; }
-    void setPositionLabel(const std::string& text) override { positionLabelText = text; }
-    void showPreview(int catalogId) override { previewId = catalogId; }
-    int pairingCount() const override { return static_cast<int>(pairing.size()); }
-    std::string pairingLine(int index) const override {
-        return pairing.at(static_cast<std::size_t>(index));
+    void setLines(std::size_t control, const std::vector<std::string>& lines) override {
+        shown_.at(control).lines = lines;
     }
-    void removePairingLine(int index) override { pairing.erase(pairing.begin() + index); }
-    void addPairingLine(const std::string& line) override { pairing.push_back(line); }
-    void clearPairingList() override { pairing.clear(); }
-    void checkNetOption(NetPattern pattern) override { netOption = pattern; }
+    void check(std::size_t control) override;
+    void setEnabled(std::size_t control, bool enabled) override {
+        shown_.at(control).enabled = enabled;
+    }
+    void showPicture(std::size_t control, int picture) override {
+        shown_.at(control).picture = picture;
+    }
     void showMessage(const std::string& text, MessageIcon icon) override {
         messages.push_back({text, icon});
     }
@@ -70,9 +76,18 @@ public:
     std::string programFolder() const override { return folder; }
     void endProgram(int exitCode) override { endedWith = exitCode; }
 
-    // The text of the only message shown since the last call, "" when none; fails the test
-    // through an exception when more than one was shown.
-    std::string takeMessage();
+private:
+    struct Shown {
+        std::string text;
+        std::vector<std::string> lines;
+        bool checked = false;
+        bool enabled = true;
+        int picture = 0;
+    };
+    const Shown& at(std::string_view control) const { return shown_[table_.row(control)]; }
+
+    const WindowTable& table_;
+    std::vector<Shown> shown_;
 };
 
 }  // namespace tavrel::testing

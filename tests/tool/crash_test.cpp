@@ -66,7 +66,7 @@ TEST_F(CrashTest, ADamagedLogIsReportedOnStandardError) {
     EXPECT_EQ(readWholeFile(log), damaged);
     const ToolRun reported = tool("history game.bin");
     EXPECT_NE(reported.err.find("era danneggiato"), std::string::npos) << reported.err;
-    EXPECT_NE(reported.out.find("apply Denmark"), std::string::npos) << reported.out;
+    EXPECT_NE(reported.out.find("Salva Denmark"), std::string::npos) << reported.out;
     EXPECT_EQ(reported.out.find("fallita"), std::string::npos) << reported.out;
     EXPECT_EQ(readWholeFile(log + ".1"), damaged);
 }
@@ -98,7 +98,7 @@ TEST_F(CrashTest, AReaderThatRecoversReadsTheLogAgainOnceItMayWrite) {
     ASSERT_EQ(::waitpid(reader, &status, 0), reader);
     EXPECT_EQ(WEXITSTATUS(status), 0);
     const std::string history = tool("history game.bin").out;
-    EXPECT_NE(history.find("apply Bayer Monaco: N° 3"), std::string::npos) << history;
+    EXPECT_NE(history.find("Salva Bayer Monaco: N° 3"), std::string::npos) << history;
     EXPECT_EQ(readWholeFile(image), withFlag(saved, 80, catalogFlag(103)));
 }
 

@@ -1,5 +1,7 @@
 // The change log through tavrel-tool: undo and a PPF patch give back exact images, and undo
 // refuses whole where another program changed a place.
+#include <nlohmann/json.hpp>
+
 #include "catalog/catalog.h"
 #include "game/game_places.h"
 #include "journal/change_log.h"
@@ -37,6 +39,18 @@ TEST_F(LogTest, UndoAndAPatchGiveBackExactImages) {
     EXPECT_EQ(tool("undo game.bin --steps 6").status, 2) << "five changes only";
     EXPECT_EQ(tool("undo game.bin --steps 5").status, 0);
     EXPECT_EQ(readWholeFile(image), stale);
+    // Each change named as the window names it; those taken back listed as such.
+    std::vector<std::string> states, names;
+    for (const auto& change : nlohmann::json::parse(tool("history game.bin --json").out)) {
+        states.push_back(change["state"]);
+        names.push_back(change["description"]);
+    }
+    using Texts = std::vector<std::string>;
+    EXPECT_EQ(states, (Texts{"undone", "undone", "undone", "undone", "undone", "done"}));
+    EXPECT_EQ(names, (Texts{"Salva Denmark: N° 58", "Import a.flg → Bayer Monaco", "Reti: Rombi",
+                            "Piano plan.txt: 2 bandiere", "EDC ed ECC riscritti: 1 settore",
+                            "Annulla le modifiche 5, 4, 3, 2, 1"}));
+    EXPECT_NE(tool("history game.bin").out.find("annullata"), std::string::npos);
     EXPECT_EQ(tool("undo game.bin").status, 2);
 
     // Undo refuses where another program changed a place since.

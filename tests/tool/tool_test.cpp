@@ -86,7 +86,7 @@ TEST_F(ToolTest, TeamsHistoryAndTheCatalogAnswerInJson) {
     }
     const auto history = nlohmann::json::parse(tool("history game.bin --json").out);
     ASSERT_EQ(history.size(), 1u);
-    EXPECT_EQ(history[0]["description"], "apply Denmark: N° 4");
+    EXPECT_EQ(history[0]["description"], "Salva Denmark: N° 4");
     EXPECT_EQ(history[0]["checksum_sectors"], 7) << "five type-table copies, two palette sectors";
     const auto catalog = nlohmann::json::parse(tool("catalog --json").out);
     ASSERT_EQ(catalog.size(), std::size_t(kCatalogSize));

@@ -41,7 +41,7 @@ def log(message):
 def control_places(source_dir):
     """Each control's rectangle (x, y, width, height) in client pixels, from the window's layout
     table in twips (15 to a pixel), where a control held by a frame is placed relative to it."""
-    path = os.path.join("src", "editor", "window_layout.h")
+    path = os.path.join("src", "editor", "main_window_table.h")
     with open(os.path.join(source_dir, path), encoding="utf-8") as reader:
         # {"name", Kind, left, top, width, height, "parent", ...
         rows = re.findall(r'\{"(\w+)",\s*\w+,\s*(\d+),\s*(\d+),\s*(\d+),\s*(\d+),\s*"(\w*)",',

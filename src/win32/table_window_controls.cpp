@@ -1,5 +1,5 @@
-// MainWindow's controls made from the window's layout table, placed at the window's DPI, and
-// their look: fonts and navy texts.
+// TableWindow's controls made from the table, placed at the window's DPI, and their look:
+// fonts and navy texts.
 #include <windows.h>
 // After windows.h, which they need.
 #include <commctrl.h>
@@ -7,15 +7,12 @@
 
 #include <stdexcept>
 
-#include "game/team_table.h"
-#include "main_window.h"
 #include "resource_ids.h"
+#include "table_window.h"
 #include "wide_text.h"
 
 namespace tavrel {
 namespace {
-
-constexpr COLORREF kNavy = RGB(0, 0, 128);
 
 struct ControlClass {
     const wchar_t* name;
@@ -26,10 +23,10 @@ struct ControlClass {
 ControlClass classOf(const WindowControl& control) {
     switch (control.kind) {
         case ControlKind::Label:
-            // SS_NOPREFIX: the "&" above the pairing list is a character, never an access key.
+            // SS_NOPREFIX: a "&" is a character, never an access key.
             return {WC_STATICW,
                     static_cast<DWORD>(SS_NOPREFIX |
-                                       (control.align == TextAlign::Centre ? SS_CENTER : SS_LEFT)),
+                                       (centresText(control.align) ? SS_CENTER : SS_LEFT)),
                     0};
         case ControlKind::ComboBox:
             return {WC_COMBOBOXW, CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0};
@@ -42,8 +39,8 @@ ControlClass classOf(const WindowControl& control) {
         case ControlKind::Button:
             return {WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, 0};
         case ControlKind::OptionButton:
-            // Checked by the window itself: neither option is checked until the image's net
-            // bytes or the user choose one.
+            // Checked by the window itself: none is checked until the editor or the user
+            // checks one.
             return {WC_BUTTONW, BS_RADIOBUTTON | WS_TABSTOP, 0};
         case ControlKind::ListBox:
             return {WC_LISTBOXW, LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
@@ -62,55 +59,35 @@ std::wstring shownText(const WindowControl& control) {
     return text;
 }
 
-FontFace faceOf(std::size_t index) {
-    if (index == controlAt("numberSign") || index == controlAt("positionLabel"))
-        return FontFace::Bold;
-    if (index == controlAt("creditLabel"))
-        return FontFace::BoldItalic;
-    if (index == controlAt("netsFrame") || index == controlAt("plainNetsOption") ||
-        index == controlAt("diamondNetsOption") || index == controlAt("applyNetsButton"))
-        return FontFace::Small;
-    return FontFace::Normal;
+// Navy texts stand on the window's face, or on the system's text-field background where the
+// control has one of its own or the table asks for it.
+int groundOf(const WindowControl& control) {
+    const bool field = control.ink == Ink::NavyOnField || control.kind == ControlKind::ListBox ||
+                       control.kind == ControlKind::TextBox ||
+                       control.kind == ControlKind::ComboBox;
+    return field ? COLOR_WINDOW : COLOR_BTNFACE;
 }
 
-// Navy texts, on the form's face or, for the catalog position and the pairing list, on the
-// system's text field background.
-struct NavyText {
-    std::size_t control;
-    int background;  // a system colour
-};
-
-constexpr std::array kNavyTexts{
-    NavyText{controlAt("teamHeading"), COLOR_BTNFACE},
-    NavyText{controlAt("previewHeading"), COLOR_BTNFACE},
-    NavyText{controlAt("pairingHeading"), COLOR_BTNFACE},
-    NavyText{controlAt("creditLabel"), COLOR_BTNFACE},
-    NavyText{controlAt("netsFrame"), COLOR_BTNFACE},
-    NavyText{controlAt("plainNetsOption"), COLOR_BTNFACE},
-    NavyText{controlAt("diamondNetsOption"), COLOR_BTNFACE},
-    NavyText{controlAt("numberSign"), COLOR_WINDOW},
-    NavyText{controlAt("positionLabel"), COLOR_WINDOW},
-    NavyText{controlAt("pairingList"), COLOR_WINDOW},
-};
-
 // The place in twips within the client area: a frame's controls stand relative to the frame.
-RECT twipsPlace(const WindowControl& control) {
+RECT twipsPlace(const WindowTable& table, const WindowControl& control) {
     RECT place{control.left, control.top, control.left + control.width,
                control.top + control.height};
     if (!control.parent.empty()) {
-        for (const WindowControl& frame : kWindowControls) {
-            if (frame.name == control.parent)
-                ::OffsetRect(&place, frame.left, frame.top);
-        }
+        const WindowControl& frame = table[table.row(control.parent)];
+        ::OffsetRect(&place, frame.left, frame.top);
     }
     return place;
 }
 
 }  // namespace
 
-void MainWindow::createControls() {
-    for (std::size_t i = 0; i < kWindowControls.size(); ++i) {
-        const WindowControl& row = kWindowControls[i];
+void TableWindow::createControls() {
+    const std::size_t count = table_.controls.size();
+    controls_.assign(count, nullptr);
+    frameTitles_.assign(count, nullptr);
+    pictures_.assign(count, 0);
+    for (std::size_t i = 0; i < count; ++i) {
+        const WindowControl& row = table_[i];
         const ControlClass kind = classOf(row);
         // Every control is the window's own child, a frame's too: a frame is drawn around its
         // controls but passes them nothing.
@@ -123,49 +100,56 @@ void MainWindow::createControls() {
             throw std::runtime_error("the control " + std::string(row.name) + " could not be made");
         if (row.kind == ControlKind::Frame)
             makeFrameTitle(i);
+        // Visual styles draw option buttons' texts in the theme's colour; unthemed, they take
+        // the navy the window gives them.
+        if (row.kind == ControlKind::OptionButton && row.ink != Ink::System)
+            ::SetWindowTheme(controls_[i], L"", L"");
     }
-    // Visual styles draw option buttons' texts in the theme's colour; unthemed, they take the
-    // navy the window gives them.
-    for (const std::size_t navy : {controlAt("plainNetsOption"), controlAt("diamondNetsOption")})
-        ::SetWindowTheme(control(navy), L"", L"");
-    const HWND teamList = control(controlAt("teamList"));
-    for (const Team& team : kTeams)
-        ::SendMessageW(teamList, CB_ADDSTRING, 0,
-                       reinterpret_cast<LPARAM>(wideText(team.label).c_str()));
-    // Saving waits for a team to be chosen.
-    ::EnableWindow(control(controlAt("saveButton")), FALSE);
 }
 
-void MainWindow::placeControls() {
+void TableWindow::placeControls() {
     auto fonts = std::make_unique<WindowFonts>(dpi_);
-    for (std::size_t i = 0; i < kWindowControls.size(); ++i) {
-        ::SendMessageW(control(i), WM_SETFONT, reinterpret_cast<WPARAM>(fonts->font(faceOf(i))),
-                       FALSE);
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        const HFONT font = fonts->font(table_[i].face);
+        ::SendMessageW(control(i), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         // Sizes rounded on their own: every control keeps its size wherever it stands.
-        const RECT twips = twipsPlace(kWindowControls[i]);
+        const RECT twips = twipsPlace(table_, table_[i]);
         const RECT place{pixels(twips.left), pixels(twips.top),
                          pixels(twips.left) + pixels(twips.right - twips.left),
                          pixels(twips.top) + pixels(twips.bottom - twips.top)};
         ::MoveWindow(control(i), place.left, place.top, place.right - place.left,
                      place.bottom - place.top, TRUE);
-        if (i == controlAt("teamList"))
-            fitTeamList(place);
+        if (table_[i].kind == ControlKind::ComboBox)
+            fitDropDown(i, place);
         if (frameTitles_[i] != nullptr)
-            placeFrameTitle(i, place, fonts->font(faceOf(i)));
+            placeFrameTitle(i, place, font);
     }
     // The old fonts go only once no control shows them.
     fonts_ = std::move(fonts);
-    services_->setPositionLabel(services_->positionLabel());
-    if (previewId_ != 0)
-        services_->showPreview(previewId_);
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        if (table_[i].align == TextAlign::FitText && table_[i].kind == ControlKind::Label)
+            fitLabel(i);
+        if (pictures_[i] != 0)
+            services_->showPicture(i, pictures_[i]);
+    }
+}
+
+// Sized to its text from a fixed left edge.
+void TableWindow::fitLabel(std::size_t row) {
+    const HWND label = control(row);
+    const SIZE size = textSize(label, controlText(row));
+    RECT place{};
+    ::GetWindowRect(label, &place);
+    ::MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&place), 2);
+    ::MoveWindow(label, place.left, place.top, size.cx + kFitSlack, place.bottom - place.top, TRUE);
 }
 
 // A frame draws its title in the theme's colour whatever the window asks, so a label shows
 // it instead, over the frame's top line as the frame's own title would stand. Made after the
 // frame, which goes to the bottom: the frame's controls and its title lie over it.
-void MainWindow::makeFrameTitle(std::size_t frame) {
+void TableWindow::makeFrameTitle(std::size_t frame) {
     ::SetWindowPos(control(frame), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    const WindowControl& row = kWindowControls[frame];
+    const WindowControl& row = table_[frame];
     if (row.text.empty())
         return;
     frameTitles_[frame] = ::CreateWindowExW(0, WC_STATICW, wideText(row.text).c_str(),
@@ -173,17 +157,17 @@ void MainWindow::makeFrameTitle(std::size_t frame) {
                                             0, 0, window_, nullptr, instance_, nullptr);
 }
 
-void MainWindow::placeFrameTitle(std::size_t frame, RECT place, HFONT font) {
+void TableWindow::placeFrameTitle(std::size_t frame, RECT place, HFONT font) {
     const HWND title = frameTitles_[frame];
     ::SendMessageW(title, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    const SIZE size = textSize(title, wideText(kWindowControls[frame].text));
+    const SIZE size = textSize(title, wideText(table_[frame].text));
     // The blank of two pixels on each side keeps the frame's line off the letters.
     ::MoveWindow(title, place.left + pixels(90), place.top, size.cx + pixels(60), size.cy, TRUE);
 }
 
 // The table gives the selection field's height; the list drops below it, ten lines long.
-void MainWindow::fitTeamList(RECT place) {
-    const HWND list = control(controlAt("teamList"));
+void TableWindow::fitDropDown(std::size_t row, RECT place) {
+    const HWND list = control(row);
     RECT closed{};
     ::GetWindowRect(list, &closed);
     const auto field = static_cast<int>(::SendMessageW(list, CB_GETITEMHEIGHT, -1, 0));
@@ -196,18 +180,19 @@ void MainWindow::fitTeamList(RECT place) {
     ::SendMessageW(list, CB_SETMINVISIBLE, 10, 0);
 }
 
-LRESULT MainWindow::colourControl(HWND shown, HDC dc) {
-    for (const NavyText& navy : kNavyTexts) {
-        if (control(navy.control) != shown && frameTitles_[navy.control] != shown)
+LRESULT TableWindow::colourControl(HWND shown, HDC dc) {
+    for (std::size_t row = 0; row < controls_.size(); ++row) {
+        const WindowControl& control = table_[row];
+        if (control.ink == Ink::System || (controls_[row] != shown && frameTitles_[row] != shown))
             continue;
-        ::SetTextColor(dc, kNavy);
-        ::SetBkColor(dc, ::GetSysColor(navy.background));
-        return reinterpret_cast<LRESULT>(::GetSysColorBrush(navy.background));
+        ::SetTextColor(dc, RGB(kNavy.red, kNavy.green, kNavy.blue));
+        ::SetBkColor(dc, ::GetSysColor(groundOf(control)));
+        return reinterpret_cast<LRESULT>(::GetSysColorBrush(groundOf(control)));
     }
     return 0;
 }
 
-void MainWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
+void TableWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
     dpi_ = dpi;
     placeControls();
     ::SetWindowPos(window_, nullptr, suggested.left, suggested.top,

@@ -1,0 +1,130 @@
+// TableWindow as its editor sees it: what the editor shows in the controls, and the dialogs it
+// asks for.
+#include <stdexcept>
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPixmap>
+
+#include "editor/messages.h"
+#include "table_window.h"
+
+namespace tavrel {
+namespace {
+
+QStringList qtLines(const std::vector<std::string>& lines) {
+    QStringList shown;
+    for (const std::string& line : lines) shown << QString::fromStdString(line);
+    return shown;
+}
+
+}  // namespace
+
+class TableWindow::Services final : public WindowServices {
+public:
+    explicit Services(TableWindow& window) : window_(window) {}
+
+    void setText(std::size_t control, const std::string& text) override {
+        const QString shown = QString::fromStdString(text);
+        QWidget* widget = window_.controls_.at(control);
+        if (auto* label = qobject_cast<QLabel*>(widget)) {
+            label->setText(shown);
+            // Sized to its text from a fixed left edge.
+            if (window_.table_[control].align == TextAlign::FitText)
+                label->resize(label->fontMetrics().horizontalAdvance(shown) + kFitSlack,
+                              label->height());
+        } else if (auto* list = qobject_cast<QComboBox*>(widget)) {
+            list->setCurrentIndex(-1);
+            list->setEditText(shown);
+        } else if (auto* box = qobject_cast<QLineEdit*>(widget)) {
+            box->setText(shown);
+        } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+            button->setText(shown);
+        } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
+            frame->setTitle(shown);
+        } else {
+            throw std::logic_error("a control without a text");
+        }
+    }
+
+    void setLines(std::size_t control, const std::vector<std::string>& lines) override {
+        QWidget* widget = window_.controls_.at(control);
+        if (auto* list = qobject_cast<QListWidget*>(widget)) {
+            list->clear();
+            list->addItems(qtLines(lines));
+        } else if (auto* dropDown = qobject_cast<QComboBox*>(widget)) {
+            dropDown->clear();
+            dropDown->addItems(qtLines(lines));
+            dropDown->setCurrentIndex(-1);
+            dropDown->clearEditText();
+        } else {
+            throw std::logic_error("a control without lines");
+        }
+    }
+
+    void check(std::size_t control) override {
+        qobject_cast<QAbstractButton*>(window_.controls_.at(control))->setChecked(true);
+    }
+
+    void setEnabled(std::size_t control, bool enabled) override {
+        window_.controls_.at(control)->setEnabled(enabled);
+    }
+
+    void showPicture(std::size_t control, int picture) override {
+        auto* shown = qobject_cast<QLabel*>(window_.controls_.at(control));
+        QPixmap bitmap(QStringLiteral(":/previews/%1.bmp").arg(picture));
+        if (bitmap.isNull()) {
+            // A design without a bitmap still shows that something is there to save.
+            bitmap = QPixmap(shown->size());
+            bitmap.fill(window_.palette().color(QPalette::Mid));
+        }
+        shown->setPixmap(bitmap);
+    }
+
+    void showMessage(const std::string& text, MessageIcon icon) override {
+        window_.dialogs_->showMessage(dialogParent(), QString::fromUtf8(text::kTitle),
+                                      QString::fromStdString(text), icon);
+    }
+
+    bool askYesNo(const std::string& question) override {
+        return window_.dialogs_->askYesNo(dialogParent(), QString::fromUtf8(text::kTitle),
+                                          QString::fromStdString(question));
+    }
+
+    std::string askOpenFileName(const OpenDialogRequest& request) override {
+        FileDialogSetup setup;
+        for (const FileFilter& filter : request.filters) setup.nameFilters << qtNameFilter(filter);
+        // File names go to and from the system in its own encoding, not necessarily UTF-8.
+        setup.folder = QFile::decodeName(request.initialFolder.c_str());
+        setup.fileName = QFile::decodeName(request.fileName.c_str());
+        return QFile::encodeName(window_.dialogs_->askOpenFileName(dialogParent(), setup))
+            .toStdString();
+    }
+
+    std::string programFolder() const override {
+        return QFile::encodeName(window_.dialogs_->programFolder()).toStdString();
+    }
+
+    void endProgram(int exitCode) override {
+        window_.hide();
+        QCoreApplication::exit(exitCode);
+    }
+
+private:
+    QWidget* dialogParent() { return window_.isVisible() ? &window_ : nullptr; }
+
+    TableWindow& window_;
+};
+
+std::unique_ptr<WindowServices> TableWindow::makeServices() {
+    return std::make_unique<Services>(*this);
+}
+
+}  // namespace tavrel
