@@ -1,0 +1,108 @@
+// What tavrel-tool says before any command runs: refusals of the command line in one Italian
+// line (a mistyped command with the one meant), its help in Italian within 80 columns, its
+// version, and the words it offers the shell's completion.
+#include <regex>
+#include <sstream>
+
+#include "tool_fixture.h"
+
+namespace tavrel::testing {
+namespace {
+
+TEST_F(ToolTest, RefusesACommandLineInOneItalianLine) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"",
+         "manca il comando, uno di: teams, show, apply, export, nets, verify, fix-checksums, "
+         "history, undo, patch, catalog (tavrel-tool --help li descrive)"},
+        {"tems game.bin", "comando sconosciuto: \"tems\" (forse \"teams\"?)"},
+        {"Teams game.bin", "comando sconosciuto: \"Teams\" (forse \"teams\"?)"},
+        {"histroy game.bin", "comando sconosciuto: \"histroy\" (forse \"history\"?)"},
+        {"fix game.bin", "comando sconosciuto: \"fix\" (forse \"fix-checksums\"?)"},
+        {"expert game.bin", "comando sconosciuto: \"expert\" (forse \"export\"?)"},
+        {"game.bin teams",
+         "comando sconosciuto: \"game.bin\" (i comandi: teams, show, apply, "
+         "export, nets, verify, fix-checksums, history, undo, patch, catalog)"},
+        {"--json teams game.bin",
+         "opzione sconosciuta: --json (le opzioni di un comando vanno "
+         "dopo il suo nome; tavrel-tool --help)"},
+        {"teams", "manca l'argomento IMAGE; tavrel-tool teams --help lo spiega"},
+        {"teams game.bin --jsn", "opzione sconosciuta: --jsn; tavrel-tool teams --help lo spiega"},
+        {"catalog 3 4 5", "argomenti di troppo: \"4\" \"5\"; tavrel-tool catalog --help lo spiega"},
+        {"apply game.bin 13 --design 1 --file a.flg",
+         "--design e --file non vanno insieme; tavrel-tool apply --help lo spiega"},
+        {"undo game.bin --steps", "--steps vuole un valore; tavrel-tool undo --help lo spiega"},
+        {"undo game.bin --steps due",
+         "--steps non accetta il valore \"due\"; tavrel-tool undo --help lo spiega"},
+    };
+    for (const auto& [arguments, message] : cases) {
+        const ToolRun run = tool(arguments);
+        EXPECT_EQ(run.status, 2) << arguments;
+        EXPECT_EQ(run.err, std::string("tavrel-tool: ") + message + "\n") << arguments;
+        EXPECT_EQ(run.out, "") << arguments;
+    }
+    EXPECT_EQ(readWholeFile(image), demoImage());
+}
+
+TEST_F(ToolTest, HelpIsItalianWithinEightyColumns) {
+    const ToolRun version = tool("--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_TRUE(std::regex_match(version.out, std::regex("tavrel-tool [0-9]+\\.[0-9]+\n")))
+        << version.out;
+    std::istringstream commands(tool("__complete ''").out);
+    std::string command;
+    std::getline(commands, command);  // "words"
+    while (std::getline(commands, command)) {
+        const std::string arguments = command.starts_with("-") ? "" : command + " --help";
+        const ToolRun run = tool(arguments.empty() ? "--help" : arguments);
+        EXPECT_EQ(run.status, 0) << arguments;
+        EXPECT_NE(run.out.find("Uso: tavrel-tool"), std::string::npos) << arguments;
+        // CLI11's own words, which the tool must not show.
+        EXPECT_FALSE(std::regex_search(run.out, std::regex("Usage|Options|Positionals|Subcommand|"
+                                                           "REQUIRED|TEXT|INT\\b|Print this")))
+            << run.out;
+        std::istringstream lines(run.out);
+        for (std::string line; std::getline(lines, line);) {
+            const auto columns = std::count_if(line.begin(), line.end(),
+                                               [](unsigned char c) { return (c & 0xC0) != 0x80; });
+            EXPECT_LE(columns, 80) << line;
+        }
+    }
+}
+
+TEST_F(ToolTest, OffersTheShellTheWordsThatFit) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"a", "words\napply\n"},
+        {"h", "words\nhistory\n"},
+        {"show game.bin bay", "words\nBayer Monaco\n"},
+        {"export game.bin italy 'real m'", "words\nReal Madrid\n"},
+        {"apply game.bin --design 4 d.", "words\nD. Kiev\n"},
+        {"nets game.bin ''", "words\nnormali\nrombi\n"},
+        {"nets game.bin rombi ''", "words\n"},
+        {"apply game.bin 13 --f", "words\n--file\n"},
+        {"apply game.bin 13 --file ''", "files\n"},
+        {"apply ''", "files\n"},
+        {"export game.bin --to ''", "folders\n"},
+        {"patch game.bin ''", "files\n"},
+        {"undo game.bin --steps ''", "words\n"},
+        {"catalog ''", "words\n"},
+        {"tems ''", "words\n"},
+    };
+    for (const auto& [words, answer] : cases) {
+        const ToolRun run = tool(std::string("__complete ") + words);
+        EXPECT_EQ(run.status, 0) << words;
+        EXPECT_EQ(run.out, answer) << words;
+    }
+}
+
+#ifndef _WIN32
+TEST_F(ToolTest, TeamsHasAHeaderOnlyForATerminal) {
+    // script(1) gives the tool a terminal for its standard output.
+    const std::string command = std::string("-qec '") + TAVREL_TOOL + " teams game.bin' /dev/null";
+    ASSERT_EQ(runProgram("script", command, {dir.path(), "", "out.txt", "err.txt"}), 0);
+    EXPECT_TRUE(text("out.txt").starts_with(" #  Squadra  ")) << text("out.txt").substr(0, 80);
+    EXPECT_TRUE(tool("teams game.bin").out.starts_with(" 0  Ireland  "));
+}
+#endif
+
+}  // namespace
+}  // namespace tavrel::testing
