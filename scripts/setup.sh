@@ -7,8 +7,9 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-qpa-plugins libgl-dev
   libgtest-dev libcli11-dev nlohmann-json3-dev
-  # Packaging: cpack's dependency list, and the check of the desktop entry.
-  dpkg-dev desktop-file-utils
+  # Packaging: cpack's dependency list, and the checks of the desktop entry, the AppStream
+  # metainfo and the manual pages.
+  dpkg-dev desktop-file-utils appstream man-db
   fonts-dejavu-core
   # The real-window tests: an X server without a display, and tools to drive it.
   xvfb xauth xdotool x11-utils xclip python3 python3-xlib python3-pyvirtualdisplay imagemagick
