@@ -10,6 +10,9 @@ namespace {
 
 struct NoImageOpen {};
 
+// The demo image the packages and run.sh put beside the program.
+constexpr const char* kDemoImageName = "demo.bin";
+
 }  // namespace
 
 void FlagEditor::guarded(const std::function<void()>& operation) {
@@ -41,7 +44,8 @@ OpenDialogRequest FlagEditor::imageDialog(bool clearFileName) const {
              {" Image CloneCD (*.img)", "*.img"},
              {" All Files (*.*)", "*.*"}},
             window_.programFolder(),
-            clearFileName};
+            clearFileName,
+            kDemoImageName};
 }
 
 std::optional<int> FlagEditor::startUp() {

@@ -20,6 +20,8 @@ struct OpenDialogRequest {
     std::vector<FileFilter> filters;  // the first is selected when the dialog opens
     std::string initialFolder;
     bool clearFileName = false;  // start with an empty file name
+    // Chosen when the dialog opens, when it lies in initialFolder and no other name is preset.
+    std::string suggestedName = {};
 };
 
 class WindowServices {

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
@@ -95,8 +96,12 @@ public:
         FileDialogSetup setup;
         for (const FileFilter& filter : request.filters) setup.nameFilters << qtNameFilter(filter);
         setup.folder = QFile::decodeName(request.initialFolder.c_str());
+        const QString suggested =
+            setup.folder + QLatin1Char('/') + QFile::decodeName(request.suggestedName.c_str());
         if (!request.clearFileName)
-            setup.fileName = lastFileName_;
+            setup.fileName = !lastFileName_.isEmpty() || !QFileInfo(suggested).isFile()
+                                 ? lastFileName_
+                                 : suggested;
         const QString chosen = main_.dialogs_->askOpenFileName(dialogParent(), setup);
         if (!chosen.isEmpty())
             lastFileName_ = chosen;

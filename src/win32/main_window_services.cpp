@@ -122,8 +122,17 @@ public:
     }
 
     std::string askOpenFileName(const OpenDialogRequest& request) override {
-        const std::wstring chosen =
-            askOpenFileBox(dialogOwner(), request, request.clearFileName ? L"" : lastFileName_);
+        const std::wstring suggested =
+            wideText(request.initialFolder + "\\" + request.suggestedName);
+        const DWORD attributes = ::GetFileAttributesW(suggested.c_str());
+        const bool suggestable = !request.suggestedName.empty() &&
+                                 attributes != INVALID_FILE_ATTRIBUTES &&
+                                 (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+        const std::wstring preset = request.clearFileName    ? L""
+                                    : !lastFileName_.empty() ? lastFileName_
+                                    : suggestable            ? suggested
+                                                             : L"";
+        const std::wstring chosen = askOpenFileBox(dialogOwner(), request, preset);
         if (!chosen.empty())
             lastFileName_ = chosen;
         return utf8Text(chosen);
