@@ -48,10 +48,11 @@ TEST_F(ToolTest, HelpIsItalianWithinEightyColumns) {
     EXPECT_EQ(version.status, 0);
     EXPECT_TRUE(std::regex_match(version.out, std::regex("tavrel-tool [0-9]+\\.[0-9]+\n")))
         << version.out;
-    std::istringstream commands(tool("__complete ''").out);
+    std::istringstream commands(tool("__complete \"\"").out);
     std::string command;
     std::getline(commands, command);  // "words"
-    while (std::getline(commands, command)) {
+    int pages = 0;
+    for (; std::getline(commands, command); ++pages) {
         const std::string arguments = command.starts_with("-") ? "" : command + " --help";
         const ToolRun run = tool(arguments.empty() ? "--help" : arguments);
         EXPECT_EQ(run.status, 0) << arguments;
@@ -67,6 +68,7 @@ TEST_F(ToolTest, HelpIsItalianWithinEightyColumns) {
             EXPECT_LE(columns, 80) << line;
         }
     }
+    EXPECT_GT(pages, 11) << "every command's page and the program's";
 }
 
 TEST_F(ToolTest, OffersTheShellTheWordsThatFit) {
@@ -74,18 +76,18 @@ TEST_F(ToolTest, OffersTheShellTheWordsThatFit) {
         {"a", "words\napply\n"},
         {"h", "words\nhistory\n"},
         {"show game.bin bay", "words\nBayer Monaco\n"},
-        {"export game.bin italy 'real m'", "words\nReal Madrid\n"},
+        {"export game.bin italy \"real m\"", "words\nReal Madrid\n"},
         {"apply game.bin --design 4 d.", "words\nD. Kiev\n"},
-        {"nets game.bin ''", "words\nnormali\nrombi\n"},
-        {"nets game.bin rombi ''", "words\n"},
+        {"nets game.bin \"\"", "words\nnormali\nrombi\n"},
+        {"nets game.bin rombi \"\"", "words\n"},
         {"apply game.bin 13 --f", "words\n--file\n"},
-        {"apply game.bin 13 --file ''", "files\n"},
-        {"apply ''", "files\n"},
-        {"export game.bin --to ''", "folders\n"},
-        {"patch game.bin ''", "files\n"},
-        {"undo game.bin --steps ''", "words\n"},
-        {"catalog ''", "words\n"},
-        {"tems ''", "words\n"},
+        {"apply game.bin 13 --file \"\"", "files\n"},
+        {"apply \"\"", "files\n"},
+        {"export game.bin --to \"\"", "folders\n"},
+        {"patch game.bin \"\"", "files\n"},
+        {"undo game.bin --steps \"\"", "words\n"},
+        {"catalog \"\"", "words\n"},
+        {"tems \"\"", "words\n"},
     };
     for (const auto& [words, answer] : cases) {
         const ToolRun run = tool(std::string("__complete ") + words);
