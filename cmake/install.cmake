@@ -9,7 +9,8 @@ set(tavrel_package_dir ${CMAKE_BINARY_DIR}/package)
 file(MAKE_DIRECTORY ${tavrel_package_dir})
 
 # tavrel_crlf_text(TARGET SOURCES...): the text files of the repository one after the other,
-# with CR LF lines, remade whenever one of them changes.
+# with CR LF lines and, where they are not plain ASCII, UTF-8's byte order mark, by which every
+# Notepad reads "è" as such; remade whenever one of them changes.
 function(tavrel_crlf_text target)
   set(text "")
   foreach(source ${ARGN})
@@ -18,6 +19,10 @@ function(tavrel_crlf_text target)
     string(APPEND text "${part}")
   endforeach()
   string(REPLACE "\n" "\r\n" text "${text}")
+  if(text MATCHES "[^\t\r\n -~]")
+    string(ASCII 239 187 191 byte_order_mark)
+    string(PREPEND text "${byte_order_mark}")
+  endif()
   file(WRITE ${target} "${text}")
 endfunction()
 

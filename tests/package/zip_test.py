@@ -2,12 +2,14 @@
 """The Windows zip as a user gets it: zip_test.py BUILD SOURCE_DIR WINE_RUN PREFIX.
 Built by cpack from the cross build folder and unpacked into a new folder whose name has a blank
 and an accent, it holds the two programs, the demo image, the guide and the licence side by side
-(the texts with CR LF lines, for Notepad); each program asks for none but the system's DLLs and
-carries an Italian version resource of the zip's version; the tool runs from there. Then, in a
+(the texts with CR LF lines and, past ASCII, UTF-8's byte order mark, for Notepad); each program
+asks for none but the system's DLLs and carries an Italian version resource of the zip's
+version; the tool runs from there. Then, in a
 wine prefix made for this run, tavrel.exe started from that folder offers the demo image at once
 (Return alone opens it), and a Salva changes exactly the flag's places of that demo image.
 """
 
+import codecs
 import os
 import re
 import subprocess
@@ -83,6 +85,9 @@ def check_texts(folder):
         bare = text.replace(b"\r\n", b"").count(b"\n")
         if not text.endswith(b"\r\n") or bare:
             raise Failure(f"{name}: {bare} lines end in LF alone")
+        # Without the mark an older Notepad reads UTF-8's "è" as two other letters.
+        if not text.isascii() and not text.startswith(codecs.BOM_UTF8):
+            raise Failure(f"{name}: UTF-8 text without the byte order mark")
         lines = text.count(b"\r\n")
         log(f"{name}: {lines} lines, each ending in CR LF")
 
