@@ -76,14 +76,13 @@ set(CPACK_PACKAGE_NAME tavrel)
 set(CPACK_PACKAGE_VENDOR "Tavrel developers")
 set(CPACK_PACKAGE_CONTACT "Tavrel developers <dev@tavrel.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Editor of the teams' flags in a raw CD image of the game")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
- Tavrel changes the flags of the 86 teams of a football video game directly
- inside a copy of the game's raw CD image (.bin or .img, 2352-byte sectors):
- pick a team, browse 135 flag designs and write one into it. Only the flag's
- bytes change, and the sectors' EDC and ECC stay right.
- .
- Every change is logged beside the image, to be undone or shared as a PPF
- patch. The command-line tool, tavrel-tool, does the same work for scripts.")
+set(CPACK_PACKAGE_DESCRIPTION "Tavrel changes the flags of the 86 teams of a football video game directly
+inside a copy of the game's raw CD image (.bin or .img, 2352-byte sectors):
+pick a team, browse 135 flag designs and write one into it. Only the flag's
+bytes change, and the sectors' EDC and ECC stay right.
+
+Every change is logged beside the image, to be undone or shared as a PPF
+patch. The command-line tool, tavrel-tool, does the same work for scripts.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)
 # A tool to change a game's files, not a game: the same place as the desktop entry's Utility.
