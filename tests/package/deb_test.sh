@@ -18,7 +18,6 @@ dpkg -x "$deb" "$work/root"
 usr=$work/root/usr
 tool=$usr/bin/tavrel-tool
 
-"$tool" --help | grep -q "apply"
 "$tool" catalog 58 | grep -q "^0A48 D9 B9 82"
 [[ $("$tool" --version) == "tavrel-tool $(dpkg-deb -f "$deb" Version)" ]] || fail "--version"
 dpkg-deb -f "$deb" Depends | grep -q "libqt6widgets6"
@@ -40,12 +39,13 @@ for file in copyright changelog.gz; do
 done
 zcat "$usr/share/doc/tavrel/changelog.gz" | grep -q "^tavrel ($(dpkg-deb -f "$deb" Version))"
 
-# Both manual pages render without a warning, and the tool's names every command it has.
+# Both manual pages render without a warning, and the tool's page names every command it has.
 for page in tavrel tavrel-tool; do
-  warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$usr/share/man/man1/$page.1.gz" 2>&1 >/dev/null)
+  source=$usr/share/man/man1/$page.1.gz
+  warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$source" 2>&1 >/dev/null)
   [[ -z $warnings ]] || fail "man $page: $warnings"
 done
-manual=$(LC_ALL=C.UTF-8 MANWIDTH=200 man -l "$usr/share/man/man1/tavrel-tool.1.gz" 2>/dev/null)
+manual=$(LC_ALL=C.UTF-8 MANWIDTH=200 man -l "$source" 2>/dev/null)
 for command in $("$tool" __complete '' | grep -v '^-' | tail -n +2); do
   grep -Eq "^ +$command( |$)" <<<"$manual" || fail "the manual page lacks $command"
 done
@@ -58,5 +58,8 @@ complete_line() {
 }
 [[ $(complete_line tavrel-tool a) == apply ]] || fail "completion of a"
 [[ $(complete_line tavrel-tool show game.bin bay) == 'Bayer\ Monaco' ]] || fail "a team's name"
+[[ $(complete_line tavrel-tool apply game.bin --design 4 d.) == 'D.\ Kiev' ]] || fail "a value"
+[[ $(complete_line tavrel-tool apply game.bin 13 --f) == --file ]] || fail "an option"
 [[ $(complete_line tavrel-tool nets game.bin '') == $'normali\nrombi' ]] || fail "the nets"
+[[ $(complete_line tavrel-tool export game.bin --to '') == "$(compgen -d)" ]] || fail "folders"
 echo "package ok: $(basename "$deb")"

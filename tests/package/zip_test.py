@@ -4,9 +4,10 @@ Built by cpack from the cross build folder and unpacked into a new folder whose 
 and an accent, it holds the two programs, the demo image, the guide and the licence side by side
 (the texts with CR LF lines and, past ASCII, UTF-8's byte order mark, for Notepad); each program
 asks for none but the system's DLLs and carries an Italian version resource of the zip's
-version; the tool runs from there. Then, in a
+version. Then, in a
 wine prefix made for this run, tavrel.exe started from that folder offers the demo image at once
-(Return alone opens it), and a Salva changes exactly the flag's places of that demo image.
+(Return alone opens it), a Salva changes exactly the flag's places of that demo image, and
+the zip's tavrel-tool finds every sector of it right.
 """
 
 import codecs
@@ -31,8 +32,6 @@ CONTENTS = ["LEGGIMI.txt", "LICENSE.txt", "demo.bin", "tavrel-tool.exe", "tavrel
 SYSTEM_DLLS = {"kernel32", "user32", "gdi32", "comctl32", "comdlg32", "shell32", "ole32",
                "uxtheme", "msvcrt"}
 ITALIAN_UNICODE = "041004b0"
-# Words that would give away a text left in English.
-ENGLISH = re.compile(r"\b(the|of|and|developers|editor|command line)\b", re.I)
 
 
 def unpack(build, workdir):
@@ -53,29 +52,21 @@ def check_dlls(path):
     dump = subprocess.run(["x86_64-w64-mingw32-objdump", "-p", path], capture_output=True,
                           text=True, check=True).stdout
     dlls = {n.lower().removesuffix(".dll") for n in re.findall(r"DLL Name: (\S+)", dump)}
-    expect(sorted(dlls - SYSTEM_DLLS), [], f"DLLs {os.path.basename(path)} needs beyond the system's")
+    expect(sorted(dlls - SYSTEM_DLLS), [], f"{os.path.basename(path)}: DLLs beyond the system's")
 
 
 def check_version(path, version):
-    """The version resource: an Italian Unicode block naming this file, the zip's version in
-    numbers and in words, a copyright, and no English."""
-    exe = pefile.PE(path, fast_load=True)
-    exe.parse_data_directories([pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_RESOURCE"]])
-    tables = {table.LangID.decode().lower(): {k.decode(): v.decode() for k, v in table.entries.items()}
-              for info in getattr(exe, "FileInfo", [[]])[0] if info.Key == b"StringFileInfo"
+    """The version resource: one Italian Unicode block naming this file, with the zip's version
+    and a copyright."""
+    exe = pefile.PE(path)
+    tables = {table.LangID.decode().lower(): {k.decode(): v.decode()
+                                              for k, v in table.entries.items()}
+              for info in exe.FileInfo[0] if info.Key == b"StringFileInfo"
               for table in info.StringTable}
-    name = os.path.basename(path)
-    expect(sorted(tables), [ITALIAN_UNICODE], f"{name}: string tables")
-    texts = tables[ITALIAN_UNICODE]
-    expect((texts.get("OriginalFilename"), texts.get("FileVersion"), texts.get("ProductVersion")),
-           (name, version, version), f"{name}: file name and versions")
-    fixed = exe.VS_FIXEDFILEINFO[0]
-    numbers = [fixed.FileVersionMS >> 16, fixed.FileVersionMS & 0xFFFF]
-    expect(".".join(map(str, numbers)), version, f"{name}: version number")
-    if "©" not in texts.get("LegalCopyright", "") or "MIT" not in texts["LegalCopyright"]:
-        raise Failure(f"{name}: copyright {texts.get('LegalCopyright')!r}")
-    english = [text for text in texts.values() if ENGLISH.search(text)]
-    expect(english, [], f"{name}: English texts in the Italian block")
+    texts, name = tables.get(ITALIAN_UNICODE, {}), os.path.basename(path)
+    expect((sorted(tables), texts.get("OriginalFilename"), texts.get("FileVersion"),
+            texts.get("ProductVersion"), "©" in texts.get("LegalCopyright", "")),
+           ([ITALIAN_UNICODE], name, version, version, True), f"{name}: version resource")
 
 
 def check_texts(folder):
@@ -88,8 +79,7 @@ def check_texts(folder):
         # Without the mark an older Notepad reads UTF-8's "è" as two other letters.
         if not text.isascii() and not text.startswith(codecs.BOM_UTF8):
             raise Failure(f"{name}: UTF-8 text without the byte order mark")
-        lines = text.count(b"\r\n")
-        log(f"{name}: {lines} lines, each ending in CR LF")
+        log(f"{name}: {text.count(13)} lines, each ending in CR LF")
 
 
 def edit_demo_in_window(folder, source_dir, prefix, tool):
@@ -99,7 +89,8 @@ def edit_demo_in_window(folder, source_dir, prefix, tool):
     with open(demo, "rb") as reader:
         expected = bytearray(reader.read())
     original = bytes(expected)
-    with Tavrel(os.path.dirname(prefix), control_places(source_dir), Wine(tool[0], prefix)) as tavrel:
+    places = control_places(source_dir)
+    with Tavrel(os.path.dirname(prefix), places, Wine(tool[0], prefix)) as tavrel:
         tavrel.start(os.path.join(folder, "tavrel.exe"))
         dialog = tavrel.wait_for(FILE_DIALOG, "the image dialog")
         tavrel.close_with(dialog, "Return", "the image dialog, answered with Return alone")
@@ -124,11 +115,8 @@ def main():
                 check_dlls(os.path.join(folder, program))
                 check_version(os.path.join(folder, program), version)
             check_texts(folder)
-            tool = [wine_run, tools_prefix]
-            catalog = subprocess.run([*tool, os.path.join(folder, "tavrel-tool.exe"), "catalog",
-                                      "58"], capture_output=True, text=True, timeout=300)
-            expect(catalog.stdout.startswith("0A48 D9 B9 82"), True, "catalog 58 from the zip")
-            edit_demo_in_window(folder, source_dir, os.path.join(workdir, "wine prefix"), tool)
+            edit_demo_in_window(folder, source_dir, os.path.join(workdir, "wine prefix"),
+                                [wine_run, tools_prefix])
         except Failure as failure:
             log(f"FAILED: {failure}")
             return 1
