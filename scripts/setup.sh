@@ -9,8 +9,9 @@ packages=(
   libgtest-dev libcli11-dev nlohmann-json3-dev zlib1g-dev
   # The independent applier and maker of VCDIFF patches in the tool tests.
   xdelta3
-  # Packaging: cpack's dependency list, and the check of the desktop entry.
-  dpkg-dev desktop-file-utils
+  # Packaging: cpack's dependency list, and the checks of the desktop entry, the AppStream
+  # metainfo and the manual pages.
+  dpkg-dev desktop-file-utils appstream man-db
   fonts-dejavu-core
   # The real-window tests: an X server without a display, and tools to drive it.
   xvfb xauth xdotool x11-utils xclip python3 python3-xlib python3-pyvirtualdisplay imagemagick

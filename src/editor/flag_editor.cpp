@@ -8,6 +8,8 @@
 #include "editor/messages.h"
 #include "game/change_names.h"
 #include "image/file_error.h"
+#include "image/paths.h"
+#include "image/platform.h"
 
 namespace tavrel {
 namespace {
@@ -45,6 +47,10 @@ constexpr bool everyClickHasItsOperation() {
     return true;
 }
 static_assert(everyClickHasItsOperation());
+
+// The demo image the packages and run.sh put beside the program: the first image dialog offers
+// it when it is there.
+constexpr const char* kDemoImageName = "demo.bin";
 
 }  // namespace
 
@@ -117,7 +123,9 @@ std::optional<int> FlagEditor::startUp() {
     // Saving waits for a team to be chosen; once one was, it stays possible.
     window_.setEnabled(kSaveButton, false);
     OpenDialogRequest request = imageDialog();
-    request.fileName = state_.lastFile;
+    const std::string demo = pathIn(request.initialFolder, kDemoImageName);
+    if (sys::PathInfo info; sys::inspect(demo, info).ok() && info.kind == sys::PathKind::File)
+        request.fileName = demo;
     const std::string path = askFile(request);
     if (path.empty())
         return 0;

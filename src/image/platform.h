@@ -118,6 +118,8 @@ bool processRuns(int id);
 
 // True when standard error is a terminal that a progress bar may be drawn on.
 bool errorIsTerminal();
+// True when standard output is a terminal (a person reads it), not a file or a pipe.
+bool outputIsTerminal();
 
 // The program's arguments in UTF-8, its own name left out: `argv` where the system hands them
 // over in UTF-8, the system's own wide command line where it does not.

@@ -248,6 +248,10 @@ bool errorIsTerminal() {
     return ::isatty(STDERR_FILENO) != 0;
 }
 
+bool outputIsTerminal() {
+    return ::isatty(STDOUT_FILENO) != 0;
+}
+
 std::vector<std::string> arguments(int argc, char** argv) {
     return std::vector<std::string>(argv + std::min(argc, 1), argv + argc);
 }

@@ -396,6 +396,11 @@ bool errorIsTerminal() {
             ::SetConsoleMode(error, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING));
 }
 
+bool outputIsTerminal() {
+    DWORD mode = 0;
+    return ::GetConsoleMode(::GetStdHandle(STD_OUTPUT_HANDLE), &mode) != 0;
+}
+
 std::vector<std::string> arguments(int argc, char** argv) {
     int count = 0;
     wchar_t** words = ::CommandLineToArgvW(::GetCommandLineW(), &count);

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "tool/parser_text.h"
+
 namespace tavrel::tool {
 
 struct Streams {
@@ -41,6 +43,7 @@ template <typename Options>
 void addCommand(CLI::App& app, const char* name, const char* help, Streams io, int& status,
                 int (*run)(const Options&, Streams)) {
     auto* command = app.add_subcommand(name, help);
+    speakItalian(*command);
     auto options = std::make_shared<Options>();
     options->declare(*command);
     command->callback([options, io, &status, run] { status = run(*options, io); });
@@ -59,6 +62,15 @@ void addImageArgument(CLI::App* command, std::string& image);
 void addJsonFlag(CLI::App* command, bool& json);
 inline constexpr const char* kTeamHelp =
     "la squadra: indice 0–85 o nome della lista (\"Bayer Monaco\")";
+
+// The names of the commands, in the order the help lists them.
+std::vector<std::string> commandNames(const CLI::App& app);
+
+// The shell's completion asks the tool (tavrel-tool __complete WORD... TYPED) what may replace
+// the word being typed, TYPED, after the words before it: prints "files", "folders", or "words"
+// and then the fitting words, one per line.
+inline constexpr const char* kCompleteCommand = "__complete";
+int completeWord(const CLI::App& app, std::vector<std::string> words, Streams io);
 
 // Runs the command `arguments` name (UTF-8, the program's name left out) and returns the exit
 // status. Never throws: whatever goes wrong is said on `io.err`.

@@ -29,7 +29,8 @@ struct PatchOptions {
         command.add_option("OUT", output, "il file da scrivere: .ppf, .xdelta o .vcdiff")
             ->required();
         command.add_option("--format", format, "ppf o vcdiff (altrimenti dal nome di OUT)")
-            ->check(CLI::IsMember({"ppf", "vcdiff"}));
+            ->check(CLI::IsMember({"ppf", "vcdiff"}))
+            ->type_name("ppf|vcdiff");
         command.add_option("--description", description,
                            "la descrizione in una patch PPF (50 byte)");
         command.add_flag("--force", force, "sostituisce un file che c'è già");

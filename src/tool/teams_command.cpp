@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "catalog/flag_match.h"
+#include "image/platform.h"
 #include "tool/command_line.h"
 #include "tool/command_support.h"
 #include "tool/match_text.h"
@@ -13,6 +14,12 @@ namespace {
 constexpr const char* kHelp =
     "una riga per squadra: indice, nome nella lista e nell'immagine, tipo, 15 colori, i disegni "
     "uguali (o il più vicino)";
+
+// Over the columns of printTeam, for a person reading a terminal; a script reading the lines
+// through a pipe or a file gets the teams alone, as before.
+constexpr const char* kHeader =
+    " #  Squadra        Nome nell'immagine  Tipo  Colori (due byte ciascuno, come nel file)"
+    "                                 Disegno\n";
 
 void printTeam(const GameImage& game, int team, bool json, Streams io) {
     const std::string label = kTeams[static_cast<std::size_t>(team)].label;
@@ -38,6 +45,8 @@ void printTeam(const GameImage& game, int team, bool json, Streams io) {
 int listTeams(const ImageOptions& options, Streams io) {
     return withImage(options.image, ImageAccess::ReadOnly, io, [&](ImageSession& session) {
         const GameImage game(session);
+        if (!options.json && sys::outputIsTerminal())
+            io.out << kHeader;
         printList(io.out, options.json, kTeamCount, [&](std::size_t team) {
             printTeam(game, static_cast<int>(team), options.json, io);
         });
