@@ -7,7 +7,7 @@
 #include "editor/messages.h"
 #include "game/flag_files.h"
 #include "game/flag_record.h"
-#include "image/paths.h"
+#include "platform/paths.h"
 
 namespace tavrel {
 

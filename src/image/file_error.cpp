@@ -1,7 +1,7 @@
 // The plain account of a FileError.
 #include "image/file_error.h"
 
-#include "image/platform.h"
+#include "platform/platform.h"
 
 namespace tavrel {
 

@@ -6,7 +6,7 @@
 #include <iostream>
 
 #include "image/file_error.h"
-#include "image/platform.h"
+#include "platform/platform.h"
 #include "tool/team_argument.h"
 
 namespace tavrel::tool {

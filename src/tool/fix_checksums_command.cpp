@@ -3,9 +3,9 @@
 #include <iostream>
 
 #include "game/game_places.h"
-#include "image/repair_plan.h"
 #include "tool/command_line.h"
 #include "tool/command_support.h"
+#include "walk/repair_plan.h"
 
 namespace tavrel::tool {
 namespace {

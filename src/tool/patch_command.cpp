@@ -1,10 +1,10 @@
 // patch: a PPF 3.0 patch of what the logged changes did, for an unmodified copy of the image.
 #include <iostream>
 
-#include "image/paths.h"
-#include "image/platform.h"
 #include "image/whole_files.h"
 #include "journal/ppf_patch.h"
+#include "platform/paths.h"
+#include "platform/platform.h"
 #include "tool/command_line.h"
 #include "tool/command_support.h"
 

@@ -4,9 +4,9 @@
 #include <iterator>
 
 #include "game/game_places.h"
-#include "image/image_verify.h"
 #include "tool/command_line.h"
 #include "tool/command_support.h"
+#include "walk/sector_walk.h"
 
 namespace tavrel::tool {
 namespace {

@@ -1,5 +1,5 @@
 // Every repair the walk finds, gathered into one edit.
-#include "image/repair_plan.h"
+#include "walk/repair_plan.h"
 
 namespace tavrel {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "image/image_edit.h"
-#include "image/sector_repairs.h"
+#include "walk/sector_repairs.h"
 
 namespace tavrel {
 

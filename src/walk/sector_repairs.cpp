@@ -1,6 +1,6 @@
 // Repairs found chunk by chunk: a sector's check first, and its new checksums only when that
 // finds them wrong, so that a sound image costs no more than its verification.
-#include "image/sector_repairs.h"
+#include "walk/sector_repairs.h"
 
 #include <algorithm>
 #include <array>

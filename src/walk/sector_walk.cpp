@@ -1,5 +1,5 @@
 // The chunked walk over an image's sectors, and verification on it.
-#include "image/image_verify.h"
+#include "walk/sector_walk.h"
 
 #include <algorithm>
 #include <condition_variable>
