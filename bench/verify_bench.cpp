@@ -21,8 +21,8 @@
 #include "reference_checks.h"
 #include "sector/sector_checks.h"
 #include "sector/sector_verify.h"
+#include "walk/image_verify.h"
 #include "walk/sector_repairs.h"
-#include "walk/sector_walk.h"
 
 namespace {
 

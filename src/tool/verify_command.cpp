@@ -6,7 +6,7 @@
 #include "game/game_places.h"
 #include "tool/command_line.h"
 #include "tool/command_support.h"
-#include "walk/sector_walk.h"
+#include "walk/image_verify.h"
 
 namespace tavrel::tool {
 namespace {

@@ -3,8 +3,7 @@
 
 namespace tavrel {
 
-RepairPlan planChecksumRepairs(const ImageFile& file,
-                               std::optional<std::span<const std::int64_t>> sectors,
+RepairPlan planChecksumRepairs(const ImageFile& file, SectorList sectors,
                                const VerifyProgress& progress) {
     RepairPlan plan;
     plan.edit.leaveChecksums = true;

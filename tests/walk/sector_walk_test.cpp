@@ -12,8 +12,8 @@
 #include "image/image_file.h"
 #include "sector_samples.h"
 #include "test_files.h"
+#include "walk/image_verify.h"
 #include "walk/sector_repairs.h"
-#include "walk/sector_walk.h"
 
 namespace tavrel::testing {
 namespace {
