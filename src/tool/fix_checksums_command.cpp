@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "game/game_places.h"
+#include "image/offset_text.h"
 #include "tool/command_line.h"
 #include "tool/command_support.h"
 #include "walk/repair_plan.h"
