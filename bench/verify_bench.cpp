@@ -18,11 +18,11 @@
 #include <vector>
 
 #include "image/image_file.h"
-#include "image/image_verify.h"
-#include "image/sector_repairs.h"
 #include "reference_checks.h"
 #include "sector/sector_checks.h"
 #include "sector/sector_verify.h"
+#include "walk/image_verify.h"
+#include "walk/sector_repairs.h"
 
 namespace {
 

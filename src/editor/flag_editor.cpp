@@ -8,8 +8,8 @@
 #include "editor/messages.h"
 #include "game/change_names.h"
 #include "image/file_error.h"
-#include "image/paths.h"
-#include "image/platform.h"
+#include "platform/paths.h"
+#include "platform/platform.h"
 
 namespace tavrel {
 namespace {

@@ -7,6 +7,7 @@
 #include "game/change_names.h"
 #include "game/flag_files.h"
 #include "game/flag_record.h"
+#include "platform/paths.h"
 
 namespace tavrel {
 

@@ -1,31 +1,13 @@
 // Italian wording of file failures for the window's message boxes.
 #include "editor/messages.h"
 
-#include <cstdio>
 #include <ctime>
 
 #include "image/file_error.h"
+#include "image/offset_text.h"
 
 namespace tavrel::text {
 namespace {
-
-// "0xDB3F7C": an image offset as modders read it in a hex editor.
-std::string hexOffset(std::int64_t offset) {
-    char text[32];
-    std::snprintf(text, sizeof text, "0x%llX", static_cast<unsigned long long>(offset));
-    return text;
-}
-
-// "0x1D6F39, 0xBF7F4E–0xBF7F67": runs of bytes by their first and last offsets.
-std::string hexRuns(const std::vector<ByteRun>& runs) {
-    std::string text;
-    for (const ByteRun& run : runs) {
-        text += (text.empty() ? "" : ", ") + hexOffset(run.offset);
-        if (run.length > 1)
-            text += "–" + hexOffset(run.offset + run.length - 1);
-    }
-    return text;
-}
 
 std::string quoted(const std::string& path) {
     return "\"" + path + "\"";
@@ -35,18 +17,10 @@ std::string reasonOr(const FileError& error, const char* fallback) {
     return error.systemError != 0 ? error.systemReason() : fallback;
 }
 
-std::string restoreText(const FileError& error) {
-    switch (error.restore) {
-        case Restore::NotNeeded:
-            return "";
-        case Restore::Restored:
-            return " Nulla è stato modificato: l'immagine è com'era prima.";
-        case Restore::NotRestored:
-            break;
-    }
-    return " Non è stato possibile ripristinare l'immagine: controlla i byte a offset " +
-           hexRuns(error.unrestored) + ".";
-}
+constexpr RestoreWords kRestoreWords = {
+    " Nulla è stato modificato: l'immagine è com'era prima.",
+    " Non è stato possibile ripristinare l'immagine: controlla i byte a offset ",
+    RunEnd::LastOffset, "."};
 
 std::string describeImageFailure(const FileError& error) {
     const std::string at = "offset " + hexOffset(error.offset);
@@ -67,10 +41,10 @@ std::string describeImageFailure(const FileError& error) {
                    reasonOr(error, "fine del file") + ".";
         case FileFailure::WriteFailed:
             return "Scrittura dell'immagine non riuscita a " + at + ": " +
-                   reasonOr(error, "nessun byte scritto") + "." + restoreText(error);
+                   reasonOr(error, "nessun byte scritto") + "." + restoreText(error, kRestoreWords);
         case FileFailure::SyncFailed:
             return "Impossibile completare la scrittura dell'immagine su disco: " +
-                   error.systemReason() + "." + restoreText(error);
+                   error.systemReason() + "." + restoreText(error, kRestoreWords);
         case FileFailure::NotRawImage:
             return quoted(error.path) +
                    " è un'immagine ISO con settori da 2048 byte: Tavrel ha bisogno dell'immagine "
@@ -78,9 +52,12 @@ std::string describeImageFailure(const FileError& error) {
         case FileFailure::ChangedElsewhere:
             return "Un altro programma ha cambiato l'immagine a " + at +
                    ": la modifica non è stata annullata. Nulla è stato scritto.";
-        default:
-            return "Impossibile aprire " + quoted(error.path) + ": " + error.systemReason() + ".";
+        case FileFailure::OpenFailed:
+        case FileFailure::TooLarge:
+        case FileFailure::CreateFailed:
+            break;
     }
+    return "Impossibile aprire " + quoted(error.path) + ": " + error.systemReason() + ".";
 }
 
 }  // namespace
@@ -99,7 +76,8 @@ std::string saveNotCompleted(const std::string& description, const std::string& 
 std::string logDamaged(const std::string& keptAs) {
     return "Il registro delle modifiche di questa immagine era danneggiato: le modifiche che vi "
            "si leggono ancora restano e si possono annullare. Il registro com'era è conservato "
-           "in " + quoted(keptAs) + ".";
+           "in " +
+           quoted(keptAs) + ".";
 }
 
 std::string logNotOurs(bool newer, const std::string& logPath, const std::string& keptAs) {
@@ -144,9 +122,14 @@ std::string describe(const FileError& error) {
             return "Impossibile scrivere " + file + ": " + reason + ". Nessun file è stato creato.";
         case FileFailure::SyncFailed:
             return "Impossibile completare la scrittura di " + file + ": " + reason + ".";
-        default:
-            return "Impossibile aprire " + file + ": " + reason + ".";
+        case FileFailure::Held:
+        case FileFailure::AccessRefused:
+        case FileFailure::OpenFailed:
+        case FileFailure::NotRawImage:
+        case FileFailure::ChangedElsewhere:
+            break;
     }
+    return "Impossibile aprire " + file + ": " + reason + ".";
 }
 
 }  // namespace tavrel::text

@@ -1,8 +1,8 @@
 // The change log's names of Tavrel's changes, worded once for the window and the tool.
 #include "game/change_names.h"
 
-#include "image/paths.h"
 #include "journal/change_record.h"
+#include "platform/paths.h"
 
 namespace tavrel::change_name {
 namespace {

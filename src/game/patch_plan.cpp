@@ -33,8 +33,8 @@ std::vector<ByteRun> placesOf(const PatchRuns& runs) {
 
 // Where the checksum bytes of a sector of this kind start; past its end for one without.
 std::int64_t checksumArea(SectorKind kind) {
-    return kind == SectorKind::NoSync || kind == SectorKind::OtherMode ? kRawSectorSize
-                                                                       : checksumsStart(kind);
+    const std::span<const SectorRun> runs = checksumRuns(kind);
+    return runs.empty() ? kRawSectorSize : static_cast<std::int64_t>(runs.front().from);
 }
 
 // Where each whole sector that `patched` may write checksum bytes of keeps them.

@@ -46,17 +46,6 @@ Bytes edited(Bytes sector, std::int64_t start, const std::vector<ByteChange>& ch
 
 }  // namespace
 
-std::int64_t checksumsStart(SectorKind kind) {
-    switch (kind) {
-        case SectorKind::Mode1:
-            return static_cast<std::int64_t>(kMode1EdcAt);
-        case SectorKind::Mode2Form1:
-            return static_cast<std::int64_t>(kForm1EdcAt);
-        default:
-            return static_cast<std::int64_t>(kForm2EdcAt);
-    }
-}
-
 void carrySectorChecksums(const ImageFile& file, ImageEdit& edit) {
     std::vector<ByteRun> places;
     for (const std::int64_t s : touchedSectors(edit, file.size()))
@@ -66,16 +55,21 @@ void carrySectorChecksums(const ImageFile& file, ImageEdit& edit) {
     for (std::size_t i = 0; i < places.size(); ++i) {
         const std::int64_t start = places[i].offset;
         const RawSector before = std::span(now[i]).first<kRawSectorSize>();
-        const auto from = checksumsStart(sectorKind(before));
-        if (!checkSector(before).right() ||
-            writesAny(edit.changes, start + from, start + kRawSectorSize))
+        const std::span<const SectorRun> runs = checksumRuns(sectorKind(before));
+        if (runs.empty() || !checkSector(before).right())
+            continue;
+        // One change from the EDC to the end of the sector: Mode 1's zero bytes between keep
+        // their values in it.
+        const auto from = static_cast<std::int64_t>(runs.front().from);
+        const auto to = static_cast<std::int64_t>(runs.back().to);
+        if (writesAny(edit.changes, start + from, start + to))
             continue;
         Bytes after = edited(now[i], start, edit.changes);
         const Regeneration regenerated =
             regenerateChecksums(std::span(after).first<kRawSectorSize>());
         if (regenerated.allowed && regenerated.changed())
-            checksums.push_back({start + from, Bytes(now[i].begin() + from, now[i].end()),
-                                 Bytes(after.begin() + from, after.end())});
+            checksums.push_back({start + from, Bytes(now[i].begin() + from, now[i].begin() + to),
+                                 Bytes(after.begin() + from, after.begin() + to)});
     }
     edit.checksumSectors += static_cast<std::uint32_t>(checksums.size());
     edit.changes.insert(edit.changes.end(), checksums.begin(), checksums.end());

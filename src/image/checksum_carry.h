@@ -14,10 +14,6 @@ namespace tavrel {
 
 class ImageFile;
 
-// Where a sector of the kind keeps its checksum bytes: from its EDC (Mode 1: 2064, Form 1:
-// 2072, Form 2: 2348) to the end of the sector.
-std::int64_t checksumsStart(SectorKind kind);
-
 // Adds the new checksum bytes of the sectors `edit` touches that check right now, counts those
 // sectors in `edit.checksumSectors`, and puts the edit's changes in file order. A sector whose
 // checksum bytes the edit writes itself is left to it.

@@ -1,7 +1,7 @@
 // The plain account of a FileError.
 #include "image/file_error.h"
 
-#include "image/platform.h"
+#include "platform/platform.h"
 
 namespace tavrel {
 
@@ -31,9 +31,15 @@ FileError openError(const sys::Status& status, FileRole role, const std::string&
             return FileError(FileFailure::AccessRefused, role, path, status.code);
         case sys::Outcome::NotRegular:
             return FileError(FileFailure::NotAFile, role, path, status.code);
-        default:
-            return FileError(FileFailure::OpenFailed, role, path, status.code);
+        case sys::Outcome::Done:
+        case sys::Outcome::NotFound:
+        case sys::Outcome::NoLocks:
+        case sys::Outcome::Exists:
+        case sys::Outcome::EndOfFile:
+        case sys::Outcome::Failed:
+            break;
     }
+    return FileError(FileFailure::OpenFailed, role, path, status.code);
 }
 
 }  // namespace tavrel

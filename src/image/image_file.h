@@ -7,8 +7,8 @@
 #include <string>
 
 #include "image/file_error.h"
-#include "image/platform.h"
 #include "image/raw_geometry.h"
+#include "platform/platform.h"
 
 namespace tavrel {
 

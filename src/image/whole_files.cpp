@@ -4,8 +4,8 @@
 #include <charconv>
 #include <random>
 
-#include "image/paths.h"
-#include "image/platform.h"
+#include "platform/paths.h"
+#include "platform/platform.h"
 
 namespace tavrel {
 namespace {

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <ctime>
 
-#include "image/paths.h"
 #include "image/whole_files.h"
+#include "platform/paths.h"
 
 namespace tavrel {
 namespace {

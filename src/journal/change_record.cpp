@@ -3,13 +3,14 @@
 
 #include <algorithm>
 
+#include "sector/byte_order.h"
 #include "sector/edc.h"
 
 namespace tavrel {
 namespace {
 
 void put(Bytes& out, std::uint64_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+    appendLittleEndian(out, value, static_cast<std::size_t>(bytes));
 }
 
 void putBytes(Bytes& out, std::span<const std::uint8_t> bytes) {
@@ -23,8 +24,8 @@ public:
     bool take(std::uint64_t& value, int size) {
         if (!has(static_cast<std::size_t>(size)))
             return false;
-        value = 0;
-        for (int i = 0; i < size; ++i) value |= std::uint64_t{bytes_[at_++]} << (8 * i);
+        value = littleEndian(bytes_, at_, static_cast<std::size_t>(size));
+        at_ += static_cast<std::size_t>(size);
         return true;
     }
     bool take(Bytes& bytes, std::uint64_t size) {

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "image/image_edit.h"
-#include "image/platform.h"
+#include "platform/platform.h"
 
 namespace tavrel {
 

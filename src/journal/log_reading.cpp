@@ -3,16 +3,11 @@
 
 #include <algorithm>
 
+#include "sector/byte_order.h"
 #include "sector/edc.h"
 
 namespace tavrel {
 namespace {
-
-std::uint64_t littleEndian(std::span<const std::uint8_t> bytes, std::size_t at, int size) {
-    std::uint64_t value = 0;
-    for (int i = 0; i < size; ++i) value |= std::uint64_t{bytes[at + i]} << (8 * i);
-    return value;
-}
 
 bool isZero(std::uint8_t byte) {
     return byte == 0;

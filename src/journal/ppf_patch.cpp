@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "image/image_file.h"
+#include "sector/byte_order.h"
 
 namespace tavrel {
 namespace {
@@ -52,9 +53,7 @@ Bytes encodePpf3(const std::vector<ByteChange>& runs, const std::string& descrip
     patch.insert(patch.end(), text.begin(), text.end());
     patch.insert(patch.end(), {0, 0, 1, 0});  // image type, block check, undo data, reserved
     for (const ByteChange& run : runs) {
-        for (int i = 0; i < 8; ++i)
-            patch.push_back(
-                static_cast<std::uint8_t>(static_cast<std::uint64_t>(run.offset) >> (8 * i)));
+        appendLittleEndian(patch, static_cast<std::uint64_t>(run.offset), 8);
         patch.push_back(static_cast<std::uint8_t>(run.after.size()));
         patch.insert(patch.end(), run.after.begin(), run.after.end());
         patch.insert(patch.end(), run.before.begin(), run.before.end());

@@ -1,6 +1,7 @@
 // The EDC on the path chosen, and its four stored bytes.
 #include "sector/edc.h"
 
+#include "sector/byte_order.h"
 #include "sector/edc_kernels.h"
 
 namespace tavrel {
@@ -10,15 +11,11 @@ std::uint32_t edc(std::span<const std::uint8_t> bytes, ChecksumPath path) {
 }
 
 std::uint32_t storedEdc(std::span<const std::uint8_t> sector, std::size_t at) {
-    const auto bytes = sector.subspan(at, 4);
-    return std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 | std::uint32_t{bytes[2]} << 16 |
-           std::uint32_t{bytes[3]} << 24;
+    return static_cast<std::uint32_t>(littleEndian(sector, at, 4));
 }
 
 void storeEdc(std::span<std::uint8_t> sector, std::size_t at, std::uint32_t value) {
-    for (std::size_t i = 0; i < 4; ++i) {
-        sector[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-    }
+    putLittleEndian(sector.subspan(at, 4), value);
 }
 
 }  // namespace tavrel

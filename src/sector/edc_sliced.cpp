@@ -5,6 +5,8 @@
 #include <array>
 #include <cstddef>
 
+#include "sector/byte_order.h"
+
 namespace tavrel {
 namespace {
 
@@ -32,10 +34,9 @@ constexpr std::array<Table, kSlice> kTables = [] {
     return tables;
 }();
 
-// Written byte by byte so it means the same on any host; compilers make it one load.
-std::uint32_t loadLittleEndian(const std::uint8_t* p) {
-    return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 |
-           std::uint32_t{p[3]} << 24;
+// The four bytes at `p` as one word.
+std::uint32_t loadWord(const std::uint8_t* p) {
+    return static_cast<std::uint32_t>(littleEndian({p, 4}, 0, 4));
 }
 
 // The look-ups of one 32-bit word that lies `bytesAfter` bytes before the end of the slice.
@@ -51,10 +52,9 @@ std::uint32_t edcSliced(std::span<const std::uint8_t> bytes, std::uint32_t crc) 
     std::size_t left = bytes.size();
     for (; left >= kSlice; left -= kSlice, p += kSlice) {
         // Only the first word depends on the CRC so far: the rest can be looked up ahead of it.
-        const std::uint32_t rest = sliceWord(loadLittleEndian(p + 4), 8) ^
-                                   sliceWord(loadLittleEndian(p + 8), 4) ^
-                                   sliceWord(loadLittleEndian(p + 12), 0);
-        crc = rest ^ sliceWord(loadLittleEndian(p) ^ crc, 12);
+        const std::uint32_t rest = sliceWord(loadWord(p + 4), 8) ^ sliceWord(loadWord(p + 8), 4) ^
+                                   sliceWord(loadWord(p + 12), 0);
+        crc = rest ^ sliceWord(loadWord(p) ^ crc, 12);
     }
     for (; left > 0; --left, ++p) {
         crc = (crc >> 8) ^ kTables[0][(crc ^ *p) & 0xFF];

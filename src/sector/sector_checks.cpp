@@ -11,42 +11,55 @@
 namespace tavrel {
 namespace {
 
-// Which bytes a kind's EDC covers, where it is stored, and how its ECC treats the header.
+// A kind's checksums: where they lie, which bytes its EDC covers (from `edcFrom` up to the EDC
+// itself), and whether an ECC follows and how it treats the header.
 struct Layout {
     std::size_t edcFrom;
-    std::size_t edcAt;
-    bool hasEcc;
-    EccHeader eccHeader;
+    std::optional<EccHeader> ecc;
+    std::span<const SectorRun> runs;
+
+    std::size_t edcAt() const { return runs.front().from; }
 };
 
 std::optional<Layout> layoutOf(SectorKind kind) {
+    static constexpr SectorRun kMode1[] = {{kMode1EdcAt, kMode1ZeroBytesAt},
+                                           {kEccPAt, kRawSectorSize}};
+    static constexpr SectorRun kForm1[] = {{kForm1EdcAt, kRawSectorSize}};
+    static constexpr SectorRun kForm2[] = {{kForm2EdcAt, kRawSectorSize}};
     switch (kind) {
         case SectorKind::Mode1:
-            return Layout{0, kMode1EdcAt, true, EccHeader::AsStored};
+            return Layout{0, EccHeader::AsStored, kMode1};
         case SectorKind::Mode2Form1:
-            return Layout{kSubheaderAt, kForm1EdcAt, true, EccHeader::AsZero};
+            return Layout{kSubheaderAt, EccHeader::AsZero, kForm1};
         case SectorKind::Mode2Form2:
-            return Layout{kSubheaderAt, kForm2EdcAt, false, EccHeader::AsZero};
-        default:  // no sync, or a mode without checksums
-            return std::nullopt;
+            return Layout{kSubheaderAt, std::nullopt, kForm2};
+        case SectorKind::NoSync:
+        case SectorKind::OtherMode:
+            break;
     }
+    return std::nullopt;
 }
 
 // The checksums the sector has in use: none for a kind without them, nor for a Form 2 sector
 // that stores zero as its EDC, which says it has none.
 std::optional<Layout> checksumsInUse(RawSector sector, SectorKind kind) {
     const std::optional<Layout> layout = layoutOf(kind);
-    if (layout && !layout->hasEcc && storedEdc(sector, layout->edcAt) == 0) {
+    if (layout && !layout->ecc && storedEdc(sector, layout->edcAt()) == 0) {
         return std::nullopt;
     }
     return layout;
 }
 
 std::uint32_t computedEdc(RawSector sector, const Layout& layout, ChecksumPath path) {
-    return edc(sector.subspan(layout.edcFrom, layout.edcAt - layout.edcFrom), path);
+    return edc(sector.subspan(layout.edcFrom, layout.edcAt() - layout.edcFrom), path);
 }
 
 }  // namespace
+
+std::span<const SectorRun> checksumRuns(SectorKind kind) {
+    const std::optional<Layout> layout = layoutOf(kind);
+    return layout ? layout->runs : std::span<const SectorRun>();
+}
 
 SectorKind sectorKind(RawSector sector) {
     if (!std::equal(kSectorSync.begin(), kSectorSync.end(), sector.begin())) {
@@ -70,9 +83,9 @@ SectorCheck checkSector(RawSector sector, ChecksumPath path) {
     if (!layout) {
         return check;
     }
-    check.edcRight = computedEdc(sector, *layout, path) == storedEdc(sector, layout->edcAt);
-    if (layout->hasEcc) {
-        check.eccRight = eccParityIsRight(sector, layout->eccHeader, path);
+    check.edcRight = computedEdc(sector, *layout, path) == storedEdc(sector, layout->edcAt());
+    if (layout->ecc) {
+        check.eccRight = eccParityIsRight(sector, *layout->ecc, path);
     }
     return check;
 }
@@ -86,15 +99,15 @@ Regeneration regenerateChecksums(WritableRawSector sector, ChecksumPath path) {
     result.allowed = true;
 
     const std::uint32_t computed = computedEdc(sector, *layout, path);
-    if (computed != storedEdc(sector, layout->edcAt)) {
-        storeEdc(sector, layout->edcAt, computed);
+    if (computed != storedEdc(sector, layout->edcAt())) {
+        storeEdc(sector, layout->edcAt(), computed);
         result.edcRewritten = true;
     }
-    if (layout->hasEcc) {
+    if (layout->ecc) {
         // Parity is worked out on a copy so that a right ECC leaves the sector untouched.
         std::array<std::uint8_t, kRawSectorSize> copy;
         std::copy(sector.begin(), sector.end(), copy.begin());
-        writeEccParity(copy, layout->eccHeader, path);
+        writeEccParity(copy, *layout->ecc, path);
         const auto parity = std::span(copy).subspan<kEccPAt>();
         if (!std::equal(parity.begin(), parity.end(), sector.begin() + kEccPAt)) {
             std::copy(parity.begin(), parity.end(), sector.begin() + kEccPAt);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "sector/checksum_path.h"
 #include "sector/raw_sector.h"
@@ -16,6 +17,18 @@ enum class SectorKind : std::uint8_t { NoSync, Mode1, Mode2Form1, Mode2Form2, Ot
 inline constexpr std::size_t kSectorKindCount = 5;
 
 SectorKind sectorKind(RawSector sector);
+
+// Bytes `from` up to `to` of a sector.
+struct SectorRun {
+    std::size_t from;
+    std::size_t to;
+    friend bool operator==(const SectorRun&, const SectorRun&) = default;
+};
+
+// Where a sector of the kind keeps its checksums: from its EDC to the end of the sector, less
+// Mode 1's eight zero bytes (Mode 1: 2064–2067 and 2076–2351; Form 1: 2072–2351; Form 2:
+// 2348–2351, an EDC alone). None in a sector without sync or of another mode.
+std::span<const SectorRun> checksumRuns(SectorKind kind);
 
 // A check that does not apply to the kind (no EDC or ECC at all, ECC in Form 2, EDC in a
 // Form 2 sector that stores zero there, meaning it is not used) counts as right.

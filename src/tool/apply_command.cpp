@@ -4,8 +4,8 @@
 
 #include "catalog/catalog.h"
 #include "game/change_names.h"
-#include "image/paths.h"
 #include "image/whole_files.h"
+#include "platform/paths.h"
 #include "tool/command_line.h"
 #include "tool/command_support.h"
 #include "tool/flag_changes.h"

@@ -4,8 +4,9 @@
 
 #include "game/change_names.h"
 #include "game/patch_plan.h"
-#include "image/paths.h"
+#include "image/offset_text.h"
 #include "image/whole_files.h"
+#include "platform/paths.h"
 #include "tool/command_line.h"
 #include "tool/command_support.h"
 #include "tool/place_text.h"

@@ -6,7 +6,7 @@
 #include <iostream>
 
 #include "image/file_error.h"
-#include "image/platform.h"
+#include "platform/platform.h"
 #include "tool/team_argument.h"
 
 namespace tavrel::tool {
@@ -44,9 +44,11 @@ const char* logProblem(Recovery::LogProblem problem) {
             return "non è un registro delle modifiche di Tavrel";
         case Recovery::LogProblem::Newer:
             return "è di una versione più recente di Tavrel";
-        default:
-            return "non corrisponde più all'immagine";
+        case Recovery::LogProblem::Stale:
+        case Recovery::LogProblem::None:  // not asked: there is nothing to tell
+            break;
     }
+    return "non corrisponde più all'immagine";
 }
 
 void tellLogProblem(const ImageSession& session, Streams io) {

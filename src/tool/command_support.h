@@ -8,10 +8,10 @@
 #include <string>
 
 #include "game/game_image.h"
-#include "image/image_verify.h"
 #include "journal/image_session.h"
 #include "tool/command_line.h"
 #include "tool/tool_text.h"
+#include "walk/sector_walk.h"
 
 namespace tavrel::tool {
 

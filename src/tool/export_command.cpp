@@ -2,7 +2,7 @@
 #include <iostream>
 
 #include "game/flag_files.h"
-#include "image/paths.h"
+#include "platform/paths.h"
 #include "tool/command_line.h"
 #include "tool/command_support.h"
 

@@ -4,9 +4,10 @@
 
 #include "game/change_names.h"
 #include "game/game_places.h"
-#include "image/repair_plan.h"
+#include "image/offset_text.h"
 #include "tool/command_line.h"
 #include "tool/command_support.h"
+#include "walk/repair_plan.h"
 
 namespace tavrel::tool {
 namespace {

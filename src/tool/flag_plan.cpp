@@ -6,7 +6,7 @@
 #include "catalog/catalog.h"
 #include "game/flag_files.h"
 #include "image/file_error.h"
-#include "image/paths.h"
+#include "platform/paths.h"
 #include "tool/flag_changes.h"
 #include "tool/team_argument.h"
 #include "tool/tool_text.h"

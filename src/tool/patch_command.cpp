@@ -4,12 +4,12 @@
 #include <cctype>
 #include <iostream>
 
-#include "image/paths.h"
-#include "image/platform.h"
 #include "image/whole_files.h"
 #include "journal/image_view.h"
 #include "journal/ppf_patch.h"
 #include "journal/vcdiff_writing.h"
+#include "platform/paths.h"
+#include "platform/platform.h"
 #include "tool/command_line.h"
 #include "tool/command_support.h"
 

@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "catalog/flag_match.h"
-#include "image/platform.h"
+#include "platform/platform.h"
 #include "tool/command_line.h"
 #include "tool/command_support.h"
 #include "tool/match_text.h"

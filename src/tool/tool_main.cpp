@@ -3,7 +3,7 @@
 // 2 for a usage error or refused input.
 #include <iostream>
 
-#include "image/platform.h"
+#include "platform/platform.h"
 #include "tool/command_line.h"
 
 int main(int argc, char** argv) {

@@ -3,57 +3,16 @@
 
 #include <cstdio>
 #include <ostream>
-#include <sstream>
 
 #include "image/file_error.h"
+#include "image/offset_text.h"
 
 namespace tavrel::tool {
 namespace {
 
-std::string outcome(const FileError& error) {
-    switch (error.restore) {
-        case Restore::NotNeeded:
-            return "";
-        case Restore::Restored:
-            return "; nulla è stato modificato";
-        case Restore::NotRestored:
-            break;
-    }
-    std::string runs;
-    for (const ByteRun& run : error.unrestored) {
-        runs += (runs.empty() ? "" : ", ") + hexOffset(run.offset);
-        if (run.length > 1)
-            runs += "+" + std::to_string(run.length - 1);
-    }
-    return "; immagine NON ripristinata, controlla i byte a " + runs;
-}
-
-// Failures that only an image has, or that read differently for one.
-std::string describeImageFailure(const FileError& error, const std::string& reason) {
-    switch (error.failure) {
-        case FileFailure::AccessRefused:
-            return "accesso negato: " + error.path + " non si può scrivere" + reason;
-        case FileFailure::TooShort:
-            return error.path + " è troppo corta per il gioco: servono " +
-                   std::to_string(error.count) + " byte a " + hexOffset(error.offset) +
-                   ", il file ne ha " + std::to_string(error.fileSize) + "; nulla è stato scritto";
-        case FileFailure::WriteFailed:
-            return "scrittura non riuscita: " + error.path + " a " + hexOffset(error.offset) +
-                   reason + outcome(error);
-        case FileFailure::SyncFailed:
-            return "il disco non ha confermato la scrittura di " + error.path + reason +
-                   outcome(error);
-        case FileFailure::NotRawImage:
-            return error.path +
-                   " è un'immagine ISO con settori da 2048 byte: serve l'immagine raw .bin "
-                   "(settori da 2352 byte); nulla è stato scritto";
-        default:
-            return "un altro programma ha cambiato " + error.path + " a " +
-                   hexOffset(error.offset) +
-                   ": la modifica non è stata annullata; nulla è stato "
-                   "scritto";
-    }
-}
+constexpr RestoreWords kRestoreWords = {"; nulla è stato modificato",
+                                        "; immagine NON ripristinata, controlla i byte a ",
+                                        RunEnd::ByteCount, ""};
 
 }  // namespace
 
@@ -63,14 +22,10 @@ std::string hexByte(std::uint8_t byte) {
     return text;
 }
 
-std::string hexOffset(std::int64_t offset) {
-    std::ostringstream text;
-    text << "0x" << std::uppercase << std::hex << offset;
-    return text.str();
-}
-
 std::string describe(const FileError& error) {
     const std::string reason = error.systemError != 0 ? ": " + error.systemReason() : "";
+    // Failures of writing that an image words apart; other files say "impossibile scrivere".
+    const bool image = error.role == FileRole::Image;
     switch (error.failure) {
         case FileFailure::Held:
             return "accesso negato: " + error.path + " è aperta in Tavrel o in tavrel-tool";
@@ -85,27 +40,69 @@ std::string describe(const FileError& error) {
                    (error.offset >= 0 ? " a " + hexOffset(error.offset) : "") + reason;
         case FileFailure::OpenFailed:
             return "impossibile aprire " + error.path + reason;
-        default:
+        case FileFailure::AccessRefused:
+            return image ? "accesso negato: " + error.path + " non si può scrivere" + reason
+                         : "impossibile aprire " + error.path + reason;
+        case FileFailure::TooShort:
+            if (image)
+                return error.path + " è troppo corta per il gioco: servono " +
+                       std::to_string(error.count) + " byte a " + hexOffset(error.offset) +
+                       ", il file ne ha " + std::to_string(error.fileSize) +
+                       "; nulla è stato scritto";
+            break;
+        case FileFailure::WriteFailed:
+            if (image)
+                return "scrittura non riuscita: " + error.path + " a " + hexOffset(error.offset) +
+                       reason + restoreText(error, kRestoreWords);
+            break;
+        case FileFailure::SyncFailed:
+            if (image)
+                return "il disco non ha confermato la scrittura di " + error.path + reason +
+                       restoreText(error, kRestoreWords);
+            break;
+        case FileFailure::NotRawImage:
+            if (image)
+                return error.path +
+                       " è un'immagine ISO con settori da 2048 byte: serve l'immagine raw .bin "
+                       "(settori da 2352 byte); nulla è stato scritto";
+            break;
+        case FileFailure::ChangedElsewhere:
+            if (image)
+                return "un altro programma ha cambiato " + error.path + " a " +
+                       hexOffset(error.offset) +
+                       ": la modifica non è stata annullata; nulla è stato scritto";
+            break;
+        case FileFailure::CreateFailed:
             break;
     }
-    if (error.role == FileRole::Image)
-        return describeImageFailure(error, reason);
-    if (error.failure == FileFailure::AccessRefused)
-        return "impossibile aprire " + error.path + reason;
     return "impossibile scrivere " + error.path + reason;
 }
 
 int exitStatus(const FileError& error) {
-    const bool wrongImage = error.failure == FileFailure::TooShort ||
-                            error.failure == FileFailure::NotRawImage ||
-                            error.failure == FileFailure::ChangedElsewhere;
-    // A file the user named that is a folder, a pipe or too large; a plan or flag file that
-    // may not be read.
-    const bool inputFile = error.role == FileRole::Plan || error.role == FileRole::FlagFile;
-    const bool badInput = error.failure == FileFailure::NotAFile ||
-                          error.failure == FileFailure::TooLarge ||
-                          (inputFile && error.failure == FileFailure::AccessRefused);
-    return wrongImage || badInput ? kRefused : kFileFailure;
+    switch (error.failure) {
+        // The image is not one the game's places fit, or another program changed it.
+        case FileFailure::TooShort:
+        case FileFailure::NotRawImage:
+        case FileFailure::ChangedElsewhere:
+        // A file the user named that is a folder, a pipe or too large.
+        case FileFailure::NotAFile:
+        case FileFailure::TooLarge:
+            return kRefused;
+        // A plan or flag file that may not be read is refused input; an image or a file the
+        // tool writes that it may not is a failure of the file.
+        case FileFailure::AccessRefused:
+            return error.role == FileRole::Plan || error.role == FileRole::FlagFile ? kRefused
+                                                                                    : kFileFailure;
+        case FileFailure::Held:
+        case FileFailure::OpenFailed:
+        case FileFailure::MeasureFailed:
+        case FileFailure::ReadFailed:
+        case FileFailure::WriteFailed:
+        case FileFailure::SyncFailed:
+        case FileFailure::CreateFailed:
+            return kFileFailure;
+    }
+    return kFileFailure;
 }
 
 std::string describe(const RecordError& error) {

@@ -22,9 +22,6 @@ inline constexpr int kSuccess = 0;
 inline constexpr int kFileFailure = 1;  // the image or a file could not be read or written
 inline constexpr int kRefused = 2;      // a usage error or refused input: nothing was written
 
-// "0xDB3F7C": an offset as a hex editor shows it.
-std::string hexOffset(std::int64_t offset);
-
 // "0A": a byte as two upper-case hex digits.
 std::string hexByte(std::uint8_t byte);
 

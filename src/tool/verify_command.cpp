@@ -4,9 +4,10 @@
 #include <iterator>
 
 #include "game/game_places.h"
-#include "image/image_verify.h"
+#include "image/offset_text.h"
 #include "tool/command_line.h"
 #include "tool/command_support.h"
+#include "walk/image_verify.h"
 
 namespace tavrel::tool {
 namespace {

@@ -1,8 +1,10 @@
 // The image file: one editor at a time, no write to a file its owner protected, no read or
-// write past its end, and runs of game data split at the ends of sectors' user data.
+// write past its end, runs of game data split at the ends of sectors' user data, and runs named
+// in hex as the messages name the bytes to check.
 #include <gtest/gtest.h>
 
 #include "image/image_file.h"
+#include "image/offset_text.h"
 #include "image/raw_geometry.h"
 #include "test_files.h"
 
@@ -77,6 +79,14 @@ TEST(RawGeometry, SplitsRunsOnlyAtTheEndOfUserData) {
     for (const Case& c : cases) EXPECT_EQ(userDataRuns(c.offset, c.length), c.runs) << c.offset;
     for (const std::int64_t framing : {sector, sector + 23, sector + 2072, sector + 2351})
         EXPECT_THROW(userDataRuns(framing, 1), std::invalid_argument) << framing;
+}
+
+TEST(OffsetText, NamesEachRunByItsFirstByteAndItsEnd) {
+    const std::vector<ByteRun> runs = {{0x1D6F39, 1}, {0xBF7F4E, 26}, {0x7FFFFFFF0, 2}};
+    EXPECT_EQ(hexRuns(runs, RunEnd::LastOffset),
+              "0x1D6F39, 0xBF7F4E–0xBF7F67, 0x7FFFFFFF0–0x7FFFFFFF1");
+    EXPECT_EQ(hexRuns(runs, RunEnd::ByteCount), "0x1D6F39, 0xBF7F4E+25, 0x7FFFFFFF0+1");
+    EXPECT_EQ(hexRuns({}, RunEnd::ByteCount), "");
 }
 
 }  // namespace

@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
-#include "image/paths.h"
-#include "image/platform.h"
 #include "image/whole_files.h"
+#include "platform/paths.h"
+#include "platform/platform.h"
 #include "test_files.h"
 
 namespace tavrel::testing {

@@ -1,6 +1,7 @@
 // tavrel-tool run as a user runs it: arguments, exit statuses, refusals that write nothing,
 // and one run of each command on demo images, checked against GameImage and whole files.
 #include <fstream>
+#include <sstream>
 
 #include <nlohmann/json.hpp>
 
@@ -9,11 +10,27 @@
 #include "game/flag_files.h"
 #include "game/game_image.h"
 #include "journal/image_session.h"
+#include "tool/command_line.h"
 #include "tool/tool_text.h"
 #include "tool_fixture.h"
 
 namespace tavrel::testing {
 namespace {
+
+// tavrel-tool's commands run in this process, from `folder`, on `arguments` split at blanks:
+// what needs neither the program's console nor a process of its own.
+ToolRun runHere(const std::filesystem::path& folder, const std::string& arguments) {
+    std::vector<std::string> words;
+    std::istringstream split(arguments);
+    for (std::string word; split >> word;) words.push_back(word);
+    std::ostringstream out, err;
+    std::istringstream in;
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(folder);
+    const int status = tool::runTool(words, {out, err, in});
+    std::filesystem::current_path(before);
+    return {status, out.str(), err.str()};
+}
 
 TEST_F(ToolTest, RefusesWhatItCannotDoAndWritesNothing) {
     Bytes cut = demoImage();
@@ -51,7 +68,7 @@ TEST_F(ToolTest, RefusesWhatItCannotDoAndWritesNothing) {
         {"export game.bin 13 --to missing-folder", 1},
     };
     for (const auto& [arguments, status] : cases) {
-        const ToolRun run = tool(arguments);
+        const ToolRun run = runHere(dir.path(), arguments);
         EXPECT_EQ(run.status, status) << arguments << "\n" << run.err;
         EXPECT_EQ(run.err.empty(), status == 0) << arguments;
     }
@@ -61,8 +78,9 @@ TEST_F(ToolTest, RefusesWhatItCannotDoAndWritesNothing) {
               Bytes({'a', ' ', 'p', 'a', 't', 'c', 'h', ' ', 'k', 'e', 'p', 't'}));
     EXPECT_FALSE(std::filesystem::exists(dir.file("game.bin.tavrel-log")));
     EXPECT_FALSE(std::filesystem::exists(dir.file("new.png")));
-    EXPECT_EQ(tool("patch game.bin old.ppf --force").status, 0);
-    EXPECT_NE(tool("show game.bin atlantis").err.find("squadra sconosciuta"), std::string::npos);
+    EXPECT_EQ(runHere(dir.path(), "patch game.bin old.ppf --force").status, 0);
+    EXPECT_NE(runHere(dir.path(), "show game.bin atlantis").err.find("squadra sconosciuta"),
+              std::string::npos);
 }
 
 TEST_F(ToolTest, TeamsHistoryAndTheCatalogAnswerInJson) {

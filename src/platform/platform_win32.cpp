@@ -10,8 +10,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "image/platform.h"
-#include "image/platform_outcome.h"
+#include "platform/platform.h"
+#include "platform/platform_outcome.h"
 
 namespace tavrel::sys {
 namespace {

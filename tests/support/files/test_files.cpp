@@ -49,11 +49,11 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(path_, ignored);
 }
 
-Bytes readWholeFile(const std::string& path) {
+std::vector<std::uint8_t> readWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in)
         throw std::runtime_error("cannot read " + path);
-    Bytes bytes(static_cast<std::size_t>(in.tellg()));
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(in.tellg()));
     in.seekg(0);
     if (!in.read(reinterpret_cast<char*>(bytes.data()),
                  static_cast<std::streamsize>(bytes.size()))) {
@@ -69,7 +69,7 @@ void writeWholeFile(const std::string& path, std::string_view content) {
         throw std::runtime_error("cannot write " + path);
 }
 
-void writeWholeFile(const std::string& path, const Bytes& content) {
+void writeWholeFile(const std::string& path, const std::vector<std::uint8_t>& content) {
     writeWholeFile(path,
                    std::string_view(reinterpret_cast<const char*>(content.data()), content.size()));
 }

@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "image/image_file.h"
-#include "image/image_verify.h"
-#include "image/sector_repairs.h"
 #include "sector_samples.h"
 #include "test_files.h"
+#include "walk/image_verify.h"
+#include "walk/sector_repairs.h"
 
 namespace tavrel::testing {
 namespace {

@@ -2,7 +2,7 @@
 // a reader has open is renamed (the log set aside) and removed by another hand.
 #include <gtest/gtest.h>
 
-#include "image/platform.h"
+#include "platform/platform.h"
 #include "test_files.h"
 
 namespace tavrel::testing {

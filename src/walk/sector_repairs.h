@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "image/image_edit.h"
-#include "image/image_verify.h"
 #include "sector/sector_checks.h"
+#include "walk/sector_walk.h"
 
 namespace tavrel {
 

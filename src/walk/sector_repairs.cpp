@@ -1,6 +1,6 @@
 // Repairs found chunk by chunk: a sector's check first, and its new checksums only when that
 // finds them wrong, so that a sound image costs no more than its verification.
-#include "image/sector_repairs.h"
+#include "walk/sector_repairs.h"
 
 #include <algorithm>
 #include <array>
@@ -8,32 +8,13 @@
 namespace tavrel {
 namespace {
 
-struct Run {
-    std::size_t from;
-    std::size_t to;
-};
-
-// The bytes a repair may write: from the EDC to the end of the sector, less Mode 1's zero bytes.
-std::span<const Run> writableRuns(SectorKind kind) {
-    static constexpr Run kMode1[] = {{kMode1EdcAt, kMode1ZeroBytesAt}, {kEccPAt, kRawSectorSize}};
-    static constexpr Run kForm1[] = {{kForm1EdcAt, kRawSectorSize}};
-    static constexpr Run kForm2[] = {{kForm2EdcAt, kRawSectorSize}};
-    switch (kind) {
-        case SectorKind::Mode1:
-            return kMode1;
-        case SectorKind::Mode2Form1:
-            return kForm1;
-        default:  // Form 2: the one other kind a check can find wrong
-            return kForm2;
-    }
-}
-
 SectorRepair repairOf(RawSector sector, std::int64_t number, const SectorCheck& found,
                       ChecksumPath path) {
     std::array<std::uint8_t, kRawSectorSize> after;
     std::copy(sector.begin(), sector.end(), after.begin());
     SectorRepair repair{number, found, regenerateChecksums(after, path), {}};
-    for (const Run& run : writableRuns(found.kind)) {
+    // Only the checksum bytes: Mode 1's zero bytes are never written.
+    for (const SectorRun& run : checksumRuns(found.kind)) {
         repair.changes.push_back({number * kRawSectorSize + static_cast<std::int64_t>(run.from),
                                   Bytes(sector.begin() + run.from, sector.begin() + run.to),
                                   Bytes(after.begin() + run.from, after.begin() + run.to)});

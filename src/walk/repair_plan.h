@@ -5,12 +5,10 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
-#include <span>
 #include <vector>
 
 #include "image/image_edit.h"
-#include "image/sector_repairs.h"
+#include "walk/sector_repairs.h"
 
 namespace tavrel {
 
@@ -22,10 +20,9 @@ struct RepairPlan {
     std::vector<OtherModeSector> otherModes;  // left alone
 };
 
-// The repair of `sectors` (in file order), or of every whole sector of the image when none
-// are given, found on the walk verification makes. Reads the image, writes nothing.
-RepairPlan planChecksumRepairs(const ImageFile& file,
-                               std::optional<std::span<const std::int64_t>> sectors,
+// The repair of `sectors` (listed in file order, or kEverySector), found on the walk verification
+// makes. Reads the image, writes nothing.
+RepairPlan planChecksumRepairs(const ImageFile& file, SectorList sectors,
                                const VerifyProgress& progress = {});
 
 }  // namespace tavrel

@@ -1,5 +1,5 @@
-// The chunked walk over an image's sectors, and verification on it.
-#include "image/image_verify.h"
+// The chunked walk over an image's sectors.
+#include "walk/sector_walk.h"
 
 #include <algorithm>
 #include <condition_variable>
@@ -182,35 +182,6 @@ void walkSectors(const ImageFile& file, SectorList sectors, const WalkOptions& o
         if (progress)
             progress(done, total);
     }
-}
-
-namespace {
-
-VerifyTally verifyWalk(const ImageFile& file, SectorList sectors, const VerifyProgress& progress,
-                       const WalkOptions& options) {
-    VerifyTally tally;
-    walkSectors<VerifyTally>(
-        file, sectors, options,
-        [&](const SectorChunk& chunk) {
-            VerifyTally found;
-            for (std::size_t i = 0; i < chunk.size(); ++i)
-                tallySector(found, chunk.numbers[i], checkSector(chunk.sector(i), options.path));
-            return found;
-        },
-        [&](VerifyTally&& found) { tally.add(found); }, progress);
-    return tally;
-}
-
-}  // namespace
-
-VerifyTally verifyImage(const ImageFile& file, const VerifyProgress& progress,
-                        const WalkOptions& options) {
-    return verifyWalk(file, kEverySector, progress, options);
-}
-
-VerifyTally verifyImageSectors(const ImageFile& file, std::span<const std::int64_t> sectors,
-                               const WalkOptions& options) {
-    return verifyWalk(file, sectors, {}, options);
 }
 
 }  // namespace tavrel

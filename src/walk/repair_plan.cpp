@@ -1,10 +1,9 @@
 // Every repair the walk finds, gathered into one edit.
-#include "image/repair_plan.h"
+#include "walk/repair_plan.h"
 
 namespace tavrel {
 
-RepairPlan planChecksumRepairs(const ImageFile& file,
-                               std::optional<std::span<const std::int64_t>> sectors,
+RepairPlan planChecksumRepairs(const ImageFile& file, SectorList sectors,
                                const VerifyProgress& progress) {
     RepairPlan plan;
     plan.edit.leaveChecksums = true;

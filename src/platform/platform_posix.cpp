@@ -12,8 +12,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "image/platform.h"
-#include "image/platform_outcome.h"
+#include "platform/platform.h"
+#include "platform/platform_outcome.h"
 
 namespace tavrel::sys {
 namespace {

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <initializer_list>
 
-#include "image/platform.h"
+#include "platform/platform.h"
 
 namespace tavrel::sys {
 

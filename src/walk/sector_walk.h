@@ -1,6 +1,6 @@
 // The sectors of an open image, read and checked chunk by chunk on every core, the findings
 // handed back in sector order: never the whole image in memory. One walk serves verification
-// (here) and the search for repairs (sector_repairs.h).
+// (image_verify.h) and the search for repairs (sector_repairs.h).
 #pragma once
 
 #include <cstddef>
@@ -13,7 +13,6 @@
 
 #include "sector/checksum_path.h"
 #include "sector/raw_sector.h"
-#include "sector/sector_verify.h"
 
 namespace tavrel {
 
@@ -30,16 +29,8 @@ struct WalkOptions {
 // Called after each chunk with the sectors done so far and in all.
 using VerifyProgress = std::function<void(std::int64_t done, std::int64_t total)>;
 
-// Every whole sector of the image (bytes after the last whole sector are not a sector).
-VerifyTally verifyImage(const ImageFile& file, const VerifyProgress& progress = {},
-                        const WalkOptions& options = {});
-
-// The given sectors only, in the order given.
-VerifyTally verifyImageSectors(const ImageFile& file, std::span<const std::int64_t> sectors,
-                               const WalkOptions& options = {});
-
-// The walk itself. Which sectors it reads: every whole sector of the image (kEverySector), or
-// those listed, in the order given.
+// Which sectors a walk reads: every whole sector of the image (kEverySector; bytes after the
+// last whole sector are not a sector), or those listed, in the order given.
 using SectorList = std::optional<std::span<const std::int64_t>>;
 inline constexpr SectorList kEverySector = std::nullopt;
 

@@ -1,11 +1,11 @@
 // Temporary folders and whole files for tests that work on real files.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
-
-#include "image/file_error.h"
+#include <vector>
 
 namespace tavrel::testing {
 
@@ -24,8 +24,8 @@ private:
     std::filesystem::path path_;
 };
 
-Bytes readWholeFile(const std::string& path);
+std::vector<std::uint8_t> readWholeFile(const std::string& path);
 void writeWholeFile(const std::string& path, std::string_view content);
-void writeWholeFile(const std::string& path, const Bytes& content);
+void writeWholeFile(const std::string& path, const std::vector<std::uint8_t>& content);
 
 }  // namespace tavrel::testing

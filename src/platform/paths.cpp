@@ -1,5 +1,5 @@
 // Paths through std::filesystem, UTF-8 in and out on every system.
-#include "image/paths.h"
+#include "platform/paths.h"
 
 #include <filesystem>
 
