@@ -63,7 +63,7 @@ double floorOf(const std::string& image, const std::string& log, const ImageEdit
                bool logged) {
     ChangeRecord record;
     record.runs = changedRuns(edit.changes);
-    const Bytes bytes = encodeRecord(record);
+    const Bytes bytes = encodeRecord(record, 2);
     const int imageFd = ::open(image.c_str(), O_RDWR);
     const int logFd = ::open(log.c_str(), O_RDWR | O_CREAT | O_TRUNC, 0644);
     const Bytes done = encodeMark(ChangeRecord::State::Done);

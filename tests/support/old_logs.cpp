@@ -12,7 +12,7 @@ Bytes versionOneLog(const std::vector<ChangeRecord>& records) {
     for (const ChangeRecord& record : records) {
         // The current body but for what the first version had otherwise: one number taken back
         // (0 for none) in place of their count and numbers, and no sector count after it.
-        const Bytes current = encodeRecord(record);
+        const Bytes current = encodeRecord(record, 2);
         const auto body = current.begin() + kRecordHeaderSize;
         Bytes old(body, body + 16);
         put(old, record.undoes.empty() ? 0 : record.undoes.front(), 8);
