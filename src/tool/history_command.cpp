@@ -40,19 +40,21 @@ std::size_t changedBytes(const ChangeRecord& record) {
 }
 
 void printRecord(const ChangeRecord& r, bool json, Streams io) {
+    // A gap stands for changes the log lost to damage.
+    const char* state = r.gap ? (json ? "lost" : "perse") : stateName(r.state, json);
     if (json) {
         io.out << "{\"sequence\": " << r.sequence << ", \"time\": \""
-               << utc(r.time, "%Y-%m-%dT%H:%M:%SZ") << "\", \"state\": \""
-               << stateName(r.state, true) << "\", \"undoes\": [" << joined(r.undoes, ", ")
+               << utc(r.time, "%Y-%m-%dT%H:%M:%SZ") << "\", \"state\": \"" << state
+               << "\", \"undoes\": [" << joined(r.undoes, ", ")
                << "], \"bytes\": " << changedBytes(r)
                << ", \"checksum_sectors\": " << r.checksumSectors
                << ", \"description\": " << tool::json(r.description) << "}";
         return;
     }
     io.out << std::setw(4) << r.sequence << "  " << utc(r.time, "%Y-%m-%d %H:%M:%S UTC") << "  "
-           << std::left << std::setw(9) << stateName(r.state, false) << std::right << std::setw(6)
-           << changedBytes(r) << " byte  " << std::setw(3) << r.checksumSectors << " settori  "
-           << r.description << '\n';
+           << std::left << std::setw(9) << state << std::right << std::setw(6) << changedBytes(r)
+           << " byte  " << std::setw(3) << r.checksumSectors << " settori  " << r.description
+           << '\n';
 }
 
 int history(const ImageOptions& options, Streams io) {

@@ -10,7 +10,7 @@
 //     all, or all but a random number of the oldest, since a file system journals names in
 //     order. A file a rename replaced comes back with its content.
 // The program removes only its own temporary files, and writes only through pwrite: unlink and
-// write are not recorded.
+// write are not recorded. On 64-bit Linux the calls have no separate "64" names.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -224,11 +224,6 @@ int recordSync(const char* name, int fd, bool everything) {
     return result;
 }
 
-// The mode argument of open, there only when the file may be created.
-mode_t modeOf(int flags, va_list arguments) {
-    return (flags & O_CREAT) != 0 ? static_cast<mode_t>(va_arg(arguments, int)) : 0;
-}
-
 }  // namespace
 }  // namespace tavrel::shim
 
@@ -243,22 +238,14 @@ ssize_t pwrite(int fd, const void* bytes, size_t count, off_t offset) {
                       [&] { return realWrite(fd, bytes, count, offset); });
 }
 
-ssize_t pwrite64(int fd, const void* bytes, size_t count, off_t offset) {
-    return pwrite(fd, bytes, count, offset);
-}
-
 int ftruncate(int fd, off_t size) {
     return recordData(fd, nullptr, 0, size, [&] { return realTruncate(fd, size); });
-}
-
-int ftruncate64(int fd, off_t size) {
-    return ftruncate(fd, size);
 }
 
 int open(const char* path, int flags, ...) {
     va_list arguments;
     va_start(arguments, flags);
-    const mode_t mode = modeOf(flags, arguments);
+    const mode_t mode = (flags & O_CREAT) != 0 ? static_cast<mode_t>(va_arg(arguments, int)) : 0;
     va_end(arguments);
     const std::lock_guard guard(lock);
     Recorder* power = (flags & O_CREAT) != 0 ? armed() : nullptr;
@@ -271,14 +258,6 @@ int open(const char* path, int flags, ...) {
         power->counted();
     }
     return fd;
-}
-
-int open64(const char* path, int flags, ...) {
-    va_list arguments;
-    va_start(arguments, flags);
-    const mode_t mode = modeOf(flags, arguments);
-    va_end(arguments);
-    return open(path, flags, mode);
 }
 
 int rename(const char* from, const char* to) {

@@ -78,7 +78,7 @@ TEST_F(CrashTest, AReaderThatRecoversReadsTheLogAgainOnceItMayWrite) {
     EXPECT_EQ(readWholeFile(image), withFlag(saved, 80, catalogFlag(103)));
 }
 
-TEST_F(CrashTest, PipesAreRefusedAtOnceAndALogNotOursIsReported) {
+TEST_F(CrashTest, PipesAndProtectedImagesAreRefusedAtOnceAndALogNotOursIsReported) {
     for (const char* pipe : {"pipe.bin", "pipe.txt", "pipe.flg", "game.bin.tavrel-log"})
         ASSERT_EQ(::mkfifo(dir.file(pipe).c_str(), 0600), 0);
     // A command that waited on a pipe would be killed by the timeout (status 124).
@@ -98,6 +98,12 @@ TEST_F(CrashTest, PipesAreRefusedAtOnceAndALogNotOursIsReported) {
     std::filesystem::create_symlink(image, dir.file("link.bin"));
     EXPECT_EQ(tool("patch game.bin link.bin --force").status, 2);
     EXPECT_EQ(readWholeFile(image), withFlag(demoImage(), 13, catalogFlag(103)));
+    // An image its owner protected could not be written: a failure, not a refusal of input.
+    using std::filesystem::perms;
+    std::filesystem::permissions(image,
+                                 perms::owner_write | perms::group_write | perms::others_write,
+                                 std::filesystem::perm_options::remove);
+    EXPECT_EQ(tool("apply game.bin 13 --design 5").status, 1);
 }
 
 TEST_F(CrashTest, APlanIsSyncedOnceAndWrittenWholeOrNotAtAll) {
