@@ -15,6 +15,8 @@ std::uint64_t littleEndian(std::span<const std::uint8_t> bytes, std::size_t at, 
     return value;
 }
 
+constexpr std::size_t kDiskBlock = 512;
+
 bool isZero(std::uint8_t byte) {
     return byte == 0;
 }
@@ -96,10 +98,14 @@ public:
     }
 
     // What a crash can leave at the end: part of a header, a record shorter than its header
-    // says, or a whole-length record still marked pending (or not marked at all) whose body
-    // does not check.
+    // says, a whole-length record still marked pending (or not marked at all) whose body does
+    // not check, or a record whose first disk block never reached the disk while later ones
+    // did (zeros up to the next 512-byte boundary: the disk writes whole blocks, in any order).
     bool crashLeftover(std::size_t at) const {
         const auto rest = log_.subspan(at);
+        const auto firstBlock = rest.first(std::min(rest.size(), kDiskBlock - at % kDiskBlock));
+        if (std::all_of(firstBlock.begin(), firstBlock.end(), isZero))
+            return true;
         if (!startsWith(rest, kRecordMagic))
             return false;
         if (rest.size() < kRecordHeaderSize)
@@ -136,6 +142,12 @@ std::size_t readHeader(std::span<const std::uint8_t> bytes, LogReading& reading)
             reading.findings.push_back({0, reading.size, LogFinding::Kind::TornTail});
         return std::size_t{0};
     };
+    // A new log whose header never reached the disk, only its size and perhaps pieces of its
+    // first record: zeros where the header belongs, and no record that reads.
+    const auto header = bytes.first(std::min(bytes.size(), kLogHeaderSize));
+    if (std::all_of(header.begin(), header.end(), isZero) &&
+        RecordParser(bytes, 2).next(0) == bytes.size())
+        return cutShort();
     if (!startsWith(bytes, kLogMagic)) {
         reading.kind = LogReading::Kind::Foreign;
         return 0;
@@ -249,11 +261,14 @@ LogReading readLog(std::span<const std::uint8_t> bytes) {
 std::vector<ChangeRecord::State> settledStates(const LogReading& reading,
                                                const ImageState& inImage) {
     std::vector<ChangeRecord::State> states;
+    using State = ChangeRecord::State;
     for (const ChangeRecord& record : reading.records) {
         const bool last = states.size() + 1 == reading.records.size();
-        states.push_back(record.state != ChangeRecord::State::Unknown ? record.state
-                         : last                                       ? inImage(record)
-                                                                      : ChangeRecord::State::Done);
+        const bool unsettled = record.state == State::Unknown || record.state == State::Pending;
+        states.push_back(!unsettled                       ? record.state
+                         : !last                          ? State::Done
+                         : record.state == State::Unknown ? inImage(record)
+                                                          : State::Pending);
     }
     return states;
 }

@@ -54,10 +54,11 @@ struct LogReading {
 
 LogReading readLog(std::span<const std::uint8_t> bytes);
 
-// The state of every record once the marks that could not be read are settled: a record
-// followed by others ended, done (a change ends done unless its write failed); the last one is
-// what `inImage` says of its bytes: Done, Aborted (none of them there: a lost mark's record is
-// then a crash's leftover) or Pending.
+// The state of every record once the marks that could not be read, or that still say pending,
+// are settled: a record followed by others ended, done (a change ends done unless its write
+// failed, and then its mark says so, synced; a mark left pending was lost with the power). The
+// last one's unreadable mark is what `inImage` says of its bytes: Done, Aborted (none of them
+// there: a lost mark's record is then a crash's leftover) or Pending.
 using ImageState = std::function<ChangeRecord::State(const ChangeRecord&)>;
 std::vector<ChangeRecord::State> settledStates(const LogReading& reading,
                                                const ImageState& inImage);

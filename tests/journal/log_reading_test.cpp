@@ -102,20 +102,35 @@ TEST(LogReading, EachFindingIsNamedWhereItLiesAndWhatReadsAroundItIsKept) {
         EXPECT_EQ(reading.findings, (std::vector<LogFinding>{{c.from, c.to - c.from, c.kind}}));
         EXPECT_EQ(kept(reading), c.records);
     }
-    // What a crash leaves: a last record still pending whose body does not check.
+    // What a crash also leaves: a new log whose header did not reach the disk, only its size; a
+    // last record still pending whose body does not check; a record whose first disk block did
+    // not reach the disk when a later one did.
+    Bytes headless = log;
+    std::fill_n(headless.begin(), 32, 0);
+    EXPECT_EQ(readLog(headless).kind, LogReading::Kind::Foreign) << "its records read";
+    for (int record = 0; record < 3; ++record) headless[at[record] + 20] ^= 1;
+    EXPECT_EQ(readLog(headless).findings,
+              (std::vector<LogFinding>{{0, std::int64_t(headless.size()), Kind::TornTail}}));
+    Bytes torn = log;
+    torn.resize(static_cast<std::size_t>(at[3] / 512 + 1) * 512);
+    torn.insert(torn.end(), {'T', 'R', 'E', 'C'});
+    EXPECT_EQ(
+        readLog(torn).findings,
+        (std::vector<LogFinding>{{at[3], std::int64_t(torn.size()) - at[3], Kind::TornTail}}));
     at.clear();
-    Bytes pending = threeChanges(State::Pending, at);
-    pending[at[2] + 20] ^= 0x40;
-    const LogReading reading = readLog(pending);
-    EXPECT_EQ(reading.findings, (std::vector<LogFinding>{{at[2], at[3] - at[2], Kind::TornTail}}));
-    EXPECT_EQ(kept(reading), (std::vector<std::string>{"1 D c1", "2 D c2"}));
+    torn = threeChanges(State::Pending, at);
+    torn[at[2] + 20] ^= 0x40;
+    EXPECT_EQ(readLog(torn).findings,
+              (std::vector<LogFinding>{{at[2], at[3] - at[2], Kind::TornTail}}));
+    EXPECT_EQ(kept(readLog(torn)), (std::vector<std::string>{"1 D c1", "2 D c2"}));
 }
 
-TEST(LogReading, AnUnreadableMarkEndedDoneUnlessItIsTheLastOneWhoseStateTheImageSays) {
+TEST(LogReading, AMarkUnreadOrPendingEndedDoneUnlessItIsTheLastOneWhoseStateTheImageSays) {
     LogReading reading;
-    reading.records = {change(1, State::Unknown), change(2), change(3, State::Unknown)};
-    EXPECT_EQ(settledStates(reading, [](const ChangeRecord&) { return State::Pending; }),
-              (std::vector<State>{State::Done, State::Done, State::Pending}));
+    reading.records = {change(1, State::Unknown), change(2, State::Pending), change(3),
+                       change(4, State::Unknown)};
+    EXPECT_EQ(settledStates(reading, [](const ChangeRecord&) { return State::Aborted; }),
+              (std::vector<State>{State::Done, State::Done, State::Done, State::Aborted}));
 }
 
 }  // namespace

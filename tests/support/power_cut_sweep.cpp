@@ -96,6 +96,8 @@ public:
         image_ = static_cast<const std::uint8_t*>(
             ::mmap(nullptr, first_.size(), PROT_READ, MAP_SHARED | MAP_POPULATE, fd, 0));
         ::close(fd);
+        const auto log = before_.find(imageName_ + ".tavrel-log");
+        damagedBefore_ = log != before_.end() && readLog(log->second).damaged();
         const Outcome reference = sweep.change();
         EXPECT_EQ(reference.status, 0) << reference.said;
         after_ = snapshot(folder_, imageName_);
@@ -152,6 +154,7 @@ private:
                     (told || listed == states_[s].history))
                     state = s;
             }
+            EXPECT_TRUE(!told || damagedBefore_) << "a power cut taken for damage";
             EXPECT_LT(state, states_.size())
                 << "the image is no whole state, or the history does not list what it holds: "
                 << ::testing::PrintToString(listed);
@@ -219,8 +222,9 @@ private:
     const PowerCutSweep& sweep_;
     std::filesystem::path folder_;
     std::string imageName_;
-    Folder before_, after_;  // the files but the image, before and after the uncut change
-    Bytes first_, last_;     // the image before and after it
+    Folder before_, after_;       // the files but the image, before and after the uncut change
+    Bytes first_, last_;          // the image before and after it
+    bool damagedBefore_ = false;  // the log was damaged before the change: it may be reported
     const std::uint8_t* image_ = nullptr;
     std::vector<State> states_;
     std::set<std::size_t> seen_;  // what the cases checked left, hashed
