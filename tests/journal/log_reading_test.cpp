@@ -81,8 +81,8 @@ TEST(LogReading, EachFindingIsNamedWhereItLiesAndWhatReadsAroundItIsKept) {
         {"bytes between records", [&](Bytes& l) { l.insert(l.begin() + at[1], 5, 'x'); },
          Kind::NotARecord, at[1], at[1] + 5, all},
         {"a record's magic", flip(at[1]), Kind::NotARecord, at[1], at[1] + 12, all},
-        {"a mark that is no mark",
-         flip(at[2] - 3),
+        {"a mark zeroed before the end",
+         [&](Bytes& l) { std::fill_n(&l[at[2] - 4], 4, 0); },
          Kind::BadMark,
          at[2] - 4,
          at[2],
@@ -122,6 +122,8 @@ TEST(LogReading, EachFindingIsNamedWhereItLiesAndWhatReadsAroundItIsKept) {
     torn[at[2] + 20] ^= 0x40;
     EXPECT_EQ(readLog(torn).findings,
               (std::vector<LogFinding>{{at[2], at[3] - at[2], Kind::TornTail}}));
+    EXPECT_EQ(kept(readLog(torn)), (std::vector<std::string>{"1 D c1", "2 D c2"}));
+    std::fill_n(torn.end() - 4, 4, 0);  // no mark at all yet
     EXPECT_EQ(kept(readLog(torn)), (std::vector<std::string>{"1 D c1", "2 D c2"}));
 }
 
