@@ -79,7 +79,7 @@ double floorOf(const std::string& image, const std::string& log, const ImageEdit
                const PatchFloor& patch = {}) {
     ChangeRecord record;
     record.runs = changedRuns(edit.changes);
-    const Bytes bytes = encodeRecord(record);
+    const Bytes bytes = encodeRecord(record, 2);
     const int imageFd = ::open(image.c_str(), O_RDWR);
     const bool creates = !patch.patch.empty();
     if (creates)

@@ -283,7 +283,9 @@ void FlagEditor::onUndo() {
         game();  // says when no image is open
         const std::vector<ChangeRecord> undoable = image_->undoable();
         if (undoable.empty()) {
-            window_.showMessage(text::kNothingToUndo, MessageIcon::Information);
+            window_.showMessage(
+                image_->undoStopsAtGap() ? text::kUndoStopsAtGap : text::kNothingToUndo,
+                MessageIcon::Information);
             return;
         }
         const ChangeRecord& last = undoable.front();

@@ -54,6 +54,9 @@ std::string logDamaged(const std::string& keptAs);
 std::string logNotOurs(bool newer, const std::string& logPath, const std::string& keptAs);
 std::string logNotKept(const std::string& logPath, const std::string& failure);
 inline constexpr const char* kNothingToUndo = "Nessuna modifica da annullare in questa immagine.";
+inline constexpr const char* kUndoStopsAtGap =
+    "Le modifiche precedenti non si possono annullare: il registro delle modifiche era "
+    "danneggiato e ha perso modifiche fatte dopo di loro.";
 std::string undoQuestion(const std::string& description, std::int64_t time);
 inline constexpr const char* kUndoDone = "Modifica annullata: ";
 

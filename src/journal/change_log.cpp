@@ -81,7 +81,8 @@ void ChangeLog::read() {
         return;
     }
     reading_ = readLog(bytes_);
-    end_ = reading_.end;
+    version_ = reading_.version;
+    end_ = reading_.end();
 }
 
 void ChangeLog::fail(const FileError& error) {
@@ -98,43 +99,48 @@ std::string ChangeLog::freeAsideName() const {
     }
 }
 
+// The whole log as this program writes it, the records' marks placed where it puts them.
 Bytes ChangeLog::rewritten() {
-    Bytes content = encodeLogHeader(image_);
+    version_ = logVersionFor(reading_.records);
+    Bytes content = encodeLogHeader(image_, version_);
     for (ChangeRecord& record : reading_.records) {
-        const Bytes bytes = encodeRecord(record);
+        if (record.gap && record.time == 0)
+            record.time = std::time(nullptr);  // when the damage was found
+        const Bytes bytes = encodeRecord(record, version_);
         content.insert(content.end(), bytes.begin(), bytes.end());
-        record.markOffset = static_cast<std::int64_t>(content.size() - markSize(kLogVersion));
+        record.markOffset = static_cast<std::int64_t>(content.size() - markSize(version_));
     }
     return content;
 }
 
-void ChangeLog::settleMissingMark(bool leftover) {
-    if (!reading_.lastMarkMissing)
-        return;
-    reading_.lastMarkMissing = false;
-    if (leftover) {
-        reading_.records.pop_back();
-        reading_.torn = true;
-    } else {
-        ++reading_.damage;
+void ChangeLog::settle(const std::vector<ChangeRecord::State>& states) {
+    std::vector<ChangeRecord>& records = reading_.records;
+    for (std::size_t i = 0; i < records.size(); ++i) records[i].state = states[i];
+    for (LogFinding& finding : reading_.findings) {
+        if (finding.kind == LogFinding::Kind::LostMark &&
+            records.back().state == ChangeRecord::State::Aborted) {
+            records.pop_back();
+            finding.kind = LogFinding::Kind::TornTail;
+            end_ = finding.offset;
+        }
     }
 }
 
 void ChangeLog::cutTornTail() {
-    if (!reading_.torn || !usable())
+    if (!reading_.torn() || !usable())
         return;
-    if (reading_.kind == LogReading::Kind::Empty) {
-        reading_.torn = false;  // the first append writes the header whole
-        return;
-    }
+    std::erase_if(reading_.findings, [](const LogFinding& finding) {
+        return finding.kind == LogFinding::Kind::TornTail;
+    });
+    if (reading_.kind == LogReading::Kind::Empty)
+        return;  // the first append writes the header whole
     file_ = sys::File();
     sys::Status status = sys::File::open(path_, sys::Access::ReadWrite, file_);
     if (status.ok())
-        status = file_.truncate(reading_.end);
+        status = file_.truncate(end_);
     if (!status.ok())
         return fail(FileError(FileFailure::WriteFailed, FileRole::ChangeLog, path_, status.code));
-    reading_.torn = false;
-    end_ = reading_.end;
+    reading_.size = end_;
     bytes_.resize(static_cast<std::size_t>(end_));
 }
 
@@ -153,10 +159,9 @@ std::string ChangeLog::keepAsideAndRewrite() {
         return {};
     }
     bytes_ = content;
-    reading_.version = kLogVersion;
-    reading_.damage = 0;
-    reading_.torn = reading_.lastMarkMissing = false;
-    end_ = static_cast<std::int64_t>(content.size());
+    reading_.version = version_;
+    reading_.findings.clear();
+    reading_.size = end_ = static_cast<std::int64_t>(content.size());
     return aside;
 }
 
@@ -184,8 +189,7 @@ void ChangeLog::adoptImage() {
 bool ChangeLog::openForWriting() {
     if (file_.isOpen())
         return true;
-    if (exists_ && reading_.kind == LogReading::Kind::Ours && reading_.version < kLogVersion &&
-        !upgrade())
+    if (exists_ && reading_.kind == LogReading::Kind::Ours && reading_.version < 2 && !upgrade())
         return false;
     if (exists_ && reading_.kind != LogReading::Kind::Ours &&
         reading_.kind != LogReading::Kind::Empty) {
@@ -196,7 +200,8 @@ bool ChangeLog::openForWriting() {
                                  : sys::File::create(path_, file_);
     if (status.ok() && reading_.kind == LogReading::Kind::Empty) {
         // A new log, or one whose header a crash cut short: it starts with a whole header.
-        const Bytes header = encodeLogHeader(image_);
+        version_ = 2;
+        const Bytes header = encodeLogHeader(image_, version_);
         status = file_.truncate(0);
         if (status.ok())
             status = file_.writeAt(0, header);
@@ -227,8 +232,8 @@ bool ChangeLog::upgrade() {
         return false;
     }
     bytes_ = content;
-    reading_.version = kLogVersion;
-    end_ = static_cast<std::int64_t>(content.size());
+    reading_.version = version_;
+    reading_.size = end_ = static_cast<std::int64_t>(content.size());
     return true;
 }
 
@@ -239,7 +244,7 @@ bool ChangeLog::append(ChangeRecord& record) {
     record.sequence = records.empty() ? 1 : records.back().sequence + 1;
     record.time = std::time(nullptr);
     record.state = ChangeRecord::State::Pending;
-    const Bytes bytes = encodeRecord(record);
+    const Bytes bytes = encodeRecord(record, version_);
     sys::Status status = file_.writeAt(end_, bytes);
     if (status.ok())
         status = file_.syncData();
@@ -248,7 +253,7 @@ bool ChangeLog::append(ChangeRecord& record) {
         fail(FileError(FileFailure::WriteFailed, FileRole::ChangeLog, path_, status.code));
         return false;
     }
-    record.markOffset = end_ + static_cast<std::int64_t>(bytes.size() - markSize(kLogVersion));
+    record.markOffset = end_ + static_cast<std::int64_t>(bytes.size() - markSize(version_));
     lastStart_ = end_;
     end_ += static_cast<std::int64_t>(bytes.size());
     reading_.records.push_back(record);

@@ -2,8 +2,9 @@
 // second name of that file in the same folder, by the identity the log records), read whole
 // when the image is opened, and written in a few ways only: a record appended and synced before
 // the image is touched, a record's mark rewritten in place, a torn tail cut off, the whole log
-// set aside under another name, or rewritten from its readable records with the damaged log
-// kept aside as it was. A missing log is an empty one, created at the first append.
+// set aside under another name, or rewritten from its readable records (gaps where damage took
+// records) with the damaged log kept aside as it was. A missing log is an empty one, created at
+// the first append.
 #pragma once
 
 #include <optional>
@@ -25,25 +26,26 @@ public:
     const std::string& path() const { return path_; }
 
     const LogReading& reading() const { return reading_; }
-    std::vector<ChangeRecord>& records() { return reading_.records; }
     const std::vector<ChangeRecord>& records() const { return reading_.records; }
 
     // False once the log could not be read, created or written: writes then go without it.
     bool usable() const { return !failure_; }
     const std::optional<FileError>& failure() const { return failure_; }
 
-    // The last record's mark was cut off (reading().lastMarkMissing): it turned out a crash's
-    // leftover, none of its bytes in the image, and is cut off with the torn tail; or it
-    // reached the image, and the log counts as damaged.
-    void settleMissingMark(bool leftover);
+    // Gives the records the states settledStates() worked out. A last record whose mark was
+    // cut off (a lost mark) and whose bytes the image does not hold (Aborted) is a crash's
+    // leftover, cut off with the torn tail; one that reached the image leaves the log damaged.
+    void settle(const std::vector<ChangeRecord::State>& states);
 
     // The rest needs the image's write lock.
 
-    // Cuts a torn tail off: such a record never reached the image.
+    // Cuts a torn tail off (not synced: a tail that comes back is cut again): such a record
+    // never reached the image.
     void cutTornTail();
     // Keeps the log as it is under a free name beside it ("<log>.1", "<log>.2", ...) and makes
-    // the records, with the states they now have, the whole log. Returns the name it was kept
-    // under; empty, with the log unusable, when that failed (the log is then left as it was).
+    // the records, with the states they now have and the gaps reading put in, the whole log.
+    // Returns the name it was kept under; empty, with the log unusable, when that failed (the
+    // log is then left as it was).
     std::string keepAsideAndRewrite();
     // Renames the log to a free name beside it; a new log starts with the next change. Empty,
     // with the log unusable, when the rename failed.
@@ -77,6 +79,7 @@ private:
     Bytes bytes_;  // the log as read, kept for setting a damaged log aside whole
     LogReading reading_;
     sys::File file_;              // open for writing once a write needs it
+    std::uint32_t version_ = 2;   // of the log file as it stands
     std::int64_t end_ = 0;        // where the next record goes
     std::int64_t lastStart_ = 0;  // where the record appended last starts
     std::optional<FileError> failure_;

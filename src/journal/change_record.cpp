@@ -76,9 +76,15 @@ bool takeRuns(Reader& reader, std::vector<ByteChange>& runs) {
 
 }  // namespace
 
-Bytes encodeLogHeader(const sys::FileIdentity& image) {
+std::uint32_t logVersionFor(const std::vector<ChangeRecord>& records) {
+    return std::any_of(records.begin(), records.end(), [](const ChangeRecord& r) { return r.gap; })
+               ? 3
+               : 2;
+}
+
+Bytes encodeLogHeader(const sys::FileIdentity& image, std::uint32_t version) {
     Bytes header(kLogMagic.begin(), kLogMagic.end());
-    put(header, kLogVersion, 4);
+    put(header, version, 4);
     put(header, 0, 4);
     putBytes(header, encodeIdentity(image));
     return header;
@@ -115,8 +121,10 @@ ChangeRecord::State decodeMark(std::span<const std::uint8_t> mark, std::uint32_t
     return whole ? state : State::Unknown;
 }
 
-Bytes encodeRecord(const ChangeRecord& record) {
+Bytes encodeRecord(const ChangeRecord& record, std::uint32_t version) {
     Bytes body;
+    if (version >= 3)
+        body.push_back(record.gap ? 1 : 0);
     put(body, record.sequence, 8);
     put(body, static_cast<std::uint64_t>(record.time), 8);
     put(body, record.undoes.size(), 4);
@@ -142,14 +150,16 @@ Bytes encodeRecord(const ChangeRecord& record) {
 std::optional<ChangeRecord> decodeBody(std::span<const std::uint8_t> body, std::uint32_t version) {
     ChangeRecord record;
     Reader reader(body);
-    std::uint64_t time = 0, size = 0, sectors = 0;
+    std::uint64_t kind = 0, time = 0, size = 0, sectors = 0;
     Bytes description;
-    const bool whole = reader.take(record.sequence, 8) && reader.take(time, 8) &&
+    const bool whole = (version < 3 || (reader.take(kind, 1) && kind <= 1)) &&
+                       reader.take(record.sequence, 8) && reader.take(time, 8) &&
                        takeUndoes(reader, version, record.undoes) &&
                        (version < 2 || reader.take(sectors, 4)) && reader.take(size, 4) &&
                        reader.take(description, size) && takeRuns(reader, record.runs);
     if (!whole || !reader.atEnd())
         return std::nullopt;
+    record.gap = kind == 1;
     record.time = static_cast<std::int64_t>(time);
     record.checksumSectors = static_cast<std::uint32_t>(sectors);
     record.description.assign(description.begin(), description.end());

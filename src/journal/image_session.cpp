@@ -74,18 +74,10 @@ ImageSession::ImageSession(const std::string& path, ImageAccess access)
     recover();
 }
 
-// Reads the log and settles the marks it could not read: a record followed by others ended
-// (a change ends done unless its write failed); the last one is what the image says.
 void ImageSession::openLog() {
     log_ = std::make_unique<ChangeLog>(*file_);
-    std::vector<ChangeRecord>& records = log_->records();
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        if (records[i].state == State::Unknown)
-            records[i].state =
-                i + 1 < records.size() ? State::Done : stateInImage(*file_, records[i]);
-    }
-    if (log_->reading().lastMarkMissing)
-        log_->settleMissingMark(records.back().state == State::Aborted);
+    log_->settle(settledStates(
+        log_->reading(), [&](const ChangeRecord& record) { return stateInImage(*file_, record); }));
 }
 
 bool ImageSession::needsRecovery() const {
@@ -93,7 +85,7 @@ bool ImageSession::needsRecovery() const {
     if (!log_->usable())
         return false;
     if (reading.kind == LogReading::Kind::Foreign || reading.kind == LogReading::Kind::Newer ||
-        reading.damage > 0 || reading.torn)
+        reading.damaged() || reading.torn())
         return true;
     const std::vector<ChangeRecord>& records = log_->records();
     if (records.empty())
@@ -103,12 +95,14 @@ bool ImageSession::needsRecovery() const {
 }
 
 // The log no longer describes the image when the image lacks the new bytes of its last done
-// change (the image was replaced by a fresh copy, say).
+// change (the image was replaced by a fresh copy, say). Changes before a gap are not judged:
+// the changes the log lost may have written over them.
 bool ImageSession::stale() const {
     const std::vector<ChangeRecord>& records = log_->records();
-    const auto done = std::find_if(records.rbegin(), records.rend(),
-                                   [](const ChangeRecord& r) { return r.state == State::Done; });
-    return done != records.rend() && stateInImage(*file_, *done) != State::Done;
+    const auto done = std::find_if(records.rbegin(), records.rend(), [](const ChangeRecord& r) {
+        return r.gap || r.state == State::Done;
+    });
+    return done != records.rend() && !done->gap && stateInImage(*file_, *done) != State::Done;
 }
 
 void ImageSession::recover() {
@@ -120,7 +114,7 @@ void ImageSession::recover() {
         recovery_.keptAs = log_->setAside();
         return;
     }
-    if (reading.damage > 0) {
+    if (reading.damaged()) {
         recovery_.problem = Problem::Damaged;
         recovery_.keptAs = log_->keepAsideAndRewrite();
     } else {
@@ -189,12 +183,27 @@ void ImageSession::applyLogged(const ImageEdit& planned, std::vector<std::uint64
 }
 
 std::vector<ChangeRecord> ImageSession::undoable() const {
+    return undoStack(nullptr);
+}
+
+bool ImageSession::undoStopsAtGap() const {
+    bool stops = false;
+    undoStack(&stops);
+    return stops;
+}
+
+std::vector<ChangeRecord> ImageSession::undoStack(bool* stopsAtGap) const {
     std::vector<const ChangeRecord*> stack;
     for (const ChangeRecord& record : log_->records()) {
         if (record.state != State::Done)
             continue;
-        if (record.undoes.empty())
+        if (record.gap) {
+            if (stopsAtGap)
+                *stopsAtGap = *stopsAtGap || !stack.empty();
+            stack.clear();
+        } else if (record.undoes.empty()) {
             stack.push_back(&record);
+        }
         std::erase_if(stack, [&](const ChangeRecord* r) {
             return std::count(record.undoes.begin(), record.undoes.end(), r->sequence) > 0;
         });

@@ -62,8 +62,11 @@ public:
 
     // The logged changes, oldest first.
     const std::vector<ChangeRecord>& history() const { return log_->records(); }
-    // The changes undo would take back, the most recent first.
+    // The changes undo would take back, the most recent first: none before a gap, a stretch of
+    // changes the log lost, as they may have written over them.
     std::vector<ChangeRecord> undoable() const;
+    // True when a gap keeps undo from changes before it.
+    bool undoStopsAtGap() const;
     // Takes back the `steps` most recent undoable changes (at most undoable().size()) as one
     // change of its own named `description`: every byte of every step is checked before the
     // first is written. FileError ChangedElsewhere when the image holds, at a byte of one of
@@ -76,6 +79,8 @@ private:
     void recover();
     void completeInterrupted();
     bool stale() const;
+    // The undoable changes; `stopsAtGap`, when given, says whether the last gap cut some off.
+    std::vector<ChangeRecord> undoStack(bool* stopsAtGap) const;
     void applyLogged(const ImageEdit& edit, std::vector<std::uint64_t> undoes);
 
     std::unique_ptr<ImageFile> file_;

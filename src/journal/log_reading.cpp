@@ -1,4 +1,5 @@
-// Reading a log record by record, looking past damage for the next record that reads.
+// Reading a log record by record, looking past damage for the next record that reads, and
+// settling the marks it could not read.
 #include "journal/log_reading.h"
 
 #include <algorithm>
@@ -8,6 +9,8 @@
 
 namespace tavrel {
 namespace {
+
+constexpr std::size_t kDiskBlock = 512;
 
 bool isZero(std::uint8_t byte) {
     return byte == 0;
@@ -69,6 +72,13 @@ public:
         return std::nullopt;
     }
 
+    // True when `at` starts a record's magic and a length that fits in the log.
+    bool framed(std::size_t at) const {
+        return log_.size() - at >= kRecordHeaderSize &&
+               startsWith(log_.subspan(at), kRecordMagic) &&
+               littleEndian(log_, at + 4, 4) <= log_.size() - at - kRecordHeaderSize - mark_;
+    }
+
     // The first offset after `at` where a record reads as written, or the end of the log.
     std::size_t next(std::size_t at) const {
         for (auto p = log_.begin() + static_cast<long>(at) + 1;
@@ -83,10 +93,14 @@ public:
     }
 
     // What a crash can leave at the end: part of a header, a record shorter than its header
-    // says, or a whole-length record still marked pending (or not marked at all) whose body
-    // does not check.
+    // says, a whole-length record still marked pending (or not marked at all) whose body does
+    // not check, or a record whose first disk block never reached the disk while later ones
+    // did (zeros up to the next 512-byte boundary: the disk writes whole blocks, in any order).
     bool crashLeftover(std::size_t at) const {
         const auto rest = log_.subspan(at);
+        const auto firstBlock = rest.first(std::min(rest.size(), kDiskBlock - at % kDiskBlock));
+        if (std::all_of(firstBlock.begin(), firstBlock.end(), isZero))
+            return true;
         if (!startsWith(rest, kRecordMagic))
             return false;
         if (rest.size() < kRecordHeaderSize)
@@ -119,9 +133,16 @@ private:
 std::size_t readHeader(std::span<const std::uint8_t> bytes, LogReading& reading) {
     const auto cutShort = [&] {
         reading.kind = LogReading::Kind::Empty;
-        reading.torn = !bytes.empty();
+        if (!bytes.empty())
+            reading.findings.push_back({0, reading.size, LogFinding::Kind::TornTail});
         return std::size_t{0};
     };
+    // A new log whose header never reached the disk, only its size and perhaps pieces of its
+    // first record: zeros where the header belongs, and no record that reads.
+    const auto header = bytes.first(std::min(bytes.size(), kLogHeaderSize));
+    if (std::all_of(header.begin(), header.end(), isZero) &&
+        RecordParser(bytes, 2).next(0) == bytes.size())
+        return cutShort();
     if (!startsWith(bytes, kLogMagic)) {
         reading.kind = LogReading::Kind::Foreign;
         return 0;
@@ -143,18 +164,61 @@ std::size_t readHeader(std::span<const std::uint8_t> bytes, LogReading& reading)
     return size;
 }
 
+// Stands for the changes from `sequence` on that damage took.
+ChangeRecord gapFrom(std::uint64_t sequence) {
+    ChangeRecord gap;
+    gap.sequence = sequence;
+    gap.description = "modifiche perse: il registro era danneggiato";
+    gap.state = ChangeRecord::State::Done;
+    gap.gap = true;
+    return gap;
+}
+
 }  // namespace
 
+std::int64_t LogReading::end() const {
+    for (const LogFinding& finding : findings) {
+        if (finding.kind == LogFinding::Kind::TornTail)
+            return finding.offset;
+    }
+    return size;
+}
+
+bool LogReading::torn() const {
+    return end() < size;
+}
+
+bool LogReading::damaged() const {
+    return std::any_of(findings.begin(), findings.end(), [](const LogFinding& finding) {
+        return finding.kind != LogFinding::Kind::TornTail;
+    });
+}
+
 LogReading readLog(std::span<const std::uint8_t> bytes) {
+    using Finding = LogFinding::Kind;
     LogReading reading;
+    reading.size = static_cast<std::int64_t>(bytes.size());
     std::size_t at = readHeader(bytes, reading);
     if (reading.kind != LogReading::Kind::Ours)
         return reading;
     const RecordParser parser(bytes, reading.version);
+    std::vector<ChangeRecord>& records = reading.records;
+    const auto next = [&] { return records.empty() ? 1 : records.back().sequence + 1; };
+    bool dropped = false;  // bytes that may have held records dropped since the last record
+    const auto keep = [&](ChangeRecord record) {
+        if (dropped && record.sequence != next())
+            records.push_back(gapFrom(next()));
+        dropped = false;
+        records.push_back(std::move(record));
+    };
+    const auto found = [&](std::size_t from, std::size_t length, Finding kind) {
+        reading.findings.push_back(
+            {static_cast<std::int64_t>(from), static_cast<std::int64_t>(length), kind});
+    };
     while (at < bytes.size()) {
         std::size_t size = 0;
         if (std::optional<ChangeRecord> record = parser.strict(at, size)) {
-            reading.records.push_back(std::move(*record));
+            keep(std::move(*record));
             at += size;
             continue;
         }
@@ -164,23 +228,44 @@ LogReading readLog(std::span<const std::uint8_t> bytes) {
         std::optional<ChangeRecord> record = parser.lenient(at, stop, markMissing);
         if (std::all_of(rest.begin(), rest.end(), isZero) ||
             (!record && stop == bytes.size() && parser.crashLeftover(at))) {
-            reading.torn = true;
+            found(at, rest.size(), Finding::TornTail);
             break;
         }
-        if (record && markMissing) {
-            // A mark cut off with the end of the file may be a crash's: the session decides.
-            reading.lastMarkMissing = true;
-            reading.end = static_cast<std::int64_t>(at);
+        if (!record) {
+            found(at, stop - at,
+                  parser.framed(at) ? Finding::ChecksumMismatch : Finding::NotARecord);
+            dropped = true;
+        } else if (markMissing) {
+            // A mark cut off with the end of the file may be a crash's: settling decides.
+            found(at, stop - at, Finding::LostMark);
+        } else if (record->state == ChangeRecord::State::Unknown) {
+            found(static_cast<std::size_t>(record->markOffset), markSize(reading.version),
+                  Finding::BadMark);
         } else {
-            ++reading.damage;
+            found(at, kRecordHeaderSize, Finding::NotARecord);  // a damaged magic or length
         }
         if (record)
-            reading.records.push_back(std::move(*record));
+            keep(std::move(*record));
         at = stop;
     }
-    if (!reading.lastMarkMissing)
-        reading.end = static_cast<std::int64_t>(at);
+    if (dropped)
+        records.push_back(gapFrom(next()));
     return reading;
+}
+
+std::vector<ChangeRecord::State> settledStates(const LogReading& reading,
+                                               const ImageState& inImage) {
+    std::vector<ChangeRecord::State> states;
+    using State = ChangeRecord::State;
+    for (const ChangeRecord& record : reading.records) {
+        const bool last = states.size() + 1 == reading.records.size();
+        const bool unsettled = record.state == State::Unknown || record.state == State::Pending;
+        states.push_back(!unsettled                       ? record.state
+                         : !last                          ? State::Done
+                         : record.state == State::Unknown ? inImage(record)
+                                                          : State::Pending);
+    }
+    return states;
 }
 
 }  // namespace tavrel

@@ -26,11 +26,11 @@ constexpr void putLittleEndian(std::span<std::uint8_t> bytes, std::uint64_t valu
         bytes[i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
-// `value` as `size` more bytes at the end of `out`.
+// `value` as `size` more bytes at the end of `out`. Pushed byte by byte: GCC 12 takes a resize
+// of a vector it has just seen empty for a write out of bounds (-Warray-bounds).
 inline void appendLittleEndian(std::vector<std::uint8_t>& out, std::uint64_t value,
                                std::size_t size) {
-    out.resize(out.size() + size);
-    putLittleEndian(std::span(out).last(size), value);
+    for (std::size_t i = 0; i < size; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
 }
 
 }  // namespace tavrel

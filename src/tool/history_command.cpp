@@ -54,19 +54,21 @@ std::set<std::uint64_t> undoneChanges(const std::vector<ChangeRecord>& records) 
 }
 
 void printRecord(const ChangeRecord& r, bool undone, bool json, Streams io) {
+    // A gap stands for changes the log lost to damage.
+    const char* state = r.gap ? (json ? "lost" : "perse") : stateName(r.state, undone, json);
     if (json) {
         io.out << "{\"sequence\": " << r.sequence << ", \"time\": \""
-               << utc(r.time, "%Y-%m-%dT%H:%M:%SZ") << "\", \"state\": \""
-               << stateName(r.state, undone, true) << "\", \"undoes\": [" << joined(r.undoes, ", ")
+               << utc(r.time, "%Y-%m-%dT%H:%M:%SZ") << "\", \"state\": \"" << state
+               << "\", \"undoes\": [" << joined(r.undoes, ", ")
                << "], \"bytes\": " << changedBytes(r)
                << ", \"checksum_sectors\": " << r.checksumSectors
                << ", \"description\": " << tool::json(r.description) << "}";
         return;
     }
     io.out << std::setw(4) << r.sequence << "  " << utc(r.time, "%Y-%m-%d %H:%M:%S UTC") << "  "
-           << std::left << std::setw(9) << stateName(r.state, undone, false) << std::right
-           << std::setw(6) << changedBytes(r) << " byte  " << std::setw(3) << r.checksumSectors
-           << " settori  " << r.description << '\n';
+           << std::left << std::setw(9) << state << std::right << std::setw(6) << changedBytes(r)
+           << " byte  " << std::setw(3) << r.checksumSectors << " settori  " << r.description
+           << '\n';
 }
 
 int history(const ImageOptions& options, Streams io) {

@@ -112,6 +112,11 @@ int writePatch(const PatchOptions& options, Streams io) {
         std::size_t changed = 0;
         for (const ByteChange& run : runs) changed += run.after.size();
         io.out << options.output << ": " << changed << " byte in " << runs.size() << " blocchi\n";
+        const std::vector<ChangeRecord>& history = session.history();
+        if (std::any_of(history.begin(), history.end(),
+                        [](const ChangeRecord& r) { return r.gap; }))
+            io.err << "tavrel-tool: attenzione: il registro danneggiato ha perso delle modifiche; "
+                      "i byte che solo loro hanno cambiato non sono nella patch\n";
         return kSuccess;
     });
 }

@@ -10,6 +10,8 @@ namespace {
 
 constexpr const char* kHelp =
     "annulla le ultime modifiche (registrate a loro volta come una modifica)";
+constexpr const char* kBeforeTheGap =
+    " (le precedenti no: il registro danneggiato ha perso modifiche fatte dopo di loro)";
 
 struct UndoOptions {
     std::string image;
@@ -27,6 +29,7 @@ int undo(const UndoOptions& options, Streams io) {
         const std::vector<ChangeRecord> undoable = session.undoable();
         if (steps < 1 || static_cast<std::size_t>(steps) > undoable.size())
             return refuse(io, "modifiche da annullare: " + std::to_string(undoable.size()) +
+                                  (session.undoStopsAtGap() ? kBeforeTheGap : "") +
                                   "; nulla è stato scritto");
         const std::vector<ChangeRecord> taken(undoable.begin(), undoable.begin() + steps);
         session.undo(taken.size(), change_name::undo(taken));

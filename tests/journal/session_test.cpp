@@ -2,10 +2,9 @@
 // that are not this image's, and one log for every name of the image.
 #include <filesystem>
 
-#include "journal/change_record.h"
 #include "journal/ppf_patch.h"
 #include "journal_fixture.h"
-#include "sector/edc.h"
+#include "old_logs.h"
 
 namespace tavrel::testing {
 namespace {
@@ -79,7 +78,7 @@ TEST_F(SessionTest, ALogThatIsNotThisImagesIsKeptAsideAndReported) {
     };
     const Case cases[] = {
         {Bytes{'h', 'e', 'l', 'l', 'o'}, Recovery::LogProblem::Foreign},
-        {header(3), Recovery::LogProblem::Newer},
+        {header(4), Recovery::LogProblem::Newer},
         {header(0), Recovery::LogProblem::Foreign},
     };
     for (std::size_t n = 0; n < std::size(cases); ++n) {
@@ -101,9 +100,18 @@ TEST_F(SessionTest, ALogThatIsNotThisImagesIsKeptAsideAndReported) {
         session.apply({{two, three}, "a"});
         session.file().write(20, Bytes{0x03});
     }
-    ImageSession session(image);
-    EXPECT_EQ(session.recovery().problem, Recovery::LogProblem::Stale);
-    EXPECT_TRUE(session.history().empty());
+    {
+        ImageSession session(image);
+        EXPECT_EQ(session.recovery().problem, Recovery::LogProblem::Stale);
+        EXPECT_TRUE(session.history().empty());
+        flip(session, 30, 1, "next");  // the change of the command that set the log aside
+    }
+    EXPECT_EQ(summary(ImageSession(image).history()), (std::vector<std::string>{"1 D next"}));
+    // A log set aside is not the image's log when the image has none.
+    std::filesystem::remove(log);
+    for (int opening = 0; opening < 2; ++opening)
+        EXPECT_EQ(ImageSession(image).recovery().problem, Recovery::LogProblem::None);
+    EXPECT_EQ(asideFiles().size(), 4u);
 }
 
 TEST_F(SessionTest, APatchOfLongRunsGivesTheImageBackOnAnUnmodifiedCopy) {
@@ -157,31 +165,98 @@ TEST_F(SessionTest, EveryNameOfTheImageMeetsTheOneLog) {
     std::filesystem::copy_file(image, dir.file("copy.bin"));
     std::filesystem::copy_file(log, dir.file("copy.bin.tavrel-log"));
     EXPECT_EQ(ImageSession(dir.file("copy.bin")).history().size(), 3u);
+    // It records the copy as its file since: a second name of the copy meets it.
+    std::filesystem::create_hard_link(dir.file("copy.bin"), dir.file("copy-link.bin"));
+    EXPECT_EQ(ImageSession(dir.file("copy-link.bin")).history().size(), 3u);
 }
 
-TEST_F(SessionTest, AVersion1LogIsReadAndRewrittenBeforeItGrows) {
-    // "TAVRELOG" 1, then one done record of the first format: one state byte, one undone number.
-    Bytes v1{'T', 'A', 'V', 'R', 'E', 'L', 'O', 'G', 1, 0, 0, 0, 0, 0, 0, 0};
-    Bytes body = {1, 0, 0, 0, 0, 0,   0, 0, 0, 0, 0,  0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                  0, 1, 0, 0, 0, 'x', 1, 0, 0, 0, 20, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0};
-    body.push_back(original()[20]);
-    body.push_back(0x77);
-    const std::uint32_t check = edc(body);
-    v1.insert(v1.end(), {'T', 'R', 'E', 'C', static_cast<std::uint8_t>(body.size()), 0, 0, 0});
-    for (int i = 0; i < 4; ++i) v1.push_back(static_cast<std::uint8_t>(check >> (8 * i)));
-    v1.insert(v1.end(), body.begin(), body.end());
-    v1.push_back('D');
-    writeWholeFile(log, v1);
+TEST_F(SessionTest, AVersion1LogIsReadUndoneAndRewrittenBeforeItGrows) {
+    // A change, and one whose save was cut short once its record reached the log.
+    ChangeRecord done, cut;
+    done.sequence = 1;
+    done.description = "x";
+    done.runs = {{20, {original()[20]}, {0x77}}};
+    done.state = ChangeRecord::State::Done;
+    cut.sequence = 2;
+    cut.description = "y";
+    cut.runs = {{30, {original()[30]}, {0x78}}};
+    writeWholeFile(log, versionOneLog({done, cut}));
     Bytes changed = original();
-    changed[20] = 0x77;  // the record's change is in the image
+    changed[20] = 0x77;
     writeWholeFile(image, changed);
     {
         ImageSession session(image);
-        EXPECT_EQ(summary(session.history()), (std::vector<std::string>{"1 D x"}));
-        flip(session, 30, 1, "y");
+        EXPECT_EQ(session.recovery().interrupted, Recovery::Interrupted::Completed);
+        EXPECT_EQ(summary(session.undoable()), (std::vector<std::string>{"2 D y", "1 D x"}));
     }
-    EXPECT_EQ(readWholeFile(log)[8], 2);
-    EXPECT_EQ(summary(ImageSession(image).history()), (std::vector<std::string>{"1 D x", "2 D y"}));
+    EXPECT_EQ(readWholeFile(log)[8], 2) << "rewritten as version 2 to mark the second done";
+    ImageSession session(image);
+    EXPECT_EQ(session.recovery().problem, Recovery::LogProblem::None);
+    EXPECT_EQ(summary(session.history()), (std::vector<std::string>{"1 D x", "2 D y"}));
+    session.undo(2, "undo");
+    EXPECT_EQ(readWholeFile(image), original());
+}
+
+// Two changes of the same bytes, the record of the second damaged: the first is kept, and a gap
+// for the second, at every opening; nothing is judged or undone across the gap.
+TEST_F(SessionTest, AMendedLogKeepsItsHistoryAndUndoStopsAtTheGap) {
+    {
+        ImageSession session(image);
+        flip(session, 100, 4, "a");
+        flip(session, 102, 4, "b");
+    }
+    Bytes damaged = readWholeFile(log);
+    damaged[damaged.size() - 10] ^= 1;
+    writeWholeFile(log, damaged);
+    for (int opening = 0; opening < 3; ++opening) {
+        ImageSession session(image);
+        EXPECT_EQ(session.recovery().problem,
+                  opening == 0 ? Recovery::LogProblem::Damaged : Recovery::LogProblem::None);
+        EXPECT_EQ(summary(session.history()),
+                  (std::vector<std::string>{"1 D a",
+                                            "2 D modifiche perse: il registro era danneggiato"}));
+        EXPECT_TRUE(session.undoable().empty());
+        EXPECT_TRUE(session.undoStopsAtGap());
+    }
+    EXPECT_EQ(asideFiles().size(), 1u);
+    ImageSession session(image);
+    flip(session, 500, 1, "c");
+    EXPECT_EQ(summary(session.undoable()), (std::vector<std::string>{"3 D c"}));
+}
+
+// The last record's mark cut off: a crash's leftover when its change is not in the image, cut
+// off so that the next record takes its place; a damaged record when part of it is.
+TEST_F(SessionTest, ALastRecordWithoutItsMarkIsALeftoverUnlessItsChangeReachedTheImage) {
+    {
+        ImageSession session(image);
+        flip(session, 100, 1, "a");
+        flip(session, 200, 2, "b");
+    }
+    const Bytes full = readWholeFile(log), edited = readWholeFile(image);
+    const Bytes markless(full.begin(), full.end() - 4);
+    Bytes halfB = edited;
+    halfB[201] = original()[201];
+    writeWholeFile(log, markless);
+    writeWholeFile(image, halfB);
+    {
+        ImageSession session(image);
+        EXPECT_EQ(session.recovery().problem, Recovery::LogProblem::Damaged);
+        EXPECT_EQ(summary(session.history()), (std::vector<std::string>{"1 D a", "2 D b"}));
+    }
+    EXPECT_EQ(readWholeFile(image), edited);
+    Bytes noB = edited;
+    noB[200] = original()[200];
+    noB[201] = original()[201];
+    writeWholeFile(log, markless);
+    writeWholeFile(image, noB);
+    {
+        ImageSession session(image);  // c goes where the record of b was
+        flip(session, 300, 1, "c");
+    }
+    ImageSession session(image);
+    EXPECT_EQ(session.recovery().problem, Recovery::LogProblem::None);
+    EXPECT_EQ(summary(session.history()), (std::vector<std::string>{"1 D a", "2 D c"}));
+    EXPECT_EQ(asideFiles().size(), 1u);
 }
 
 }  // namespace

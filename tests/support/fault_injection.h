@@ -1,5 +1,5 @@
-// Arms the preload fault shim (fault_shim.cpp) for one scope of an in-process test; the test
-// program must run with the shim preloaded (tavrel_add_fault_gtest).
+// Arms the preload fault shim (fault_shim.cpp) for one scope of an in-process test, or cuts the
+// power in a child process; the test program must run with the shim preloaded.
 #pragma once
 
 #include <dlfcn.h>
@@ -26,6 +26,30 @@ public:
         using Calls = int (*)();
         const auto count = reinterpret_cast<Calls>(::dlsym(RTLD_DEFAULT, "tavrel_fault_calls"));
         return count ? count() : -1;
+    }
+};
+
+// The shim's power-cut mode (power_cut.h), for a child process that ends in a power cut.
+struct PowerCut {
+    // Cuts after the k-th recorded call, or at now() when k is 0; `pattern` says what unsynced
+    // changes the disk keeps: "none", "all" or a seed.
+    static void arm(long k, const std::string& pattern) {
+        ::setenv("TAVREL_POWER", (std::to_string(k) + " " + pattern).c_str(), 1);
+    }
+    // The calls recorded since arm().
+    static long calls() { return shim<long (*)()>("tavrel_power_calls")(); }
+    [[noreturn]] static void now() {
+        shim<void (*)()>("tavrel_power_cut")();
+        std::abort();
+    }
+
+private:
+    template <typename Function>
+    static Function shim(const char* name) {
+        const auto function = reinterpret_cast<Function>(::dlsym(RTLD_DEFAULT, name));
+        if (function == nullptr)
+            std::abort();  // the shim is not preloaded
+        return function;
     }
 };
 

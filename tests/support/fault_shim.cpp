@@ -2,7 +2,6 @@
 // counts the process's pwrite, fdatasync, fsync, syncfs, flock and rename calls named in
 // TAVREL_FAULT and acts at the k-th of them:
 //
-//   TAVREL_FAULT="pwrite,fdatasync 3 kill"   SIGKILL at the third such call, before it runs
 //   TAVREL_FAULT="flock 2 stop"              SIGSTOP there: the process waits for SIGCONT
 //   TAVREL_FAULT="pwrite 2 EIO"              the second pwrite fails with EIO
 //   TAVREL_FAULT="pwrite 2+ EIO"             every pwrite from the second on fails
@@ -12,9 +11,9 @@
 // The variable is read at every call, so an in-process test arms and disarms it with setenv;
 // a new value starts the count again (words after the third are not read, so a serial number
 // there makes a value new). tavrel_fault_calls() returns the count so far.
-#include <dlfcn.h>
+//
+// TAVREL_POWER cuts the power at a chosen call instead: see power_cut.cpp.
 #include <sys/file.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
@@ -24,6 +23,9 @@
 #include <string>
 #include <utility>
 
+#include "fault_shim.h"
+
+namespace tavrel::shim {
 namespace {
 
 struct Fault {
@@ -32,7 +34,8 @@ struct Fault {
 };
 Fault fault;
 
-// True when the call must not run; errno is set for it.
+}  // namespace
+
 bool injectAt(const char* call) {
     const char* setting = std::getenv("TAVREL_FAULT");
     if (setting == nullptr)
@@ -50,8 +53,6 @@ bool injectAt(const char* call) {
     const bool onward = std::strchr(at, '+') != nullptr;
     if (k <= 0 || (onward ? n < k : n != k))
         return false;
-    if (std::strcmp(action, "kill") == 0)
-        std::raise(SIGKILL);
     if (std::strcmp(action, "stop") == 0) {
         std::raise(SIGSTOP);
         return false;  // then the call runs
@@ -69,48 +70,17 @@ bool injectAt(const char* call) {
     return true;
 }
 
-// Runs the next library's `name` unless a fault is due for `counted`. Looked up at every call:
-// pwrite and pwrite64 share a signature.
-template <typename Result, typename... Args>
-Result pass(const char* counted, const char* name, Args... args) {
-    if (injectAt(counted))
-        return -1;
-    return reinterpret_cast<Result (*)(Args...)>(dlsym(RTLD_NEXT, name))(args...);
-}
-
-}  // namespace
+}  // namespace tavrel::shim
 
 extern "C" {
 
 int tavrel_fault_calls() {
-    return fault.calls;
-}
-
-ssize_t pwrite(int fd, const void* buffer, size_t count, off_t offset) {
-    return pass<ssize_t>("pwrite", "pwrite", fd, buffer, count, offset);
-}
-
-ssize_t pwrite64(int fd, const void* buffer, size_t count, off_t offset) {
-    return pass<ssize_t>("pwrite", "pwrite64", fd, buffer, count, offset);
-}
-
-int fdatasync(int fd) {
-    return pass<int>("fdatasync", "fdatasync", fd);
-}
-
-int fsync(int fd) {
-    return pass<int>("fsync", "fsync", fd);
-}
-
-int syncfs(int fd) {
-    return pass<int>("syncfs", "syncfs", fd);
+    return tavrel::shim::fault.calls;
 }
 
 int flock(int fd, int operation) {
-    return pass<int>("flock", "flock", fd, operation);
-}
-
-int rename(const char* from, const char* to) {
-    return pass<int>("rename", "rename", from, to);
+    if (tavrel::shim::injectAt("flock"))
+        return -1;
+    return tavrel::shim::next<int (*)(int, int)>("flock")(fd, operation);
 }
 }

@@ -36,6 +36,9 @@ TEST_F(LogTest, UndoAndAPatchGiveBackExactImages) {
     EXPECT_EQ(readWholeFile(dir.file("copy.bin")), edited);
 #endif
 
+    EXPECT_NE(tool("history game.bin --json")
+                  .out.find("\"checksum_sectors\": 1, \"description\": \"EDC ed ECC riscritti"),
+              std::string::npos);
     EXPECT_EQ(tool("undo game.bin --steps 6").status, 2) << "five changes only";
     EXPECT_EQ(tool("undo game.bin --steps 5").status, 0);
     EXPECT_EQ(readWholeFile(image), stale);
