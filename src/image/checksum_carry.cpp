@@ -22,24 +22,29 @@ std::set<std::int64_t> touchedSectors(const ImageEdit& edit, std::int64_t fileSi
     return touched;
 }
 
-// True when a change writes any byte of [from, to): a repair or an undo that says itself what
-// the checksum bytes become.
-bool writesAny(const std::vector<ByteChange>& changes, std::int64_t from, std::int64_t to) {
-    return std::any_of(changes.begin(), changes.end(), [&](const ByteChange& change) {
-        return change.offset < to &&
-               change.offset + static_cast<std::int64_t>(change.after.size()) > from;
-    });
+std::int64_t endOf(const ByteChange& change) {
+    return change.offset + static_cast<std::int64_t>(change.after.size());
+}
+
+// The changes that write any byte of [from, to), out of `changes` in file order: a patch of
+// megabytes touches thousands of sectors, and each looks only at its own few changes.
+std::span<const ByteChange> changesIn(std::span<const ByteChange> changes, std::int64_t from,
+                                      std::int64_t to) {
+    const auto first = std::partition_point(changes.begin(), changes.end(),
+                                            [&](const ByteChange& c) { return endOf(c) <= from; });
+    const auto last = std::partition_point(first, changes.end(),
+                                           [&](const ByteChange& c) { return c.offset < to; });
+    return {first, last};
 }
 
 // The sector's bytes with the edit's new bytes laid over them.
-Bytes edited(Bytes sector, std::int64_t start, const std::vector<ByteChange>& changes) {
+Bytes edited(Bytes sector, std::int64_t start, std::span<const ByteChange> changes) {
     const std::int64_t end = start + kRawSectorSize;
     for (const ByteChange& change : changes) {
-        for (std::size_t i = 0; i < change.after.size(); ++i) {
-            const std::int64_t at = change.offset + static_cast<std::int64_t>(i);
-            if (at >= start && at < end)
-                sector[static_cast<std::size_t>(at - start)] = change.after[i];
-        }
+        const std::int64_t from = std::max(change.offset, start);
+        const std::int64_t to = std::min(endOf(change), end);
+        std::copy(change.after.begin() + (from - change.offset),
+                  change.after.begin() + (to - change.offset), sector.begin() + (from - start));
     }
     return sector;
 }
@@ -47,6 +52,10 @@ Bytes edited(Bytes sector, std::int64_t start, const std::vector<ByteChange>& ch
 }  // namespace
 
 void carrySectorChecksums(const ImageFile& file, ImageEdit& edit) {
+    // In file order, so that each sector finds its changes by a search; the edit's changes do
+    // not overlap, so their ends come in the same order.
+    std::stable_sort(edit.changes.begin(), edit.changes.end(),
+                     [](const ByteChange& a, const ByteChange& b) { return a.offset < b.offset; });
     std::vector<ByteRun> places;
     for (const std::int64_t s : touchedSectors(edit, file.size()))
         places.push_back({s * kRawSectorSize, kRawSectorSize});
@@ -62,9 +71,9 @@ void carrySectorChecksums(const ImageFile& file, ImageEdit& edit) {
         // their values in it.
         const auto from = static_cast<std::int64_t>(runs.front().from);
         const auto to = static_cast<std::int64_t>(runs.back().to);
-        if (writesAny(edit.changes, start + from, start + to))
+        if (!changesIn(edit.changes, start + from, start + to).empty())
             continue;
-        Bytes after = edited(now[i], start, edit.changes);
+        Bytes after = edited(now[i], start, changesIn(edit.changes, start, start + kRawSectorSize));
         const Regeneration regenerated =
             regenerateChecksums(std::span(after).first<kRawSectorSize>());
         if (regenerated.allowed && regenerated.changed())
