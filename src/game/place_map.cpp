@@ -67,8 +67,11 @@ void PlaceTally::add(std::int64_t offset) {
             ++otherBytes;
             otherSectors.insert(offset / kRawSectorSize);
             break;
-        default:
+        case PlaceKind::Type:
+        case PlaceKind::Palette:
+        case PlaceKind::Name:
             teams[place.team].insert(place.kind);
+            break;
     }
 }
 

@@ -200,7 +200,8 @@ WindowDecoding decodeWindow(const VcdiffWindow& window, std::span<const std::uin
                     return false;
                 target.insert(target.end(), static_cast<std::size_t>(size), bytes[0]);
                 return true;
-            default:
+            case VcdiffOp::Copy:
+            case VcdiffOp::Noop:
                 break;
         }
         const std::uint64_t here = segmentLength + target.size();

@@ -57,9 +57,11 @@ std::string faultText(const PatchFault& fault) {
             return "è danneggiata: un'istruzione esce dalla sua finestra" + at;
         case PatchFault::Kind::TooLarge:
             return "ha una finestra più grande di 64 MiB" + at;
-        default:
-            return "è danneggiata" + at;
+        case PatchFault::Kind::Malformed:
+        case PatchFault::Kind::None:
+            break;
     }
+    return "è danneggiata" + at;
 }
 
 std::string mismatchText(const PatchPlan& plan) {
@@ -69,10 +71,12 @@ std::string mismatchText(const PatchPlan& plan) {
                    hexOffset(plan.mismatchAt) + " sono diversi";
         case PatchPlan::Mismatch::GiImage:
             return "la patch è per un'immagine GI, non per un'immagine raw .bin";
-        default:
-            return "la patch è per un'altra immagine: il checksum della finestra a " +
-                   hexOffset(plan.mismatchAt) + " non corrisponde";
+        case PatchPlan::Mismatch::Checksum:
+        case PatchPlan::Mismatch::None:
+            break;
     }
+    return "la patch è per un'altra immagine: il checksum della finestra a " +
+           hexOffset(plan.mismatchAt) + " non corrisponde";
 }
 
 // Why the patch cannot be applied to this image at all; empty when it can.

@@ -109,6 +109,19 @@ std::optional<int> teamArgument(const std::string& text, Streams io) {
     return team;
 }
 
+int withTeamFlag(const std::string& path, const std::string& team, const char* why, Streams io,
+                 const std::function<int(int team, const Flag& flag)>& command) {
+    const std::optional<int> index = teamArgument(team, io);
+    if (!index)
+        return kRefused;
+    if (!hasPalette(*index))
+        return refuse(io, std::string(kTeams[static_cast<std::size_t>(*index)].label) +
+                              " non ha colori propri: " + why);
+    return withImage(path, ImageAccess::ReadOnly, io, [&](ImageSession& session) {
+        return command(*index, GameImage(session).readFlag(*index));
+    });
+}
+
 std::optional<int> designArgument(const std::string& text, Streams io) {
     const std::optional<int> id = designFromArgument(text);
     if (!id)

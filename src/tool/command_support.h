@@ -34,5 +34,9 @@ int refuse(Streams io, const std::string& message);
 // The team or catalog id an argument names, or none after a refusal on `err`.
 std::optional<int> teamArgument(const std::string& text, Streams io);
 std::optional<int> designArgument(const std::string& text, Streams io);
+// Runs `command` on the flag of the team `team` names, read from the image at `path`; refuses
+// a team without colours of its own, naming it, with `why` ("non c'è nulla da disegnare").
+int withTeamFlag(const std::string& path, const std::string& team, const char* why, Streams io,
+                 const std::function<int(int team, const Flag& flag)>& command);
 
 }  // namespace tavrel::tool

@@ -80,18 +80,11 @@ int render(const RenderOptions& options, Streams io) {
         readFlagChanges(options.changes.colours, options.changes.type, why);
     if (!changes)
         return refuse(io, why);
-    if (ofTeam) {
-        const std::optional<int> team = teamArgument(options.team, io);
-        if (!team)
-            return kRefused;
-        if (!hasPalette(*team))
-            return refuse(io, std::string(kTeams[static_cast<std::size_t>(*team)].label) +
-                                  " non ha colori propri: non c'è nulla da disegnare");
-        return withImage(options.image, ImageAccess::ReadOnly, io, [&](ImageSession& session) {
-            const Flag flag = GameImage(session).readFlag(*team);
-            return draw(FlagDraft::ofFlag(flag), *changes, options, io);
-        });
-    }
+    if (ofTeam)
+        return withTeamFlag(options.image, options.team, "non c'è nulla da disegnare", io,
+                            [&](int, const Flag& flag) {
+                                return draw(FlagDraft::ofFlag(flag), *changes, options, io);
+                            });
     std::optional<int> id;
     if (!options.design.empty() && !(id = designArgument(options.design, io)))
         return kRefused;

@@ -26,23 +26,18 @@ struct ShowOptions {
 };
 
 int showTeam(const ShowOptions& options, Streams io) {
-    const std::optional<int> team = teamArgument(options.team, io);
-    if (!team)
-        return kRefused;
-    if (!hasPalette(*team))
-        return refuse(io, std::string(kTeams[static_cast<std::size_t>(*team)].label) +
-                              " non ha colori propri: si può cambiare solo il suo tipo");
-    return withImage(options.image, ImageAccess::ReadOnly, io, [&](ImageSession& session) {
-        const Flag flag = GameImage(session).readFlag(*team);
-        const std::string record = formatFlagRecord(flag);
-        const FlagMatch match = matchFlag(flag);
-        if (options.json)
-            io.out << "{\"index\": " << *team << ", \"record\": " << tool::json(record) << ", "
-                   << matchJson(match) << "}\n";
-        else
-            io.out << record << "\ntipo " << hexByte(flag.type) << ", " << matchText(match) << '\n';
-        return kSuccess;
-    });
+    return withTeamFlag(options.image, options.team, "si può cambiare solo il suo tipo", io,
+                        [&](int team, const Flag& flag) {
+                            const std::string record = formatFlagRecord(flag);
+                            const FlagMatch match = matchFlag(flag);
+                            if (options.json)
+                                io.out << "{\"index\": " << team << ", \"record\": "
+                                       << tool::json(record) << ", " << matchJson(match) << "}\n";
+                            else
+                                io.out << record << "\ntipo " << hexByte(flag.type) << ", "
+                                       << matchText(match) << '\n';
+                            return kSuccess;
+                        });
 }
 
 }  // namespace
