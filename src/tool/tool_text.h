@@ -14,6 +14,7 @@
 
 namespace tavrel {
 class FileError;
+struct GameCheck;
 }
 
 namespace tavrel::tool {
@@ -37,6 +38,11 @@ std::string joined(const std::vector<Number>& numbers, const char* separator) {
 // One line for stderr, and the exit status the failure gives.
 std::string describe(const FileError& error);
 int exitStatus(const FileError& error);
+
+// Why an image fails the game check, each reason a few words ("3 nomi di squadra su 86 (ne
+// servono 80)"); empty when it passes. joinedReasons: the same in one line, ", " between.
+std::vector<std::string> gameCheckReasons(const GameCheck& check);
+std::string joinedReasons(const GameCheck& check);
 
 // Why a text is no flag record: "colonna 5: atteso uno spazio".
 std::string describe(const RecordError& error);

@@ -59,7 +59,7 @@ complete_line() {
 [[ $(complete_line tavrel-tool a) == $'apply\napply-patch' ]] || fail "completion of a"
 [[ $(complete_line tavrel-tool show game.bin bay) == 'Bayer\ Monaco' ]] || fail "a team's name"
 [[ $(complete_line tavrel-tool apply game.bin --design 4 d.) == 'D.\ Kiev' ]] || fail "a value"
-[[ $(complete_line tavrel-tool apply game.bin 13 --f) == --file ]] || fail "an option"
+[[ $(complete_line tavrel-tool apply game.bin 13 --fi) == --file ]] || fail "an option"
 [[ $(complete_line tavrel-tool nets game.bin '') == $'normali\nrombi' ]] || fail "the nets"
 [[ $(complete_line tavrel-tool export game.bin --to '') == "$(compgen -d)" ]] || fail "folders"
 echo "package ok: $(basename "$deb")"
