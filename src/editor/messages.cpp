@@ -5,6 +5,7 @@
 
 #include "image/file_error.h"
 #include "image/offset_text.h"
+#include "platform/paths.h"
 
 namespace tavrel::text {
 namespace {
@@ -29,10 +30,10 @@ std::string containerText(const FileError& error) {
         " Tavrel modifica solo immagini raw: il .bin (con il suo .cue) a settori da 2352 byte.";
     switch (error.container) {
         case ContainerKind::Chd:
-            return name + " è un'immagine CHD compressa." + kRaw +
-                   " Estraila con \"chdman extractcd -i " + error.path +
-                   " -o gioco.cue\", apri gioco.cue e, dopo le modifiche, ricomprimila con "
-                   "\"chdman createcd -i gioco.cue -o gioco.chd\".";
+            return name + " è un'immagine CHD compressa." + kRaw + " Estraila con \"chdman " +
+                   "extractcd -i " + error.path + " -o " + withExtension(error.path, ".cue") +
+                   "\", apri il .cue e, dopo le modifiche, ricomprimila con \"chdman createcd -i " +
+                   withExtension(error.path, ".cue") + " -o " + error.path + "\".";
         case ContainerKind::Ecm:
             return name + " è un'immagine ECM, senza i codici EDC/ECC dei settori." + kRaw +
                    " Ricostruisci prima il .bin con un decodificatore ECM.";
@@ -53,9 +54,9 @@ std::string containerText(const FileError& error) {
 
 std::string cueText(const FileError& error) {
     const CueFault& fault = error.cue;
-    const std::string line = fault.line > 0 ? " alla riga " + std::to_string(fault.line) +
-                                                  " (\"" + fault.text + "\")"
-                                            : "";
+    const std::string line =
+        fault.line > 0 ? " alla riga " + std::to_string(fault.line) + " (\"" + fault.text + "\")"
+                       : "";
     std::string why;
     switch (fault.kind) {
         case CueFault::Kind::NoDataTrack:

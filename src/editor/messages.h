@@ -9,7 +9,7 @@ class FileError;
 struct PatchFault;
 struct PatchPlan;
 struct PlaceTally;
-}
+}  // namespace tavrel
 
 namespace tavrel::text {
 

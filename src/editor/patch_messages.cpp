@@ -82,7 +82,8 @@ std::string patchAlreadyIn(const std::string& name) {
 
 std::string patchQuestion(const std::string& name, const PlaceTally& changes) {
     std::string list;
-    for (const auto& [team, kinds] : changes.teams) list += (list.empty() ? "" : ", ") + teamName(team);
+    for (const auto& [team, kinds] : changes.teams)
+        list += (list.empty() ? "" : ", ") + teamName(team);
     if (changes.nets)
         list += list.empty() ? "reti" : ", reti";
     if (changes.otherBytes > 0)

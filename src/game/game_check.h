@@ -26,11 +26,11 @@ struct GameCheck {
         ForConsole,  // Mode 2 sectors and the CD-XA mark
         Other,       // a computer's CD-ROM or another kind of disc
     };
-    int namedTeams = 0;               // of kTeamCount
-    std::optional<NetPattern> nets;   // none when the bytes hold neither pattern
+    int namedTeams = 0;              // of kTeamCount
+    std::optional<NetPattern> nets;  // none when the bytes hold neither pattern
     Volume volume = Volume::Absent;
-    std::int64_t size = 0;            // of the file
-    bool tooShort = false;            // the file ends before the game's last place
+    std::int64_t size = 0;  // of the file
+    bool tooShort = false;  // the file ends before the game's last place
 
     bool passes() const {
         return !tooShort && namedTeams >= kNamedTeamsNeeded && nets && volume != Volume::Other;

@@ -11,13 +11,13 @@
 namespace tavrel {
 
 enum class ContainerKind {
-    None,        // nothing known: perhaps a raw image
-    Chd,         // a compressed disc ("MComprHD")
-    Ecm,         // a raw image with its EDC and ECC stripped ("ECM\0")
-    Pbp,         // a packed disc image of a handheld ("\0PBP")
-    Archive,     // a zip, 7z or rar archive
-    Iso2048,     // an ISO 9660 image of 2048-byte sectors (user data only)
-    Iso2336,     // an image of 2336-byte sectors (subheader and user data)
+    None,     // nothing known: perhaps a raw image
+    Chd,      // a compressed disc ("MComprHD")
+    Ecm,      // a raw image with its EDC and ECC stripped ("ECM\0")
+    Pbp,      // a packed disc image of a handheld ("\0PBP")
+    Archive,  // a zip, 7z or rar archive
+    Iso2048,  // an ISO 9660 image of 2048-byte sectors (user data only)
+    Iso2336,  // an image of 2336-byte sectors (subheader and user data)
 };
 
 // How many bytes from the start recogniseContainer looks at: enough for a volume descriptor in

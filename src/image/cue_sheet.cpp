@@ -113,7 +113,8 @@ CueReading parseCueSheet(std::string_view text) {
             if (!sameWord(mode, "MODE2/2352") && !sameWord(mode, "MODE1/2352"))
                 return fault(CueFault::Kind::NotRawTrack);
             if (leavesFolder(file->file))
-                return {std::nullopt, {CueFault::Kind::OutsideFolder, file->fileLine, file->fileText}};
+                return {std::nullopt,
+                        {CueFault::Kind::OutsideFolder, file->fileLine, file->fileText}};
             track = file;
             inFirstTrack = true;
         } else if (inFirstTrack && sameWord(keyword, "INDEX")) {
@@ -125,8 +126,8 @@ CueReading parseCueSheet(std::string_view text) {
     }
     if (track)
         return {track, {}};
-    return {std::nullopt, {sawCommand ? CueFault::Kind::NoDataTrack : CueFault::Kind::NotASheet,
-                           0, {}}};
+    return {std::nullopt,
+            {sawCommand ? CueFault::Kind::NoDataTrack : CueFault::Kind::NotASheet, 0, {}}};
 }
 
 bool isCueSheetName(std::string_view path) {

@@ -72,8 +72,8 @@ bool namedInAnyCase(std::string_view name, std::string_view upper) {
 // The bytes of an extent: `length` bytes from sector `lba` on, no more than kLargestRead sectors.
 std::optional<Bytes> extent(const ImageFile& file, std::uint32_t lba, std::uint32_t length) {
     Bytes bytes;
-    const std::int64_t sectors = (std::int64_t{length} + kSectorUserDataSize - 1) /
-                                 kSectorUserDataSize;
+    const std::int64_t sectors =
+        (std::int64_t{length} + kSectorUserDataSize - 1) / kSectorUserDataSize;
     if (sectors > kLargestRead)
         return std::nullopt;
     for (std::int64_t s = 0; s < sectors; ++s) {
@@ -98,9 +98,9 @@ std::optional<std::pair<std::uint32_t, std::uint32_t>> findRecord(const Bytes& d
         }
         if (length < kNameAt || at + length > directory.size())
             return std::nullopt;
-        std::string_view name = text(directory, at + kNameAt,
-                                     std::min<std::size_t>(directory[at + kNameLengthAt],
-                                                           length - kNameAt));
+        std::string_view name =
+            text(directory, at + kNameAt,
+                 std::min<std::size_t>(directory[at + kNameLengthAt], length - kNameAt));
         name = name.substr(0, name.find(';'));
         if (namedInAnyCase(name, wanted))
             return std::pair{little32(directory, at + kExtentAt),

@@ -66,15 +66,15 @@ std::string imagePathFor(const std::string& name) {
     std::ranges::replace(relative, '\\', '/');
     const std::string path = existingInAnyCase(pathIn(folderOf(name), relative));
     if (path.empty())
-        throw badSheet(name, {CueFault::Kind::MissingFile, reading.track->fileLine,
-                              reading.track->fileText});
+        throw badSheet(
+            name, {CueFault::Kind::MissingFile, reading.track->fileLine, reading.track->fileText});
     return path;
 }
 
 void refuseContainer(const ImageFile& file) {
     const std::int64_t size = file.size();
-    const Bytes start = file.read(
-        0, static_cast<std::size_t>(std::min<std::int64_t>(size, kContainerProbeSize)));
+    const Bytes start =
+        file.read(0, static_cast<std::size_t>(std::min<std::int64_t>(size, kContainerProbeSize)));
     if (const ContainerKind kind = recogniseContainer(start); kind != ContainerKind::None) {
         FileError error(FileFailure::NotRawImage, FileRole::Image, file.path());
         error.container = kind;

@@ -103,8 +103,8 @@ void tellConflicts(const PatchPlan& plan, Streams io) {
 int carryOut(ImageSession& session, PatchPlan plan, const ApplyPatchOptions& options, Streams io) {
     const std::string patch = options.patch + ": ";
     if (!plan.applicable())
-        return refuse(io, patch + hardRefusal(plan, session.file().size()) +
-                              "; nulla è stato scritto");
+        return refuse(io,
+                      patch + hardRefusal(plan, session.file().size()) + "; nulla è stato scritto");
     const char* forceHint = "; nulla è stato scritto (--force per scriverla comunque)";
     if (plan.madeForSize >= 0)
         io.err << "tavrel-tool: attenzione: " << patch << "fatta da un'immagine di "

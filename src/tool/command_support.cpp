@@ -105,8 +105,8 @@ bool mayWrite(const ImageSession& session, bool force, Streams io) {
     const GameCheck check = checkGame(session.file());
     if (check.passes())
         return true;
-    const std::string why = session.file().path() + " non sembra contenere il gioco: " +
-                            joinedReasons(check);
+    const std::string why =
+        session.file().path() + " non sembra contenere il gioco: " + joinedReasons(check);
     if (!force) {
         refuse(io, why + "; nulla è stato scritto (--force per scriverla comunque)");
         return false;

@@ -7,6 +7,7 @@
 #include "game/game_check.h"
 #include "image/file_error.h"
 #include "image/offset_text.h"
+#include "platform/paths.h"
 
 namespace tavrel::tool {
 namespace {
@@ -20,8 +21,9 @@ std::string containerText(ContainerKind kind, const std::string& path) {
     switch (kind) {
         case ContainerKind::Chd:
             return " è un'immagine CHD compressa: estraila con \"chdman extractcd -i " + path +
-                   " -o NOME.cue\", modifica il .bin e, se vuoi, ricomprimila con \"chdman "
-                   "createcd -i NOME.cue -o NOME.chd\"";
+                   " -o " + withExtension(path, ".cue") +
+                   "\", modifica il .bin e, se vuoi, ricomprimila con \"chdman createcd -i " +
+                   withExtension(path, ".cue") + " -o " + path + "\"";
         case ContainerKind::Ecm:
             return " è un'immagine ECM (senza EDC/ECC): ricostruisci prima il .bin raw";
         case ContainerKind::Pbp:
@@ -40,9 +42,8 @@ std::string containerText(ContainerKind kind, const std::string& path) {
 }
 
 std::string cueText(const CueFault& fault) {
-    const std::string line = fault.line > 0 ? ", riga " + std::to_string(fault.line) + " (\"" +
-                                                  fault.text + "\")"
-                                            : "";
+    const std::string line =
+        fault.line > 0 ? ", riga " + std::to_string(fault.line) + " (\"" + fault.text + "\")" : "";
     switch (fault.kind) {
         case CueFault::Kind::NoDataTrack:
             return line + ": nessun FILE per la TRACK 01";
@@ -51,7 +52,8 @@ std::string cueText(const CueFault& fault) {
         case CueFault::Kind::LateStart:
             return line + ": la traccia 1 non comincia all'inizio del suo file";
         case CueFault::Kind::OutsideFolder:
-            return line + ": il file è fuori dalla cartella del foglio (percorso assoluto o \"..\")";
+            return line +
+                   ": il file è fuori dalla cartella del foglio (percorso assoluto o \"..\")";
         case CueFault::Kind::MissingFile:
             return line + ": il file non c'è accanto al foglio";
         case CueFault::Kind::NotASheet:

@@ -14,8 +14,7 @@ namespace {
 // The first local file a drag carries; empty for text, a web address, or nothing.
 QString droppedFile(const QMimeData* data) {
     const QList<QUrl> urls = data ? data->urls() : QList<QUrl>();
-    return urls.isEmpty() || !urls.front().isLocalFile() ? QString()
-                                                          : urls.front().toLocalFile();
+    return urls.isEmpty() || !urls.front().isLocalFile() ? QString() : urls.front().toLocalFile();
 }
 
 }  // namespace
