@@ -23,6 +23,11 @@ tool=$usr/bin/tavrel-tool
 dpkg-deb -f "$deb" Depends | grep -q "libqt6widgets6"
 
 desktop-file-validate "$usr/share/applications/tavrel.desktop"
+# "Open with" offers Tavrel for a raw image (the type the package defines), an .img and a .cue.
+grep -qx 'MimeType=application/x-raw-cd-image;application/x-raw-disk-image;application/x-cue;' \
+  "$usr/share/applications/tavrel.desktop" || fail "MIME types"
+python3 -c "import sys, xml.dom.minidom; xml.dom.minidom.parse(sys.argv[1])" \
+  "$usr/share/mime/packages/tavrel.xml"
 section=$(dpkg-deb -f "$deb" Section)
 categories=$(sed -n 's/^Categories=//p' "$usr/share/applications/tavrel.desktop")
 [[ $section == utils && $categories == "Utility;" ]] ||
