@@ -13,22 +13,6 @@ std::string teamName(int team) {
     return team < 0 ? "tabella dei tipi" : kTeams[static_cast<std::size_t>(team)].label;
 }
 
-const char* placeName(PlaceKind kind) {
-    switch (kind) {
-        case PlaceKind::Type:
-            return "tipo";
-        case PlaceKind::Palette:
-            return "tavolozza";
-        case PlaceKind::Name:
-            return "nome";
-        case PlaceKind::Nets:
-        case PlaceKind::Checksums:
-        case PlaceKind::Other:
-            break;
-    }
-    return "altro";
-}
-
 // "Denmark: tavolozza cambiata da un'altra modifica; reti cambiate da un'altra modifica".
 std::string conflictText(const std::vector<std::int64_t>& conflicts) {
     PlaceTally places;
@@ -36,7 +20,7 @@ std::string conflictText(const std::vector<std::int64_t>& conflicts) {
     std::string text;
     for (const auto& [team, kinds] : places.teams) {
         for (const PlaceKind kind : kinds)
-            text += (text.empty() ? "" : "; ") + teamName(team) + ": " + placeName(kind) +
+            text += (text.empty() ? "" : "; ") + teamName(team) + ": " + placeWord(kind) +
                     (kind == PlaceKind::Palette ? " cambiata" : " cambiato") +
                     " da un'altra modifica";
     }
