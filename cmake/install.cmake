@@ -62,6 +62,8 @@ else()
     install(TARGETS tavrel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     install(FILES ${tavrel_package_dir}/tavrel.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
     install(FILES data/tavrel.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    install(FILES data/tavrel.mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+            RENAME tavrel.xml)
     install(FILES data/invalid.tavrel.tavrel.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
     install(DIRECTORY data/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
   endif()

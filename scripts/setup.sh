@@ -7,6 +7,8 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-qpa-plugins libgl-dev
   libgtest-dev libcli11-dev nlohmann-json3-dev zlib1g-dev
+  # MD5 and SHA-1 of an image (tavrel-tool info): the system's libcrypto.
+  libssl-dev
   # The independent applier and maker of VCDIFF patches in the tool tests.
   xdelta3
   # Packaging: cpack's dependency list, and the checks of the desktop entry, the AppStream

@@ -7,6 +7,7 @@
 #include "editor/main_window_table.h"
 #include "editor/messages.h"
 #include "game/change_names.h"
+#include "game/game_check.h"
 #include "image/file_error.h"
 #include "platform/paths.h"
 #include "platform/platform.h"
@@ -17,6 +18,8 @@ namespace {
 using namespace main_window;
 
 struct NoImageOpen {};
+// The user said not to write into an image that does not look like the game: nothing more to say.
+struct WriteDeclined {};
 
 struct ClickOperation {
     std::size_t control;
@@ -59,6 +62,7 @@ void FlagEditor::guarded(const std::function<void()>& operation) {
         operation();
     } catch (const NoImageOpen&) {
         window_.showMessage(text::kNoImage, MessageIcon::Critical);
+    } catch (const WriteDeclined&) {
     } catch (const FileError& error) {
         window_.showMessage(text::describe(error), MessageIcon::Critical);
     } catch (const std::exception&) {
@@ -110,23 +114,27 @@ std::string FlagEditor::askFile(OpenDialogRequest request) {
 
 OpenDialogRequest FlagEditor::imageDialog() const {
     return {{{"Image CDRWIN (*.bin)", "*.bin"},
+             {" Foglio CUE (*.cue)", "*.cue"},
              {" Image CloneCD (*.img)", "*.img"},
              {" All Files (*.*)", "*.*"}},
             window_.programFolder(),
             ""};
 }
 
-std::optional<int> FlagEditor::startUp() {
+std::optional<int> FlagEditor::startUp(const std::string& imageName) {
     std::vector<std::string> labels;
     for (const Team& team : kTeams) labels.emplace_back(team.label);
     window_.setLines(kTeamList, labels);
     // Saving waits for a team to be chosen; once one was, it stays possible.
     window_.setEnabled(kSaveButton, false);
-    OpenDialogRequest request = imageDialog();
-    const std::string demo = pathIn(request.initialFolder, kDemoImageName);
-    if (sys::PathInfo info; sys::inspect(demo, info).ok() && info.kind == sys::PathKind::File)
-        request.fileName = demo;
-    const std::string path = askFile(request);
+    std::string path = imageName;
+    if (path.empty()) {
+        OpenDialogRequest request = imageDialog();
+        const std::string demo = pathIn(request.initialFolder, kDemoImageName);
+        if (sys::PathInfo info; sys::inspect(demo, info).ok() && info.kind == sys::PathKind::File)
+            request.fileName = demo;
+        path = askFile(request);
+    }
     if (path.empty())
         return 0;
     if (!openImage(path))
@@ -141,8 +149,11 @@ std::optional<int> FlagEditor::startUp() {
 
 void FlagEditor::onOpenImage() {
     const std::string path = askFile(imageDialog());
-    if (path.empty())
-        return;
+    if (!path.empty())
+        openChosen(path);
+}
+
+void FlagEditor::openChosen(const std::string& path) {
     if (!openImage(path)) {
         endStatus_ = 1;
         window_.endProgram(1);
@@ -157,6 +168,7 @@ void FlagEditor::onOpenImage() {
 bool FlagEditor::openImage(const std::string& path) {
     game_.reset();
     image_.reset();  // closes the image and drops its lock before the next one is opened
+    writesConfirmed_ = false;
     try {
         image_ = std::make_unique<ImageSession>(path);
         game_.emplace(*image_);
@@ -166,10 +178,21 @@ bool FlagEditor::openImage(const std::string& path) {
             window_.showMessage(text::kAccessRefused, MessageIcon::Critical);
             return false;
         }
-        // Any other failure leaves the editor without an image, silently; every operation that
-        // needs the image then says so.
+        // What a container or a sheet is, and how to get the raw image, the user must learn
+        // here; any other failure leaves the editor without an image, silently, and every
+        // operation that needs the image then says so.
+        if (error.failure == FileFailure::NotRawImage || error.failure == FileFailure::BadCueSheet)
+            window_.showMessage(text::describe(error), MessageIcon::Critical);
     }
     return true;
+}
+
+void FlagEditor::confirmWrites() {
+    game();  // says when no image is open
+    writesConfirmed_ = writesConfirmed_ || checkGame(image_->file()).passes() ||
+                       window_.askYesNo(text::kNotTheGame);
+    if (!writesConfirmed_)
+        throw WriteDeclined{};
 }
 
 void FlagEditor::tellRecovery(const ImageSession& image) {
@@ -270,6 +293,7 @@ void FlagEditor::onApplyNets() {
         // With no option checked there is nothing to write; the confirmation shows all the
         // same, so that every press of the button is answered.
         if (state_.nets) {
+            confirmWrites();
             ImageEdit edit = game().planNets(*state_.nets);
             edit.description = change_name::nets(*state_.nets);
             game().apply(edit);

@@ -36,9 +36,10 @@ public:
 
     explicit FlagEditor(WindowServices& window) : window_(window) {}
 
-    // Runs before the window is shown. Returns the exit status when the program must end
-    // instead (0 when the user cancelled the image dialog, 1 when access was refused).
-    std::optional<int> startUp();
+    // Runs before the window is shown: opens `imageName` (the program's argument) or, when none
+    // is given, the image chosen in the dialog. Returns the exit status when the program must
+    // end instead (0 when the user cancelled the image dialog, 1 when access was refused).
+    std::optional<int> startUp(const std::string& imageName = {});
 
     // The main window's events (main_window_table.h), each to its operation below.
     void clicked(std::size_t control) override;
@@ -59,6 +60,9 @@ public:
     void onDiamondNetsChosen();   // option "Rombi"
     void onApplyNets();           // "Modifica"
     void onUndo();                // Ctrl+Z: takes back the image's last change, once confirmed
+    // A file dropped on the window: a patch is applied to the open image once confirmed, any
+    // other file opened as "Apri Image CD" opens the one chosen.
+    void onDrop(const std::string& path);
 
     // Runs the operation of one window event, or nothing once the program is ending. No
     // exception leaves it, as none may leave a window's event handler: what escapes the
@@ -81,6 +85,13 @@ private:
     // access shows its message; any other failure leaves the editor without an image. A save
     // cut short earlier is completed (or refused) and the user told once.
     bool openImage(const std::string& path);
+    // "Apri Image CD" with `path` chosen: opened, the window cleared, or the program ended.
+    void openChosen(const std::string& path);
+    void applyPatchFile(const std::string& path);
+    // Returns once the user may write into the open image: it passes the game check, or the
+    // user said to write anyway (asked until they do, once per opened image). Otherwise the
+    // operation ends there, nothing written.
+    void confirmWrites();
     void tellRecovery(const ImageSession& image);
     std::string askFile(OpenDialogRequest request);
     OpenDialogRequest imageDialog() const;
@@ -98,6 +109,7 @@ private:
     EditorState state_;
     std::unique_ptr<ImageSession> image_;
     std::optional<GameImage> game_;
+    bool writesConfirmed_ = false;  // for the image open
     std::optional<int> endStatus_;
 };
 

@@ -57,6 +57,7 @@ void FlagEditor::onImport() {
 std::optional<std::uint64_t> FlagEditor::write(ImageEdit edit, std::string description) {
     edit.description = std::move(description);
     GameImage& image = game();
+    confirmWrites();
     const std::vector<ChangeRecord>& log = image_->history();
     const std::uint64_t last = log.empty() ? 0 : log.back().sequence;
     image.apply(edit);

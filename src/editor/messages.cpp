@@ -5,6 +5,7 @@
 
 #include "image/file_error.h"
 #include "image/offset_text.h"
+#include "platform/paths.h"
 
 namespace tavrel::text {
 namespace {
@@ -21,6 +22,64 @@ constexpr RestoreWords kRestoreWords = {
     " Nulla è stato modificato: l'immagine è com'era prima.",
     " Non è stato possibile ripristinare l'immagine: controlla i byte a offset ",
     RunEnd::LastOffset, "."};
+
+// What a container is, and how to get the raw image Tavrel edits out of it.
+std::string containerText(const FileError& error) {
+    const std::string name = quoted(error.path);
+    constexpr const char* kRaw =
+        " Tavrel modifica solo immagini raw: il .bin (con il suo .cue) a settori da 2352 byte.";
+    switch (error.container) {
+        case ContainerKind::Chd:
+            return name + " è un'immagine CHD compressa." + kRaw + " Estraila con \"chdman " +
+                   "extractcd -i " + error.path + " -o " + withExtension(error.path, ".cue") +
+                   "\", apri il .cue e, dopo le modifiche, ricomprimila con \"chdman createcd -i " +
+                   withExtension(error.path, ".cue") + " -o " + error.path + "\".";
+        case ContainerKind::Ecm:
+            return name + " è un'immagine ECM, senza i codici EDC/ECC dei settori." + kRaw +
+                   " Ricostruisci prima il .bin con un decodificatore ECM.";
+        case ContainerKind::Pbp:
+            return name + " è un'immagine PBP compressa." + kRaw +
+                   " Convertila prima in .bin/.cue.";
+        case ContainerKind::Archive:
+            return name + " è un archivio compresso (zip, 7z o rar)." + kRaw +
+                   " Estrai prima il .bin e il .cue che contiene.";
+        case ContainerKind::Iso2336:
+            return name + " è un'immagine con settori da 2336 byte." + kRaw;
+        case ContainerKind::Iso2048:
+        case ContainerKind::None:
+            break;
+    }
+    return name + " è un'immagine ISO con settori da 2048 byte." + kRaw;
+}
+
+std::string cueText(const FileError& error) {
+    const CueFault& fault = error.cue;
+    const std::string line =
+        fault.line > 0 ? " alla riga " + std::to_string(fault.line) + " (\"" + fault.text + "\")"
+                       : "";
+    std::string why;
+    switch (fault.kind) {
+        case CueFault::Kind::NoDataTrack:
+            why = " non indica il file della traccia 1 (TRACK 01)";
+            break;
+        case CueFault::Kind::NotRawTrack:
+            why = ": la traccia 1 non è di dati raw (MODE2/2352 o MODE1/2352)";
+            break;
+        case CueFault::Kind::LateStart:
+            why = ": la traccia 1 non comincia all'inizio del suo file";
+            break;
+        case CueFault::Kind::OutsideFolder:
+            why = " indica un file fuori dalla sua cartella (percorso assoluto o \"..\")";
+            break;
+        case CueFault::Kind::MissingFile:
+            why = " indica un file che non c'è accanto al foglio";
+            break;
+        case CueFault::Kind::NotASheet:
+        case CueFault::Kind::None:
+            return quoted(error.path) + " non è un foglio .cue leggibile. Nulla è stato scritto.";
+    }
+    return "Il foglio " + quoted(error.path) + line + why + ". Nulla è stato scritto.";
+}
 
 std::string describeImageFailure(const FileError& error) {
     const std::string at = "offset " + hexOffset(error.offset);
@@ -46,9 +105,9 @@ std::string describeImageFailure(const FileError& error) {
             return "Impossibile completare la scrittura dell'immagine su disco: " +
                    error.systemReason() + "." + restoreText(error, kRestoreWords);
         case FileFailure::NotRawImage:
-            return quoted(error.path) +
-                   " è un'immagine ISO con settori da 2048 byte: Tavrel ha bisogno dell'immagine "
-                   "raw .bin, con settori da 2352 byte. Nulla è stato scritto.";
+            return containerText(error) + " Nulla è stato scritto.";
+        case FileFailure::BadCueSheet:
+            return cueText(error);
         case FileFailure::ChangedElsewhere:
             return "Un altro programma ha cambiato l'immagine a " + at +
                    ": la modifica non è stata annullata. Nulla è stato scritto.";
@@ -126,6 +185,7 @@ std::string describe(const FileError& error) {
         case FileFailure::AccessRefused:
         case FileFailure::OpenFailed:
         case FileFailure::NotRawImage:
+        case FileFailure::BadCueSheet:
         case FileFailure::ChangedElsewhere:
             break;
     }

@@ -6,7 +6,10 @@
 
 namespace tavrel {
 class FileError;
-}
+struct PatchFault;
+struct PatchPlan;
+struct PlaceTally;
+}  // namespace tavrel
 
 namespace tavrel::text {
 
@@ -40,6 +43,10 @@ inline constexpr const char* kMalformedRecord =
     "(2 cifre esadecimali) seguito da 15 colori (30 coppie di cifre esadecimali separate da "
     "uno spazio). Nulla è stato scritto.";
 
+// Asked before the first write into an image that fails the game check.
+inline constexpr const char* kNotTheGame =
+    "L'immagine non sembra contenere il gioco: scrivere comunque?";
+
 // A fault of the program itself stopped the operation.
 inline constexpr const char* kInternalError =
     "Errore interno di Tavrel: l'operazione è stata interrotta. Controlla l'immagine prima di "
@@ -59,6 +66,16 @@ inline constexpr const char* kUndoStopsAtGap =
     "danneggiato e ha perso modifiche fatte dopo di loro.";
 std::string undoQuestion(const std::string& description, std::int64_t time);
 inline constexpr const char* kUndoDone = "Modifica annullata: ";
+
+// A patch dropped on the window (`name`: its file's name): why it cannot be read, why it does
+// not apply to this image (the teams and places where another change got there first), that it
+// is in already, the question that lists what it changes ("Applicare la patch mod.ppf? Cambia:
+// Denmark, Italy, reti"), and that it was applied.
+std::string patchUnreadable(const std::string& name, bool tooLarge, const PatchFault& fault);
+std::string patchRefused(const std::string& name, const PatchPlan& plan, std::int64_t imageSize);
+std::string patchAlreadyIn(const std::string& name);
+std::string patchQuestion(const std::string& name, const PlaceTally& changes);
+std::string patchApplied(const std::string& name);
 
 // The message for a failed read or write of the image or of a flag file: what failed, where,
 // the system's reason, and what became of the image.

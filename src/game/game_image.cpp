@@ -97,12 +97,7 @@ ImageEdit GameImage::planFlag(int team, const Flag& flag) const {
 }
 
 std::optional<NetPattern> GameImage::nets() const {
-    const Bytes stored = file().read(kNetsOffset, 2);
-    if (std::equal(stored.begin(), stored.end(), kPlainNets.begin()))
-        return NetPattern::Plain;
-    if (std::equal(stored.begin(), stored.end(), kDiamondNets.begin()))
-        return NetPattern::Diamond;
-    return std::nullopt;
+    return netPattern(file().read(kNetsOffset, 2));
 }
 
 ImageEdit GameImage::planNets(NetPattern pattern) const {

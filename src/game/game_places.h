@@ -2,8 +2,11 @@
 // two-piece name of team 4, the palettes' layout and the goal-net bytes. 0-based file offsets.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <vector>
 
 #include "game/team_table.h"
@@ -47,6 +50,15 @@ inline constexpr std::int64_t kNetsOffset = 14368636;  // 0xDB3F7C
 enum class NetPattern { Plain, Diamond };
 inline constexpr std::array<std::uint8_t, 2> kPlainNets{0x00, 0x65};
 inline constexpr std::array<std::uint8_t, 2> kDiamondNets{0x28, 0x61};
+
+// The pattern two net bytes hold; none for any other value.
+inline std::optional<NetPattern> netPattern(std::span<const std::uint8_t> bytes) {
+    if (std::ranges::equal(bytes, kPlainNets))
+        return NetPattern::Plain;
+    if (std::ranges::equal(bytes, kDiamondNets))
+        return NetPattern::Diamond;
+    return std::nullopt;
+}
 
 // Every fixed place lies inside one sector's user data, but for the two palettes that
 // paletteRuns splits; checked here so that a mistyped offset cannot reach a user's image.

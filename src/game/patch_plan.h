@@ -43,6 +43,13 @@ struct PatchPlan {
     std::vector<std::int64_t> conflicts;  // in file order
     ImageEdit edit;                       // conflicting bytes included: the caller decides
     PlaceTally places;                    // the bytes the edit changes
+
+    // False when the patch cannot be applied to this image at all (fault, pastEnd, targetSize).
+    bool applicable() const {
+        return fault.kind == PatchFault::Kind::None && pastEnd < 0 && targetSize < 0;
+    }
+    // True when the image is the one the patch expects, at every byte: nothing to force.
+    bool asExpected() const { return mismatch == Mismatch::None && conflicts.empty(); }
 };
 
 PatchPlan planPatch(const ImageSession& session, const PpfPatch& patch);

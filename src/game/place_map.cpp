@@ -75,4 +75,22 @@ void PlaceTally::add(std::int64_t offset) {
     }
 }
 
+const char* placeWord(PlaceKind kind) {
+    switch (kind) {
+        case PlaceKind::Type:
+            return "tipo";
+        case PlaceKind::Palette:
+            return "tavolozza";
+        case PlaceKind::Name:
+            return "nome";
+        case PlaceKind::Nets:
+            return "reti";
+        case PlaceKind::Checksums:
+            return "EDC/ECC";
+        case PlaceKind::Other:
+            break;
+    }
+    return "altro";
+}
+
 }  // namespace tavrel

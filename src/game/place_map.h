@@ -19,6 +19,10 @@ struct Place {
 
 Place placeAt(std::int64_t offset);
 
+// The word both front ends name a place with: "tipo", "tavolozza", "nome", "reti", "EDC/ECC",
+// "altro"; the same as the change log's names of changes, in Italian.
+const char* placeWord(PlaceKind kind);
+
 struct PlaceTally {
     std::map<int, std::set<PlaceKind>> teams;  // by team; -1 gathers the unlisted type slots
     bool nets = false;

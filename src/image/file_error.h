@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "image/container_kind.h"
+#include "image/cue_sheet.h"
 #include "image/raw_geometry.h"
 
 namespace tavrel {
@@ -40,7 +42,9 @@ enum class FileFailure {
     WriteFailed,       // at `offset`; see `restore`
     SyncFailed,        // the disk did not confirm the writes; see `restore`
     CreateFailed,      // a new file could not be created, or not put in place of the old one
-    NotRawImage,       // a 2048-byte-sector (ISO) image: the game's offsets do not apply
+    NotRawImage,       // a container or cooked image (`container`): the game's offsets do not
+                       // apply
+    BadCueSheet,       // a .cue sheet that names no raw data track to open (`cue`)
     ChangedElsewhere,  // at `offset` the image holds neither a logged change's old nor its new
                        // bytes: another program changed it, so the change is not taken back
 };
@@ -67,6 +71,8 @@ public:
     std::int64_t fileSize = -1;
     Restore restore = Restore::NotNeeded;
     std::vector<ByteRun> unrestored;
+    ContainerKind container = ContainerKind::None;
+    CueFault cue;
 
     // A plain English account, for logs and for failures no front end expected.
     const char* what() const noexcept override;

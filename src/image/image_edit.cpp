@@ -2,15 +2,11 @@
 #include "image/image_edit.h"
 
 #include <algorithm>
-#include <string_view>
 
 #include "image/image_file.h"
 
 namespace tavrel {
 namespace {
-
-constexpr std::int64_t kCookedIsoSignatureOffset = 16 * 2048 + 1;
-constexpr std::string_view kIsoSignature = "CD001";
 
 // Collects changed bytes into runs: a byte joins the last run when it follows it directly.
 class RunBuilder {
@@ -148,17 +144,7 @@ std::vector<ByteChange> changedRuns(const ByteValues& bytes, std::size_t longest
     return runs.take();
 }
 
-bool isCookedIsoImage(const ImageFile& file) {
-    const auto length = static_cast<std::int64_t>(kIsoSignature.size());
-    if (file.size() < kCookedIsoSignatureOffset + length)
-        return false;
-    const Bytes found = file.read(kCookedIsoSignatureOffset, kIsoSignature.size());
-    return std::equal(found.begin(), found.end(), kIsoSignature.begin());
-}
-
 void checkEdit(const ImageFile& file, const ImageEdit& edit) {
-    if (isCookedIsoImage(file))
-        throw FileError(FileFailure::NotRawImage, FileRole::Image, file.path());
     const std::int64_t fileSize = file.size();
     for (const ByteChange& change : edit.changes) {
         if (change.offset + static_cast<std::int64_t>(change.after.size()) > fileSize)

@@ -42,18 +42,13 @@ struct ImageEdit {
     std::uint32_t checksumSectors = 0;  // sectors whose EDC and ECC the edit rewrites
 };
 
-// Throws FileError unless every place of the edit may be written: a 2048-byte-sector (ISO)
-// image is refused (NotRawImage), as the game's offsets are those of a raw image, and so is a
-// place past the end of the file (TooShort).
+// Throws FileError TooShort unless every place of the edit lies inside the file. (A container
+// or cooked image never gets this far: opening refuses it, image_name.h.)
 void checkEdit(const ImageFile& file, const ImageEdit& edit);
 
 // Writes every change of a checked edit and syncs. When a write or the sync fails, the places
 // written so far get their old bytes back and are synced, and the FileError says whether that
 // worked (`restore`, `unrestored`).
 void writeEdit(ImageFile& file, const ImageEdit& edit);
-
-// True when the file carries an ISO 9660 volume descriptor where a 2048-byte-sector image has
-// it (sector 16, plus one byte). A raw image has it 37657 bytes in instead.
-bool isCookedIsoImage(const ImageFile& file);
 
 }  // namespace tavrel

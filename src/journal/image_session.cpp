@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "image/checksum_carry.h"
+#include "image/image_name.h"
 
 namespace tavrel {
 namespace {
@@ -58,8 +59,11 @@ std::int64_t strayOffset(const ImageFile& file, const ChangeRecord& record) {
 
 }  // namespace
 
-ImageSession::ImageSession(const std::string& path, ImageAccess access)
-    : file_(std::make_unique<ImageFile>(path, access)) {
+ImageSession::ImageSession(const std::string& name, ImageAccess access)
+    : file_(std::make_unique<ImageFile>(imagePathFor(name), access)) {
+    // Before the log is even read: recovery may write, and nothing is written into a container.
+    refuseContainer(*file_);
+    const std::string path = file_->path();
     openLog();
     if (!needsRecovery())
         return;

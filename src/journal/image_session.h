@@ -41,10 +41,11 @@ struct Recovery {
 
 class ImageSession {
 public:
-    // Opens the image (ImageFile) and its log, and recovers. A reader that finds something to
-    // recover takes the image for writing and reads the log again first: a writer may have
-    // changed it in between. Throws FileError.
-    explicit ImageSession(const std::string& path, ImageAccess access = ImageAccess::ReadWrite);
+    // Opens the image `name` stands for (image_name.h: a .cue sheet's data track; a container
+    // refused) and its log, and recovers. A reader that finds something to recover takes the
+    // image for writing and reads the log again first: a writer may have changed it in between.
+    // Throws FileError.
+    explicit ImageSession(const std::string& name, ImageAccess access = ImageAccess::ReadWrite);
 
     ImageFile& file() { return *file_; }
     const ImageFile& file() const { return *file_; }

@@ -26,6 +26,10 @@ std::string fileNameOf(const std::string& path) {
     return toUtf8(fromUtf8(path).filename());
 }
 
+std::string withExtension(const std::string& path, const std::string& extension) {
+    return toUtf8(fromUtf8(path).replace_extension(fromUtf8(extension)));
+}
+
 std::string pathIn(const std::string& folder, const std::string& name) {
     return toUtf8(fromUtf8(folder) / fromUtf8(name));
 }

@@ -9,6 +9,8 @@ namespace tavrel {
 std::string folderOf(const std::string& path);
 // The last part of `path`.
 std::string fileNameOf(const std::string& path);
+// `path` with its extension (".chd") replaced by `extension` (".cue"), or that added.
+std::string withExtension(const std::string& path, const std::string& extension);
 // `name` inside `folder`.
 std::string pathIn(const std::string& folder, const std::string& name);
 

@@ -24,7 +24,7 @@ constexpr std::size_t kPlanLimit = 1 << 20;
 struct ApplyOptions {
     std::string image, team, design, file, plan;
     ChangeOptions changes;
-    bool leaveChecksums = false;
+    bool leaveChecksums = false, force = false;
 
     void declare(CLI::App& command) {
         addImageArgument(&command, image);
@@ -40,6 +40,7 @@ struct ApplyOptions {
         changes.declare(command);
         command.add_flag("--leave-checksums", leaveChecksums,
                          "scrive solo i posti: EDC ed ECC dei loro settori restano come sono");
+        addForceFlag(command, force);
     }
 };
 
@@ -82,6 +83,8 @@ int applyFlag(const ApplyOptions& options, Streams io) {
     if (!changes)
         return refuse(io, why);
     return withImage(options.image, ImageAccess::ReadWrite, io, [&](ImageSession& session) {
+        if (!mayWrite(session, options.force, io))
+            return kRefused;
         GameImage game(session);
         std::optional<FlagDraft> draft;
         if (id) {
@@ -110,6 +113,8 @@ int applyFlag(const ApplyOptions& options, Streams io) {
 int applyPlan(const ApplyOptions& options, Streams io) {
     // The image is held from before the plan is read to after its one sync.
     return withImage(options.image, ImageAccess::ReadWrite, io, [&](ImageSession& session) {
+        if (!mayWrite(session, options.force, io))
+            return kRefused;
         GameImage game(session);
         const Plan plan = readPlan(readPlanText(options.plan, io.in), folderOf(options.plan));
         for (const std::string& error : plan.errors)

@@ -3,9 +3,8 @@
 #include <iostream>
 
 #include "game/change_names.h"
-#include "game/patch_plan.h"
+#include "game/patch_file.h"
 #include "image/offset_text.h"
-#include "image/whole_files.h"
 #include "platform/paths.h"
 #include "tool/command_line.h"
 #include "tool/command_support.h"
@@ -17,10 +16,6 @@ namespace {
 constexpr const char* kHelp =
     "scrive una patch PPF o VCDIFF (xdelta) nell'immagine, come una modifica che si può annullare";
 
-// A patch of flags is a few KiB; one larger than this is no patch for this game. A patch is
-// read with room for kUsualPatch bytes first, for room for more costs time to make.
-constexpr std::size_t kPatchLimit = std::size_t{64} << 20;
-constexpr std::size_t kUsualPatch = std::size_t{1} << 20;
 constexpr std::size_t kConflictsShown = 8;
 
 struct ApplyPatchOptions {
@@ -31,7 +26,8 @@ struct ApplyPatchOptions {
         addImageArgument(&command, image);
         command.add_option("PATCH", patch, "la patch: .ppf, .xdelta o .vcdiff")->required();
         command.add_flag("--force", force,
-                         "scrive anche dove l'immagine non è quella che la patch si aspetta");
+                         "scrive anche dove l'immagine non è quella che la patch si aspetta, o "
+                         "non sembra il gioco");
         command.add_flag("--dry-run", dryRun, "dice cosa cambierebbe, senza scrivere nulla");
     }
 };
@@ -79,17 +75,15 @@ std::string mismatchText(const PatchPlan& plan) {
            hexOffset(plan.mismatchAt) + " non corrisponde";
 }
 
-// Why the patch cannot be applied to this image at all; empty when it can.
+// Why the patch cannot be applied to this image at all.
 std::string hardRefusal(const PatchPlan& plan, std::int64_t size) {
     if (plan.fault.kind != PatchFault::Kind::None)
         return faultText(plan.fault);
     if (plan.pastEnd >= 0)
         return "va oltre la fine dell'immagine (a " + hexOffset(plan.pastEnd) + "; l'immagine ha " +
                std::to_string(size) + " byte)";
-    if (plan.targetSize >= 0)
-        return "fa un'immagine di " + std::to_string(plan.targetSize) + " byte, questa ne ha " +
-               std::to_string(size);
-    return {};
+    return "fa un'immagine di " + std::to_string(plan.targetSize) + " byte, questa ne ha " +
+           std::to_string(size);
 }
 
 // "Denmark: tavolozza cambiata da un'altra modifica", then the first offsets.
@@ -112,8 +106,9 @@ void tellConflicts(const PatchPlan& plan, Streams io) {
 
 int carryOut(ImageSession& session, PatchPlan plan, const ApplyPatchOptions& options, Streams io) {
     const std::string patch = options.patch + ": ";
-    if (const std::string why = hardRefusal(plan, session.file().size()); !why.empty())
-        return refuse(io, patch + why + "; nulla è stato scritto");
+    if (!plan.applicable())
+        return refuse(io,
+                      patch + hardRefusal(plan, session.file().size()) + "; nulla è stato scritto");
     const char* forceHint = "; nulla è stato scritto (--force per scriverla comunque)";
     if (plan.madeForSize >= 0)
         io.err << "tavrel-tool: attenzione: " << patch << "fatta da un'immagine di "
@@ -136,6 +131,8 @@ int carryOut(ImageSession& session, PatchPlan plan, const ApplyPatchOptions& opt
         io.out << patch << "già nell'immagine, nulla da scrivere\n";
         return kSuccess;
     }
+    if (!options.dryRun && !mayWrite(session, options.force, io))
+        return kRefused;
     // The sectors' checksums follow their data: the places say what changes.
     PlaceTally places = plan.places;
     places.checksumSectors.clear();
@@ -152,35 +149,20 @@ int carryOut(ImageSession& session, PatchPlan plan, const ApplyPatchOptions& opt
     return kSuccess;
 }
 
-template <typename Patch>
-int applyTo(const Patch& patch, const ApplyPatchOptions& options, Streams io) {
-    const ImageAccess access = options.dryRun ? ImageAccess::ReadOnly : ImageAccess::ReadWrite;
-    return withImage(options.image, access, io, [&](ImageSession& session) {
-        return carryOut(session, planPatch(session, patch), options, io);
-    });
-}
-
 int applyPatch(const ApplyPatchOptions& options, Streams io) {
     return guarded(io, [&] {
-        Bytes bytes = readFileStart(options.patch, kUsualPatch + 1, FileRole::Patch);
-        if (bytes.size() > kUsualPatch)
-            bytes = readFileStart(options.patch, kPatchLimit + 1, FileRole::Patch);
+        const PatchFile patch = PatchFile::read(options.patch);
         const std::string refused = options.patch + ": ";
-        if (bytes.size() > kPatchLimit)
+        if (patch.tooLarge())
             return refuse(io, refused +
                                   "più di 64 MiB, troppo grande per una patch di questo "
                                   "gioco; nulla è stato scritto");
-        // The patch is read whole before the image is opened: a bad one never reaches it.
-        if (recognisePatch(bytes) == PatchFormat::Vcdiff) {
-            const VcdiffReading reading = readVcdiff(bytes);
-            if (!reading.patch)
-                return refuse(io, refused + faultText(reading.fault) + "; nulla è stato scritto");
-            return applyTo(*reading.patch, options, io);
-        }
-        const PpfReading reading = readPpf(bytes);
-        if (!reading.patch)
-            return refuse(io, refused + faultText(reading.fault) + "; nulla è stato scritto");
-        return applyTo(*reading.patch, options, io);
+        if (!patch.usable())
+            return refuse(io, refused + faultText(patch.fault()) + "; nulla è stato scritto");
+        const ImageAccess access = options.dryRun ? ImageAccess::ReadOnly : ImageAccess::ReadWrite;
+        return withImage(options.image, access, io, [&](ImageSession& session) {
+            return carryOut(session, patch.plan(session), options, io);
+        });
     });
 }
 

@@ -34,6 +34,7 @@ void addUndoCommand(CLI::App& app, Streams io, int& status);
 void addPatchCommand(CLI::App& app, Streams io, int& status);
 void addApplyPatchCommand(CLI::App& app, Streams io, int& status);
 void addDiffCommand(CLI::App& app, Streams io, int& status);
+void addInfoCommand(CLI::App& app, Streams io, int& status);
 void addCatalogCommand(CLI::App& app, Streams io, int& status);
 void addRenderCommand(CLI::App& app, Streams io, int& status);
 

@@ -5,6 +5,7 @@
 #include <iomanip>
 #include <iostream>
 
+#include "game/game_check.h"
 #include "image/file_error.h"
 #include "platform/platform.h"
 #include "tool/team_argument.h"
@@ -94,6 +95,24 @@ int withImage(const std::string& path, ImageAccess access, Streams io,
                    << ")\n";
         return status;
     });
+}
+
+void addForceFlag(CLI::App& command, bool& force) {
+    command.add_flag("--force", force, "scrive anche in un'immagine che non sembra il gioco");
+}
+
+bool mayWrite(const ImageSession& session, bool force, Streams io) {
+    const GameCheck check = checkGame(session.file());
+    if (check.passes())
+        return true;
+    const std::string why =
+        session.file().path() + " non sembra contenere il gioco: " + joinedReasons(check);
+    if (!force) {
+        refuse(io, why + "; nulla è stato scritto (--force per scriverla comunque)");
+        return false;
+    }
+    io.err << "tavrel-tool: attenzione: " << why << "; scritta comunque (--force)\n";
+    return true;
 }
 
 int refuse(Streams io, const std::string& message) {

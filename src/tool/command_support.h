@@ -25,6 +25,14 @@ int guarded(Streams io, const std::function<int()>& command);
 int withImage(const std::string& path, ImageAccess access, Streams io,
               const std::function<int(ImageSession&)>& command);
 
+// The --force of a command that writes into the image: it writes also into one that does not
+// look like the game.
+void addForceFlag(CLI::App& command, bool& force);
+
+// True when the command may write into the open image: it passes the game check, or `force`
+// (then a warning names what failed). Otherwise the refusal and its reasons are on `err`.
+bool mayWrite(const ImageSession& session, bool force, Streams io);
+
 // "verifica  42%" on stderr, redrawn in place, when stderr is a terminal; none otherwise.
 VerifyProgress progressBar(const char* what, Streams io);
 

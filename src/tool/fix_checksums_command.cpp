@@ -33,16 +33,19 @@ void printRepairs(const RepairPlan& plan, Streams io) {
 
 struct FixOptions {
     std::string image;
-    bool all = false;
+    bool all = false, force = false;
 
     void declare(CLI::App& command) {
         addImageArgument(&command, image);
         command.add_flag("--all", all, "tutti i settori dell'immagine");
+        addForceFlag(command, force);
     }
 };
 
 int fixChecksums(const FixOptions& options, Streams io) {
     return withImage(options.image, ImageAccess::ReadWrite, io, [&](ImageSession& session) {
+        if (!mayWrite(session, options.force, io))
+            return kRefused;
         const std::vector<std::int64_t> touched = touchedSectors();
         RepairPlan plan = options.all ? planChecksumRepairs(session.file(), std::nullopt,
                                                             progressBar("riparazione", io))

@@ -12,7 +12,7 @@ constexpr const char* kHelp = "mostra o cambia il formato delle reti";
 
 struct NetsOptions {
     std::string image, pattern;
-    bool json = false, leaveChecksums = false;
+    bool json = false, leaveChecksums = false, force = false;
 
     void declare(CLI::App& command) {
         addImageArgument(&command, image);
@@ -20,10 +20,13 @@ struct NetsOptions {
         addJsonFlag(&command, json);
         command.add_flag("--leave-checksums", leaveChecksums,
                          "scrive solo i due byte: EDC ed ECC del loro settore restano come sono");
+        addForceFlag(command, force);
     }
 };
 
 int setNets(const NetsOptions& options, ImageSession& session, Streams io) {
+    if (!mayWrite(session, options.force, io))
+        return kRefused;
     GameImage game(session);
     const NetPattern pattern =
         options.pattern == "normali" ? NetPattern::Plain : NetPattern::Diamond;

@@ -87,7 +87,9 @@ std::string refusal(const ImageSession& session, const PatchOptions& options) {
         return {};
     if (target.kind == sys::PathKind::Folder)
         return options.output + " è una cartella: serve il nome del file della patch";
-    if (target.identity == session.file().identity() || sameFile(target, session.logPath()))
+    // A .cue sheet named as the image is kept too: it is the user's way to the image.
+    if (target.identity == session.file().identity() || sameFile(target, session.logPath()) ||
+        sameFile(target, options.image))
         return itself;
     if (target.kind != sys::PathKind::File)
         return options.output + " non è un file normale";

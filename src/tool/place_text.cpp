@@ -10,24 +10,6 @@ std::string teamLabel(int team) {
                     : kTeams[static_cast<std::size_t>(team)].label;
 }
 
-const char* placeWord(PlaceKind kind) {
-    switch (kind) {
-        case PlaceKind::Type:
-            return "tipo";
-        case PlaceKind::Palette:
-            return "tavolozza";
-        case PlaceKind::Name:
-            return "nome";
-        case PlaceKind::Nets:
-            return "reti";
-        case PlaceKind::Checksums:
-            return "EDC/ECC";
-        case PlaceKind::Other:
-            break;
-    }
-    return "altro";
-}
-
 std::string bytesInSectors(std::int64_t bytes, std::size_t sectors) {
     return std::to_string(bytes) + " byte in " + std::to_string(sectors) +
            (sectors == 1 ? " settore" : " settori");

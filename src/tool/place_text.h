@@ -12,9 +12,6 @@ namespace tavrel::tool {
 // "Denmark", or what the unlisted type slots are called.
 std::string teamLabel(int team);
 
-// "tipo", "tavolozza", "nome", "reti".
-const char* placeWord(PlaceKind kind);
-
 std::vector<std::string> placeLines(const PlaceTally& tally);
 
 // "40 byte in 3 settori".

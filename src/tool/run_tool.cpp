@@ -11,10 +11,10 @@ namespace tavrel::tool {
 namespace {
 
 constexpr AddCommand kCommands[] = {
-    addTeamsCommand,   addShowCommand,   addApplyCommand,        addExportCommand,
-    addNetsCommand,    addVerifyCommand, addFixChecksumsCommand, addHistoryCommand,
-    addUndoCommand,    addPatchCommand,  addApplyPatchCommand,   addDiffCommand,
-    addCatalogCommand, addRenderCommand,
+    addTeamsCommand, addShowCommand,    addApplyCommand,        addExportCommand,
+    addNetsCommand,  addVerifyCommand,  addFixChecksumsCommand, addHistoryCommand,
+    addUndoCommand,  addPatchCommand,   addApplyPatchCommand,   addDiffCommand,
+    addInfoCommand,  addCatalogCommand, addRenderCommand,
 };
 
 constexpr const char* kDescription =

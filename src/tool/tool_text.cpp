@@ -4,8 +4,10 @@
 #include <cstdio>
 #include <ostream>
 
+#include "game/game_check.h"
 #include "image/file_error.h"
 #include "image/offset_text.h"
+#include "platform/paths.h"
 
 namespace tavrel::tool {
 namespace {
@@ -13,6 +15,53 @@ namespace {
 constexpr RestoreWords kRestoreWords = {"; nulla è stato modificato",
                                         "; immagine NON ripristinata, controlla i byte a ",
                                         RunEnd::ByteCount, ""};
+
+// What a container is, and how to get the raw image out of it.
+std::string containerText(ContainerKind kind, const std::string& path) {
+    switch (kind) {
+        case ContainerKind::Chd:
+            return " è un'immagine CHD compressa: estraila con \"chdman extractcd -i " + path +
+                   " -o " + withExtension(path, ".cue") +
+                   "\", modifica il .bin e, se vuoi, ricomprimila con \"chdman createcd -i " +
+                   withExtension(path, ".cue") + " -o " + path + "\"";
+        case ContainerKind::Ecm:
+            return " è un'immagine ECM (senza EDC/ECC): ricostruisci prima il .bin raw";
+        case ContainerKind::Pbp:
+            return " è un'immagine PBP compressa: convertila prima in .bin/.cue raw";
+        case ContainerKind::Archive:
+            return " è un archivio compresso (zip, 7z o rar): estrai prima il .bin/.cue";
+        case ContainerKind::Iso2336:
+            return " è un'immagine con settori da 2336 byte: serve l'immagine raw .bin/.cue "
+                   "(settori da 2352 byte)";
+        case ContainerKind::Iso2048:
+        case ContainerKind::None:
+            break;
+    }
+    return " è un'immagine ISO con settori da 2048 byte: serve l'immagine raw .bin/.cue "
+           "(settori da 2352 byte)";
+}
+
+std::string cueText(const CueFault& fault) {
+    const std::string line =
+        fault.line > 0 ? ", riga " + std::to_string(fault.line) + " (\"" + fault.text + "\")" : "";
+    switch (fault.kind) {
+        case CueFault::Kind::NoDataTrack:
+            return line + ": nessun FILE per la TRACK 01";
+        case CueFault::Kind::NotRawTrack:
+            return line + ": la traccia 1 non è di dati raw (MODE2/2352 o MODE1/2352)";
+        case CueFault::Kind::LateStart:
+            return line + ": la traccia 1 non comincia all'inizio del suo file";
+        case CueFault::Kind::OutsideFolder:
+            return line +
+                   ": il file è fuori dalla cartella del foglio (percorso assoluto o \"..\")";
+        case CueFault::Kind::MissingFile:
+            return line + ": il file non c'è accanto al foglio";
+        case CueFault::Kind::NotASheet:
+        case CueFault::Kind::None:
+            break;
+    }
+    return ": non è un foglio .cue";
+}
 
 }  // namespace
 
@@ -61,11 +110,10 @@ std::string describe(const FileError& error) {
                        restoreText(error, kRestoreWords);
             break;
         case FileFailure::NotRawImage:
-            if (image)
-                return error.path +
-                       " è un'immagine ISO con settori da 2048 byte: serve l'immagine raw .bin "
-                       "(settori da 2352 byte); nulla è stato scritto";
-            break;
+            return error.path + containerText(error.container, error.path) +
+                   "; nulla è stato scritto";
+        case FileFailure::BadCueSheet:
+            return error.path + cueText(error.cue) + "; nulla è stato scritto";
         case FileFailure::ChangedElsewhere:
             if (image)
                 return "un altro programma ha cambiato " + error.path + " a " +
@@ -83,6 +131,7 @@ int exitStatus(const FileError& error) {
         // The image is not one the game's places fit, or another program changed it.
         case FileFailure::TooShort:
         case FileFailure::NotRawImage:
+        case FileFailure::BadCueSheet:
         case FileFailure::ChangedElsewhere:
         // A file the user named that is a folder, a pipe or too large.
         case FileFailure::NotAFile:
@@ -103,6 +152,30 @@ int exitStatus(const FileError& error) {
             return kFileFailure;
     }
     return kFileFailure;
+}
+
+std::vector<std::string> gameCheckReasons(const GameCheck& check) {
+    if (check.tooShort)
+        return {"il file ha " + std::to_string(check.size) +
+                " byte, troppo pochi per il gioco (ne servono almeno " +
+                std::to_string(kNetsOffset + 2) + ")"};
+    std::vector<std::string> reasons;
+    if (check.namedTeams < kNamedTeamsNeeded)
+        reasons.push_back("solo " + std::to_string(check.namedTeams) + " nomi di squadra su " +
+                          std::to_string(kTeamCount) + " (ne servono " +
+                          std::to_string(kNamedTeamsNeeded) + ")");
+    if (!check.nets)
+        reasons.push_back("i byte delle reti non sono né 00 65 né 28 61");
+    if (check.volume == GameCheck::Volume::Other)
+        reasons.push_back("il volume ISO 9660 è di un altro disco (non modo 2 CD-XA)");
+    return reasons;
+}
+
+std::string joinedReasons(const GameCheck& check) {
+    std::string text;
+    for (const std::string& reason : gameCheckReasons(check))
+        text += (text.empty() ? "" : ", ") + reason;
+    return text;
 }
 
 std::string describe(const RecordError& error) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <iterator>
 #include <iosfwd>
 #include <string>
 #include <string_view>
@@ -11,9 +12,11 @@
 
 #include "game/flag.h"
 #include "game/flag_record.h"
+#include "sector/sector_checks.h"
 
 namespace tavrel {
 class FileError;
+struct GameCheck;
 }
 
 namespace tavrel::tool {
@@ -34,9 +37,29 @@ std::string joined(const std::vector<Number>& numbers, const char* separator) {
     return text;
 }
 
+// Every kind of sector with its words and its JSON key, in the order tallies list them.
+struct SectorKindName {
+    SectorKind kind;
+    const char* name;
+    const char* key;
+};
+inline constexpr SectorKindName kSectorKindNames[] = {
+    {SectorKind::Mode1, "Mode 1", "mode1"},
+    {SectorKind::Mode2Form1, "Mode 2 Form 1", "mode2_form1"},
+    {SectorKind::Mode2Form2, "Mode 2 Form 2", "mode2_form2"},
+    {SectorKind::NoSync, "senza sync", "no_sync"},
+    {SectorKind::OtherMode, "altro modo", "other_mode"},
+};
+static_assert(std::size(kSectorKindNames) == kSectorKindCount);
+
 // One line for stderr, and the exit status the failure gives.
 std::string describe(const FileError& error);
 int exitStatus(const FileError& error);
+
+// Why an image fails the game check, each reason a few words ("3 nomi di squadra su 86 (ne
+// servono 80)"); empty when it passes. joinedReasons: the same in one line, ", " between.
+std::vector<std::string> gameCheckReasons(const GameCheck& check);
+std::string joinedReasons(const GameCheck& check);
 
 // Why a text is no flag record: "colonna 5: atteso uno spazio".
 std::string describe(const RecordError& error);

@@ -15,27 +15,13 @@ namespace {
 constexpr const char* kHelp =
     "controlla EDC ed ECC dei settori: quanti per tipo, quanti errati, i primi 20";
 
-// Every kind with its words, in the order the tally lists them.
-struct KindName {
-    SectorKind kind;
-    const char* name;
-};
-constexpr KindName kKindNames[] = {
-    {SectorKind::Mode1, "Mode 1"},
-    {SectorKind::Mode2Form1, "Mode 2 Form 1"},
-    {SectorKind::Mode2Form2, "Mode 2 Form 2"},
-    {SectorKind::NoSync, "senza sync"},
-    {SectorKind::OtherMode, "altro modo"},
-};
-static_assert(std::size(kKindNames) == kSectorKindCount);
-
 const char* faultName(SectorFault fault) {
     constexpr const char* kNames[] = {"EDC errato", "ECC errato", "EDC ed ECC errati"};
     return kNames[static_cast<std::size_t>(fault)];
 }
 
 void printTally(const VerifyTally& tally, Streams io) {
-    for (const auto& [kind, name] : kKindNames) {
+    for (const auto& [kind, name, key] : kSectorKindNames) {
         io.out << std::left << std::setw(15) << name << std::right << std::setw(9)
                << tally.count(kind);
         if (tally.bad(kind) > 0)

@@ -1,5 +1,5 @@
 // MainWindow, the program's one window: the main window's table made into a TableWindow, each
-// user action handed to its FlagEditor, and Ctrl+Z.
+// user action handed to its FlagEditor, Ctrl+Z, and files dropped on it.
 #pragma once
 
 #include <memory>
@@ -15,6 +15,10 @@ public:
     explicit MainWindow(std::unique_ptr<WindowDialogs> dialogs = nullptr);
 
     FlagEditor& editor() { return editor_; }
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     FlagEditor editor_;

@@ -32,7 +32,8 @@ public:
         box.setTextFormat(Qt::PlainText);
         box.setDefaultButton(QMessageBox::No);
         // The window speaks Italian; Qt's own buttons would not.
-        box.button(QMessageBox::Yes)->setText(QStringLiteral("Sì"));
+        // "&Sì": S answers Yes, as the system's own box does on Windows.
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("&Sì"));
         return box.exec() == QMessageBox::Yes;
     }
 

@@ -1,5 +1,5 @@
-// Tavrel on Windows: asks for the game image, then shows the flag editor's one window until it
-// is closed.
+// Tavrel on Windows: opens the game image given as its argument (a file dropped on tavrel.exe,
+// "Apri con") or asks for one, then shows the flag editor's one window until it is closed.
 #include <windows.h>
 // After windows.h, which they need.
 #include <commctrl.h>
@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "main_window.h"
+#include "platform/platform.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
@@ -16,9 +17,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
 
     tavrel::MainWindow window(instance);
+    const std::vector<std::string> arguments = tavrel::sys::arguments(0, nullptr);
     // Start-up runs before the window is shown: it may end the program instead (the image
     // dialog cancelled, access refused), and then no window ever appears.
-    if (const std::optional<int> status = window.editor().startUp())
+    if (const std::optional<int> status =
+            window.editor().startUp(arguments.empty() ? std::string() : arguments.front()))
         return *status;
     if (const std::optional<int> status = window.editor().endStatus())
         return *status;

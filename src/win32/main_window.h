@@ -1,6 +1,6 @@
 // MainWindow, the program's one window on Windows: the main window's table made into a
-// TableWindow, each user action handed to its FlagEditor, Ctrl+Z, and the end of the program
-// once the window is gone.
+// TableWindow, each user action handed to its FlagEditor, Ctrl+Z, files dropped on it, and the
+// end of the program once the window is gone.
 #pragma once
 
 #include <windows.h>

@@ -39,6 +39,7 @@ public:
     virtual bool takeKey(const MSG& message);
 
 protected:
+    HWND windowHandle() const { return window_; }
     virtual LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     // A key pressed in this window or one of its controls.
     bool isKeyHere(const MSG& message) const;

@@ -52,7 +52,8 @@ class CrossSystem(unittest.TestCase):
                  ("patch", "game.bin", "mod.xdelta"), ("nets", "game.bin"),
                  ("apply", "game.bin", "italy", "--design", "9", "--colour", "3=#FF8000",
                   "--colour", "8=8000"),
-                 ("render", "game.bin", "italy", "--png", "italy.png", "--scale", "3")]
+                 ("render", "game.bin", "italy", "--png", "italy.png", "--scale", "3"),
+                 ("info", "game.bin")]
         results = {}
         for system in ("linux", "windows"):
             folder = self.dir / system

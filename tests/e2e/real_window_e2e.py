@@ -7,7 +7,9 @@ arrow keys, Import of the exported file; Rombi, Modifica. Image B (its nets Romb
 through "Apri Image CD": Normali, Modifica; Newcastle, step, Salva. Closing the window ends the
 program with status 0, and both images must then hold exactly the expected bytes at the places
 written, the rest unchanged but for the EDC and ECC of the sectors holding those places, and
-every sector must check right (tavrel-tool verify).
+every sector must check right (tavrel-tool verify). Then image C by its .cue given as the
+argument: no dialog; a patch dropped on the window (XDND) asks, applies, Ctrl+Z takes it back;
+another disc dropped opens, and Salva's question answered No writes nothing.
 """
 
 import os
@@ -170,6 +172,67 @@ def edit_image_b(tavrel, image_b, b):
     write_flag(b, NEWCASTLE, NORWAY)
 
 
+def make_patch(tool, images, original):
+    """A patch of Denmark's and Italy's flags and the nets, made by tavrel-tool on a copy of
+    the image; the patch and the image it makes."""
+    source = os.path.join(images, "mod source.bin")
+    with open(source, "wb") as writer:
+        writer.write(original)
+    for change in (["apply", source, "denmark", "--design", "58"],
+                   ["apply", source, "italy", "--design", "9"], ["nets", source, "rombi"],
+                   ["patch", source, os.path.join(images, "mod.ppf")]):
+        subprocess.run([*tool, *change], check=True, stdout=subprocess.DEVNULL, timeout=300)
+    with open(source, "rb") as reader:
+        return os.path.join(images, "mod.ppf"), reader.read()
+
+
+def answer(tavrel, key, what):
+    tavrel.close_with(tavrel.wait_for(MESSAGE, what), key, what)
+
+
+def expect_file(path, content, what):
+    with open(path, "rb") as reader:
+        if reader.read() != content:
+            raise Failure(f"{what}: {path} is not as expected")
+    log(f"{what}: {os.path.basename(path)} as expected")
+
+
+def by_name_and_drops(tavrel, program, images, tool, original, name=lambda path: path):
+    """Image C opened by its .cue at start; a patch and another disc dropped on the window."""
+    image_c, cue = os.path.join(images, "image C.bin"), os.path.join(images, "image C.cue")
+    with open(image_c, "wb") as writer:
+        writer.write(original)
+    with open(cue, "w", encoding="utf-8", newline="\r\n") as writer:
+        writer.write('FILE "IMAGE C.BIN" BINARY\n  TRACK 01 MODE2/2352\n    INDEX 01 00:00:00\n')
+    patch, patched = make_patch(tool, images, original)
+    tavrel.start(program, name(cue))
+    tavrel.main = tavrel.wait_for(MAIN, "the main window")
+    if FILE_DIALOG in tavrel.shown().values():
+        raise Failure("the image dialog showed although an image was given")
+
+    tavrel.drop(patch)
+    answer(tavrel, "s", "the patch's question")  # "&Sì"
+    answer(tavrel, "Return", "the patch's message")
+    expect_file(image_c, patched, "the patch dropped")
+    tavrel.click("pairingList")  # out of the text boxes, whose own Ctrl+Z is for typing
+    tavrel.keys("ctrl+z")
+    answer(tavrel, "s", "the undo question")
+    answer(tavrel, "Return", "undo's message")
+    expect_file(image_c, original, "the patch taken back")
+
+    other = os.path.join(images, "other disc.bin")
+    with open(other, "wb") as writer:
+        writer.write(bytes(14 << 20))
+    tavrel.drop(other)
+    tavrel.choose_in_dropdown(DENMARK.index)
+    tavrel.click("saveButton")
+    answer(tavrel, "Return", "the question before writing into another disc")  # No
+    tavrel.wait("the main window alone", lambda: list(tavrel.windows()) == [tavrel.main])
+    expect_file(other, bytes(14 << 20), "another disc after No")
+    tavrel.close(tavrel.main)
+    expect(tavrel.wait_for_exit(), 0, "status after closing the window")
+
+
 def run(tavrel, program_dir, image_a, image_b, a, b):
     """The session; `a` and `b` take the changes it must make to the images."""
     program = os.path.join(program_dir, "tavrel")
@@ -211,6 +274,8 @@ def main():
         try:
             with Tavrel(workdir, control_places(source_dir)) as tavrel:
                 run(tavrel, program_dir, image_a, image_b, a, b)
+                by_name_and_drops(tavrel, os.path.join(program_dir, "tavrel"), images, [tool],
+                                  original_a)
             compare_image(image_a, original_a, a, "image A", [tool])
             compare_image(image_b, original_b, b, "image B", [tool])
         except Failure as failure:

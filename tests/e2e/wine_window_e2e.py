@@ -7,8 +7,11 @@ Salva; Export; Bayer Monaco with the arrow keys, Import of the exported file; Ro
 Ctrl+Z answered "Sì" takes the nets back. Closing the window ends the program with status 0,
 and the image must then hold exactly the expected bytes at the places written, the rest
 unchanged but for the EDC and ECC of the sectors holding those places, and every sector must
-check right (tavrel-tool verify). The Windows tools run in PREFIX; the program in a prefix of
-its own beside it, since the first program of a prefix decides its display.
+check right (tavrel-tool verify). Then, as on Linux, an image's .cue given as the argument (what
+dropping it on tavrel.exe does), a patch and another disc dropped on the window: wine turns the
+X server's drop (XDND) into the WM_DROPFILES a drop from Explorer sends. The Windows tools run in
+PREFIX; the program in a prefix of its own beside it, since the first program of a prefix
+decides its display.
 """
 
 import os
@@ -21,8 +24,8 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "..", "tools", "window_driver"))
 
 from real_window_e2e import (BAYER_MONACO, CUBA, NETS, RHOMBUS_NETS,  # noqa: E402
-                             cancel_at_start, check_window, compare_image, expect,
-                             save_and_export, write_flag)
+                             by_name_and_drops, cancel_at_start, check_window, compare_image,
+                             expect, save_and_export, write_flag)
 from tavrel_window import (FILE_DIALOG, MESSAGE, Failure, Tavrel, Wine,  # noqa: E402
                            control_places, log, team_labels)
 
@@ -68,14 +71,16 @@ def main():
             a = bytearray(reader.read())
         original = bytes(a)
         try:
-            with Tavrel(workdir, control_places(source_dir),
-                        Wine(wine_run, prefix + "-window")) as tavrel:
+            wine = Wine(wine_run, prefix + "-window")
+            with Tavrel(workdir, control_places(source_dir), wine) as tavrel:
                 cancel_at_start(tavrel, program)
                 check_window(tavrel, tavrel.open_at_start(program, image), centred=False)
                 flag_path = save_and_export(tavrel, program_dir, a)
                 import_nets_undo(tavrel, team_labels(source_dir), image, flag_path, a)
                 tavrel.close(tavrel.main)
                 expect(tavrel.wait_for_exit(), 0, "status after closing the window")
+                by_name_and_drops(tavrel, program, images, [wine_run, prefix, tool], original,
+                                  wine.path)
             expect(sorted(os.listdir(program_dir)),
                    sorted(["tavrel.exe", os.path.basename(flag_path)]), "program folder")
             compare_image(image, original, a, "the image", [wine_run, prefix, tool])

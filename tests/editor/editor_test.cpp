@@ -168,14 +168,15 @@ TEST_F(EditorTest, NothingIsWrittenWithoutATeamOrIntoAShortImage) {
     EXPECT_TRUE(pairings().empty());
     EXPECT_EQ(readWholeFile(dir.file("short.bin")), cut);
 
-    Bytes iso = pristineImage();
-    std::copy_n("CD001", 5, iso.begin() + 16 * 2048 + 1);
+    // An image of 2048-byte sectors is refused as it opens, saying what it is.
+    Bytes iso(pristineImage().size());
+    std::copy_n("\1CD001\1", 7, iso.begin() + 16 * 2048);
     window.dialogAnswers.push_back(writeImage("game.iso", iso));
     window.click("openButton");
-    choose(13);
-    window.click("saveButton");
     EXPECT_NE(window.takeMessage().find("immagine ISO con settori da 2048 byte"),
               std::string::npos);
+    window.click("saveButton");
+    EXPECT_EQ(window.takeMessage(), text::kNoImage);
     EXPECT_TRUE(pairings().empty());
     EXPECT_EQ(readWholeFile(dir.file("game.iso")), iso);
 }

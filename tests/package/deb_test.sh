@@ -23,6 +23,11 @@ tool=$usr/bin/tavrel-tool
 dpkg-deb -f "$deb" Depends | grep -q "libqt6widgets6"
 
 desktop-file-validate "$usr/share/applications/tavrel.desktop"
+# "Open with" offers Tavrel for a raw image (the type the package defines), an .img and a .cue.
+grep -qx 'MimeType=application/x-raw-cd-image;application/x-raw-disk-image;application/x-cue;' \
+  "$usr/share/applications/tavrel.desktop" || fail "MIME types"
+python3 -c "import sys, xml.dom.minidom; xml.dom.minidom.parse(sys.argv[1])" \
+  "$usr/share/mime/packages/tavrel.xml"
 section=$(dpkg-deb -f "$deb" Section)
 categories=$(sed -n 's/^Categories=//p' "$usr/share/applications/tavrel.desktop")
 [[ $section == utils && $categories == "Utility;" ]] ||
@@ -59,7 +64,7 @@ complete_line() {
 [[ $(complete_line tavrel-tool a) == $'apply\napply-patch' ]] || fail "completion of a"
 [[ $(complete_line tavrel-tool show game.bin bay) == 'Bayer\ Monaco' ]] || fail "a team's name"
 [[ $(complete_line tavrel-tool apply game.bin --design 4 d.) == 'D.\ Kiev' ]] || fail "a value"
-[[ $(complete_line tavrel-tool apply game.bin 13 --f) == --file ]] || fail "an option"
+[[ $(complete_line tavrel-tool apply game.bin 13 --fi) == --file ]] || fail "an option"
 [[ $(complete_line tavrel-tool nets game.bin '') == $'normali\nrombi' ]] || fail "the nets"
 [[ $(complete_line tavrel-tool export game.bin --to '') == "$(compgen -d)" ]] || fail "folders"
 echo "package ok: $(basename "$deb")"

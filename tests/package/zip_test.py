@@ -30,7 +30,7 @@ from tavrel_window import (FILE_DIALOG, MAIN, Failure, Tavrel, Wine,  # noqa: E4
 
 CONTENTS = ["LEGGIMI.txt", "LICENSE.txt", "demo.bin", "tavrel-tool.exe", "tavrel.exe"]
 SYSTEM_DLLS = {"kernel32", "user32", "gdi32", "comctl32", "comdlg32", "shell32", "ole32",
-               "uxtheme", "msvcrt"}
+               "uxtheme", "msvcrt", "bcrypt"}
 ITALIAN_UNICODE = "041004b0"
 
 

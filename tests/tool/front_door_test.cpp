@@ -13,7 +13,7 @@ TEST_F(ToolTest, RefusesACommandLineInOneItalianLine) {
     const std::pair<const char*, const char*> cases[] = {
         {"",
          "manca il comando, uno di: teams, show, apply, export, nets, verify, fix-checksums, "
-         "history, undo, patch, apply-patch, diff, catalog, render (tavrel-tool --help li "
+         "history, undo, patch, apply-patch, diff, info, catalog, render (tavrel-tool --help li "
          "descrive)"},
         {"tems game.bin", "comando sconosciuto: \"tems\" (forse \"teams\"?)"},
         {"Teams game.bin", "comando sconosciuto: \"Teams\" (forse \"teams\"?)"},
@@ -21,7 +21,7 @@ TEST_F(ToolTest, RefusesACommandLineInOneItalianLine) {
         {"fix game.bin", "comando sconosciuto: \"fix\" (forse \"fix-checksums\"?)"},
         {"game.bin teams",
          "comando sconosciuto: \"game.bin\" (i comandi: teams, show, apply, export, nets, "
-         "verify, fix-checksums, history, undo, patch, apply-patch, diff, catalog, render)"},
+         "verify, fix-checksums, history, undo, patch, apply-patch, diff, info, catalog, render)"},
         {"--json teams game.bin",
          "opzione sconosciuta: --json (le opzioni di un comando vanno "
          "dopo il suo nome; tavrel-tool --help)"},

@@ -10,6 +10,7 @@
 #include "game/flag_files.h"
 #include "game/game_image.h"
 #include "journal/image_session.h"
+#include "raw_image_builder.h"
 #include "tool/command_line.h"
 #include "tool/tool_text.h"
 #include "tool_fixture.h"
@@ -166,6 +167,64 @@ TEST_F(ToolTest, ExportedFlagsApplyAsAPlanToAnotherImage) {
     EXPECT_NE(refused.err.find("riga 2"), std::string::npos);
     EXPECT_NE(refused.err.find("riga 3"), std::string::npos);
     EXPECT_EQ(readWholeFile(dir.file("second.bin")), expected);
+}
+
+// Sector 16 a console disc's volume descriptor whose root directory (sector 22) lists SYSTEM.CNF (sector 23).
+Bytes withBootFile(Bytes image) {
+    const auto put = [&](std::int64_t sector, std::size_t at, std::string_view bytes) {
+        std::copy(bytes.begin(), bytes.end(), image.begin() + sector * kRawSectorSize + 24 + at);
+    };
+    const std::string_view cnf = "BOOT = cdrom:\\TEST_012.34;1\r\nTCB = 4\r\n";
+    put(16, 0, std::string_view("\1CD001\1", 7));
+    put(16, 40, "TAVREL TEST");
+    put(16, 1024, "CD-XA001");
+    put(16, 156, std::string_view("\42\0\26\0\0\0\0\0\0\0\0\10\0\0", 14));
+    put(22, 0, std::string_view("\56\0\27\0\0\0\0\0\0\0", 10));
+    put(22, 10, std::string_view("\46\0\0\0", 4));  // SYSTEM.CNF's length: 38 bytes
+    put(22, 32, std::string_view("\14SYSTEM.CNF;1", 13));
+    put(23, 0, cnf);
+    return build::RawImageBuilder(std::move(image)).bytes();
+}
+
+TEST_F(ToolTest, InfoSaysWhatTheFileIsAndItsDigests) {
+    writeWholeFile(image, withBootFile(demoImage()));
+    const ToolRun info = runHere(dir.path(), "info game.bin --json");
+    ASSERT_EQ(info.status, 0) << info.err;
+    const auto found = nlohmann::json::parse(info.out);
+    EXPECT_EQ(found["volume"]["name"], "TAVREL TEST");
+    EXPECT_EQ(found["boot_file"], "TEST_012.34");
+    EXPECT_EQ(found["game"], true);
+    EXPECT_EQ(found["sectors"]["mode2_form1"], 6110);
+#ifndef _WIN32  // Python is Linux's; the cross-system test compares Windows' digests with these
+    ASSERT_EQ(std::system(("python3 -c \"import hashlib, sys, zlib; b = open(sys.argv[1], 'rb')"
+                           ".read(); print('%08x %s %s' % (zlib.crc32(b), hashlib.md5(b)"
+                           ".hexdigest(), hashlib.sha1(b).hexdigest()))\" " +
+                           image + " > " + dir.file("python.txt"))
+                              .c_str()),
+              0);
+    EXPECT_EQ(text("python.txt"), found["crc32"].get<std::string>() + " " +
+                                      found["md5"].get<std::string>() + " " +
+                                      found["sha1"].get<std::string>() + "\n");
+#endif
+}
+
+TEST_F(ToolTest, EveryWriteRefusesAFileThatIsNotTheGameUnlessForced) {
+    const Bytes zeros(14 << 20);
+    writeWholeFile(dir.file("zeros.bin"), zeros);
+    writeWholeFile(dir.file("copy.bin"), zeros);
+    ASSERT_EQ(runHere(dir.path(), "nets copy.bin rombi --force").status, 0);
+    ASSERT_EQ(runHere(dir.path(), "patch copy.bin nets.ppf").status, 0);
+    for (const char* command :
+         {"apply zeros.bin 13 --design 5", "nets zeros.bin rombi", "apply-patch zeros.bin nets.ppf",
+          "fix-checksums zeros.bin --all"}) {
+        const ToolRun refused = runHere(dir.path(), command);
+        EXPECT_EQ(refused.status, 2) << command;
+        EXPECT_NE(refused.err.find("non sembra contenere il gioco"), std::string::npos) << command;
+        EXPECT_EQ(readWholeFile(dir.file("zeros.bin")), zeros) << command;
+        EXPECT_EQ(runHere(dir.path(), std::string(command) + " --force").status, 0) << command;
+        writeWholeFile(dir.file("zeros.bin"), zeros);
+        std::filesystem::remove(dir.file("zeros.bin.tavrel-log"));
+    }
 }
 
 }  // namespace

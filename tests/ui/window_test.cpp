@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -135,6 +136,25 @@ private slots:
         const QString documents = workingFolder(QStringLiteral("/nonexistent/bin"));
         QCOMPARE(documents, script_.programFolder + QStringLiteral("/Documents/Tavrel"));
         QVERIFY(QDir(documents).exists());
+    }
+
+    // A file manager's drop of a file on the window: it opens, as "Apri Image CD" would open it.
+    void aFileDroppedOnTheWindowOpens() {
+        QVERIFY(startUp());
+        const std::string other = dir_->file("other.bin");
+        writeWholeFile(other, pristineImage());
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(other))});
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window_.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window_.get(), &drop);
+        QCoreApplication::processEvents();  // the drop is taken once it has ended
+        QVERIFY(chooseTeam(*window_, "Denmark"));
+        press("saveButton");
+        QVERIFY(readWholeFile(other) != pristineImage());
+        QVERIFY(imageNow() == pristineImage());
     }
 
     void nothingRunsOnceTheProgramIsEnding() {

@@ -19,6 +19,7 @@ import signal
 import subprocess
 import threading
 import time
+import urllib.parse
 
 from pyvirtualdisplay import Display
 from Xlib import X, Xutil, error, protocol
@@ -163,15 +164,15 @@ class Tavrel:
         finally:
             self.xvfb.stop()
 
-    def start(self, path):
-        """Starts the program; its output goes to this script's."""
+    def start(self, path, *args):
+        """Starts the program with `args`; its output goes to this script's."""
         self.stop()
         self.main, runtime = None, os.path.join(self.workdir, "runtime")
         os.makedirs(runtime, mode=0o700, exist_ok=True)
         env = dict(self.env, QT_QPA_PLATFORM="xcb", XDG_RUNTIME_DIR=runtime,
                    TAVREL_WINE_DISPLAY=self.env["DISPLAY"])
         # wine-run.sh and wine replace themselves with the program: the pid stays its own.
-        command = self.wine.command(path) if self.wine else [path]
+        command = (self.wine.command(path) if self.wine else [path]) + list(args)
         self.process = subprocess.Popen(command, cwd=self.workdir, env=env,
                                         stdin=subprocess.DEVNULL)
         log(f"started {path} as pid {self.process.pid}")
@@ -287,6 +288,16 @@ class Tavrel:
         self.main = self.wait_for(MAIN, "the main window")
         return self.main
 
+    def drop(self, path, x=5, y=5):
+        """Drops the file `path` on the main window at client (x, y), as a file manager does:
+        the XDND protocol, from a window of a connection of its own that owns the selection
+        and serves the file's URI to whoever asks (wine asks as the drag enters)."""
+        x_drop = xdisplay.Display(self.env["DISPLAY"])
+        try:
+            _XdndSource(x_drop, path).drop(self.main, x, y, self.wait)
+        finally:
+            x_drop.close()
+
     # --- the main window ---------------------------------------------------------------------
 
     def _click(self, x, y, count=1):
@@ -359,3 +370,61 @@ class Tavrel:
     def pairing_line(self, row):
         x, y, width, _ = self.places["pairingList"]
         return self.copy_text(x + width // 2, y + 9 + 16 * row, f"pairing line {row + 1}")
+
+
+class _XdndSource:
+    """One drag of one file, from its source's side of the XDND protocol (version 5)."""
+
+    def __init__(self, x, path):
+        self.x, self.uri = x, ("file://" + urllib.parse.quote(path) + "\r\n").encode()
+        self.atom = {name: x.intern_atom(name) for name in (
+            "XdndAware", "XdndSelection", "XdndEnter", "XdndPosition", "XdndStatus", "XdndDrop",
+            "XdndFinished", "XdndActionCopy", "text/uri-list", "TARGETS", "ATOM")}
+        self.window = x.screen().root.create_window(0, 0, 1, 1, 0, X.CopyFromParent)
+        self.window.set_selection_owner(self.atom["XdndSelection"], X.CurrentTime)
+        x.sync()
+
+    def send(self, target, message, data):
+        target.send_event(protocol.event.ClientMessage(
+            window=target, client_type=self.atom[message], data=(32, data)))
+        self.x.flush()
+
+    def serve(self, request):
+        """Answers a request for the selection: its URI, or the one type it has."""
+        notify = dict(time=request.time, requestor=request.requestor,
+                      selection=request.selection, target=request.target, property=X.NONE)
+        if request.target == self.atom["text/uri-list"]:
+            request.requestor.change_property(request.property, request.target, 8, self.uri)
+            notify["property"] = request.property
+        elif request.target == self.atom["TARGETS"]:
+            request.requestor.change_property(request.property, self.atom["ATOM"], 32,
+                                              [self.atom["text/uri-list"]])
+            notify["property"] = request.property
+        request.requestor.send_event(protocol.event.SelectionNotify(**notify))
+        self.x.flush()
+
+    def reply(self, message):
+        """The target's next `message`, selection requests served meanwhile; None for now."""
+        while self.x.pending_events():
+            event = self.x.next_event()
+            if event.type == X.SelectionRequest:
+                self.serve(event)
+            elif event.type == X.ClientMessage and event.client_type == self.atom[message]:
+                return event
+        return None
+
+    def drop(self, main, x, y, wait):
+        target = self.x.create_resource_object("window", main)
+        at = self.x.screen().root.translate_coords(target, x, y)
+        source, uri_list = self.window.id, self.atom["text/uri-list"]
+        self.send(target, "XdndEnter", [source, 5 << 24, uri_list, 0, 0])
+        position = [source, 0, (at.x << 16) | at.y, X.CurrentTime, self.atom["XdndActionCopy"]]
+        self.send(target, "XdndPosition", position)
+        status = wait("the window's answer to the drag", lambda: self.reply("XdndStatus"),
+                      lambda: self.send(target, "XdndPosition", position))
+        if not status.data[1][1] & 1:
+            raise Failure("the window does not take the dropped file")
+        self.send(target, "XdndDrop", [source, 0, X.CurrentTime, 0, 0])
+        wait("the drop to finish", lambda: self.reply("XdndFinished"))
+        self.window.destroy()
+        self.x.flush()
