@@ -17,6 +17,12 @@
 
 namespace tavrel {
 
+class FlagWindowEditor;
+
+// Runs `operation`; a file failure, the lack of an image or a fault of the program ends it
+// there and is reported in a box of `window`. No exception leaves it.
+void runGuarded(WindowServices& window, const std::function<void()>& operation);
+
 struct EditorState {
     int catalogId = kFirstCatalogId;  // the design shown
     std::optional<NetPattern> nets;   // the pattern of the net option checked last
@@ -34,7 +40,8 @@ class FlagEditor final : public WindowEvents {
 public:
     using Operation = void (FlagEditor::*)();
 
-    explicit FlagEditor(WindowServices& window) : window_(window) {}
+    explicit FlagEditor(WindowServices& window);
+    ~FlagEditor() override;
 
     // Runs before the window is shown. Returns the exit status when the program must end
     // instead (0 when the user cancelled the image dialog, 1 when access was refused).
@@ -45,6 +52,14 @@ public:
     void chosen(std::size_t control, int item) override;
     void edited(std::size_t control, const std::string& text) override;
     void closed() override { run(&FlagEditor::onClose); }
+    void doubleClicked(std::size_t control) override;
+    void arrowKey(std::size_t control, int step) override;
+    void commanded(std::size_t command) override;
+
+    // The flag window ("Bandiera della squadra") shown through `window`: its editor, which
+    // follows this one's team and writes through it; its events go there. Once attached, the
+    // preview's tooltip says how to open it.
+    WindowEvents& attachFlagWindow(WindowServices& window);
 
     void onOpenImage();           // "Apri Image CD"
     void onClose();               // the window is closed
@@ -59,6 +74,7 @@ public:
     void onDiamondNetsChosen();   // option "Rombi"
     void onApplyNets();           // "Modifica"
     void onUndo();                // Ctrl+Z: takes back the image's last change, once confirmed
+    void onOpenFlagWindow();      // its command, or a double click on the preview
 
     // Runs the operation of one window event, or nothing once the program is ending. No
     // exception leaves it, as none may leave a window's event handler: what escapes the
@@ -72,6 +88,8 @@ public:
     bool hasImage() const { return image_ != nullptr; }
 
 private:
+    friend class FlagWindowEditor;
+
     // Runs one operation; a file failure, or the lack of an image, ends it there and is
     // reported in a box.
     void guarded(const std::function<void()>& operation);
@@ -85,6 +103,7 @@ private:
     std::string askFile(OpenDialogRequest request);
     OpenDialogRequest imageDialog() const;
     void showDesign();
+    void showPreviewTip();
     void showName(const std::string& name);
     void probeNets();
 
@@ -99,6 +118,7 @@ private:
     std::unique_ptr<ImageSession> image_;
     std::optional<GameImage> game_;
     std::optional<int> endStatus_;
+    std::unique_ptr<FlagWindowEditor> flagWindow_;
 };
 
 }  // namespace tavrel

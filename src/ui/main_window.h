@@ -1,5 +1,6 @@
-// MainWindow, the program's one window: the main window's table made into a TableWindow, each
-// user action handed to its FlagEditor, and Ctrl+Z.
+// MainWindow, the program's main window: the main window's table made into a TableWindow, each
+// user action handed to its FlagEditor, and Ctrl+Z; and the flag window ("Bandiera della
+// squadra"), made hidden from its own table, whose actions go to the editor's flag window.
 #pragma once
 
 #include <memory>
@@ -11,13 +12,18 @@ namespace tavrel {
 
 class MainWindow final : public TableWindow {
 public:
-    // Without `dialogs` the window uses Qt's own message boxes and file dialog.
-    explicit MainWindow(std::unique_ptr<WindowDialogs> dialogs = nullptr);
+    // Without `dialogs` the windows use Qt's own message boxes and dialogs.
+    explicit MainWindow(std::shared_ptr<WindowDialogs> dialogs = nullptr);
 
     FlagEditor& editor() { return editor_; }
+    TableWindow& flagWindow() { return *flagWindow_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     FlagEditor editor_;
+    TableWindow* flagWindow_;  // a child of this window
 };
 
 }  // namespace tavrel
