@@ -2,8 +2,10 @@
 // and Salva.
 #include "editor/flag_window_editor.h"
 
+#include <array>
 #include <charconv>
 
+#include "catalog/design_drawing.h"
 #include "editor/flag_editor.h"
 #include "editor/flag_images.h"
 #include "editor/flag_window_table.h"
@@ -31,6 +33,17 @@ std::optional<int> typedPosition(const std::string& text) {
 
 std::optional<int> teamOrNone(int team) {
     return isTeam(team) ? std::optional(team) : std::nullopt;
+}
+
+// Whether the draft's drawing paints colour k; every colour counts where there is no drawing.
+std::array<bool, kColourCount + 1> drawnColours(const FlagDraft& draft) {
+    std::array<bool, kColourCount + 1> drawn{};
+    drawn.fill(!draft.drawingDesign());
+    if (draft.drawingDesign()) {
+        for (const auto& [name, k] : catalogDrawing(*draft.drawingDesign()).colourSlots)
+            drawn[static_cast<std::size_t>(k)] = true;
+    }
+    return drawn;
 }
 
 std::string labelOf(int team) {
@@ -136,11 +149,14 @@ bool FlagWindowEditor::unsaved() const {
 void FlagWindowEditor::showDraft(std::size_t typedInto) {
     const FlagDraft& draft = *draft_;
     const bool colours = draft.coloursEditable();
+    const auto drawn = drawnColours(draft);
     for (int k = 1; k <= kColourCount; ++k) {
         const std::uint16_t word = colours ? draft.word(k) : kTransparentWord;
         window_.showImage(swatchRow(k), colours ? swatchPicture(word, kSwatchWidth, kSwatchHeight)
                                                 : FlagPicture{});
         window_.setText(valueRow(k), colours ? text::colourValueText(k, word) : "");
+        // Greyed: the preview does not show this colour.
+        window_.setEnabled(valueRow(k), drawn[static_cast<std::size_t>(k)]);
         window_.setChecked(flagBitRow(k), colours && flagBitOf(word));
         window_.setEnabled(swatchRow(k), colours);
         window_.setEnabled(flagBitRow(k), colours);

@@ -84,7 +84,7 @@ inline constexpr auto kFlagWindowControls = [] {
         {"importButton",   Button,   4440, 4620, 1260,  375, "",                 34, Centre, Normal, System, Clicks,  "Import"},
         {"exportButton",   Button,   5850, 4620, 1260,  375, "",                 35, Centre, Normal, System, Clicks,  "Export"},
         {"saveButton",     Button,   7260, 4620, 1260,  375, "",                 36, Centre, Normal, System, Clicks,  "Salva"},
-        {"legend",         Label,    4440, 5190, 4080,  720, "",             kNoTab, Left,   Normal, Navy,   Nothing, "Scacchiera: trasparente. La console non\ndisegna 0000, il nero con il bit 15\nspento; il nero che si vede è 8000."},
+        {"legend",         Label,    4440, 5190, 4080,  960, "",             kNoTab, Left,   Normal, Navy,   Nothing, "Scacchiera: trasparente. La console non\ndisegna 0000, il nero con il bit 15\nspento; il nero che si vede è 8000.\nIn grigio: colori che il disegno non usa."},
     }};
 }();
 // clang-format on

@@ -1,24 +1,31 @@
-// MainWindow: the flag editor's window made from its table, with the one key it answers.
+// MainWindow: the flag editor's window made from its table, with the one key it answers, and
+// the flag window it owns.
 #include "main_window.h"
 
+#include "editor/flag_window_table.h"
 #include "editor/main_window_table.h"
 
 namespace tavrel {
 
 MainWindow::MainWindow(HINSTANCE instance)
-    : TableWindow(instance, kMainWindow), editor_(services()) {
+    : TableWindow(instance, kMainWindow),
+      editor_(services()),
+      flagWindow_(instance, kFlagWindow, windowHandle()) {
     reportTo(editor_);
+    flagWindow_.reportTo(editor_.attachFlagWindow(flagWindow_.services()));
 }
 
 bool MainWindow::takeKey(const MSG& message) {
-    // The image's last change taken back; the window has no control for it. A text box keeps
-    // Ctrl+Z for its own typing.
-    if (isKeyHere(message) && ::GetKeyState(VK_CONTROL) < 0 && message.wParam == 'Z' &&
-        !isEditBox(message.hwnd)) {
+    // The image's last change taken back; neither window has a control for it. A text box
+    // that can be typed in keeps Ctrl+Z for its own typing.
+    const bool typing = isEditBox(message.hwnd) &&
+                        (::GetWindowLongPtrW(message.hwnd, GWL_STYLE) & ES_READONLY) == 0;
+    if ((isKeyHere(message) || flagWindow_.isKeyHere(message)) && ::GetKeyState(VK_CONTROL) < 0 &&
+        message.wParam == 'Z' && !typing) {
         editor_.run(&FlagEditor::onUndo);
         return true;
     }
-    return TableWindow::takeKey(message);
+    return flagWindow_.takeKey(message) || TableWindow::takeKey(message);
 }
 
 LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {

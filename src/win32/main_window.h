@@ -1,6 +1,7 @@
-// MainWindow, the program's one window on Windows: the main window's table made into a
+// MainWindow, the program's main window on Windows: the main window's table made into a
 // TableWindow, each user action handed to its FlagEditor, Ctrl+Z, and the end of the program
-// once the window is gone.
+// once the window is gone; and the flag window ("Bandiera della squadra"), made hidden from
+// its own table and owned by this one, whose actions go to the editor's flag window.
 #pragma once
 
 #include <windows.h>
@@ -17,13 +18,14 @@ public:
 
     FlagEditor& editor() { return editor_; }
 
-    // Ctrl+Z, then the keys every table window answers.
+    // Ctrl+Z in either window, then the keys each window answers.
     bool takeKey(const MSG& message) override;
 
 private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     FlagEditor editor_;
+    TableWindow flagWindow_;
 };
 
 }  // namespace tavrel

@@ -98,6 +98,7 @@ TEST_F(FlagWindowTest, AChosenColourIsSnappedShownWrittenAndUndone) {
     EXPECT_EQ(flags.colourTitles, std::vector<std::string>{"Colore 3 di Italy"});
     EXPECT_EQ(flags.text("colourValue3"), " 3  021F  R31 G16 B00");
     EXPECT_TRUE(previewShows(0x021F));
+    EXPECT_FALSE(flags.enabled("colourValue2")) << "design 82 draws colours 1, 3 and 5 alone";
     EXPECT_EQ(flags.text("draftBox"),
               "personalizzata, tipo 0B: disegnata come la più vicina, N° 82 Italy · non salvata");
     flags.click("flagBit3");
