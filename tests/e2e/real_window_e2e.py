@@ -167,13 +167,13 @@ def edit_image_a(tavrel, program_dir, a):
     return flag_path
 
 
-def flag_window(tavrel, program, source_dir, image, original, a, flag_path, tool):
-    """The flag window on Italy: what it holds, a file looked at, a colour chosen and saved;
-    the image verified once the program has ended; in a new session, Ctrl+Z in the flag window
-    takes the colour back."""
+def flag_window(tavrel, program, source_dir, image, original, a, flag_path, tool, by="key"):
+    """The flag window on Italy, opened `by` (open_flag_window): what it holds, a file looked
+    at, a colour chosen and saved; the image verified once the program has ended; in a new
+    session, the window opened from the team list's menu, Ctrl+Z there takes the colour back."""
     places = control_places(source_dir, "flag_window_table.h")
     tavrel.arrow_to_team(ITALY.label, team_labels(source_dir))
-    tavrel.open_flag_window(places)
+    tavrel.open_flag_window(places, by)
     expect(tavrel.flag_text("holdsBox"), "N° 11 White with red sash", "Italy's flag")
 
     tavrel.answer_file_dialog(flag_path, tavrel.button("importButton", FILE_DIALOG, "Import",
@@ -199,7 +199,7 @@ def flag_window(tavrel, program, source_dir, image, original, a, flag_path, tool
 
     tavrel.open_at_start(program, image)
     tavrel.choose_in_dropdown(ITALY.index)
-    tavrel.open_flag_window(places)
+    tavrel.open_flag_window(places, "menu")
     expect(tavrel.flag_text("holdsBox"),
            "personalizzata, tipo 0B: disegnata come la più vicina, N° 82 Italy", "Italy's flag")
 

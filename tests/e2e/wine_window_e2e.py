@@ -5,7 +5,7 @@ Cancel at start ends the program with status 0 and no window. Then the image thr
 dialog (window 462x359, icons of 16 and 32 pixels): Denmark from the drop-down, step to N° 58,
 Salva; Export; Bayer Monaco with the arrow keys, Import of the exported file; Rombi, Modifica;
 Ctrl+Z answered "Sì" takes the nets back. The flag window as the Linux test drives it, with
-the system's colour chooser. Closing the window ends the program with status 0,
+the system's colour chooser, opened by a double click on the preview. Closing the window ends the program with status 0,
 and the image must then hold exactly the expected bytes at the places written, the rest
 unchanged but for the EDC and ECC of the sectors holding those places, and every sector must
 check right (tavrel-tool verify). The Windows tools run in PREFIX; the program in a prefix of
@@ -76,7 +76,7 @@ def main():
                 flag_path = save_and_export(tavrel, program_dir, a)
                 import_nets_undo(tavrel, team_labels(source_dir), image, flag_path, a)
                 flag_window(tavrel, program, source_dir, image, original, a, flag_path,
-                            [wine_run, prefix, tool])
+                            [wine_run, prefix, tool], "double-click")
                 tavrel.close(tavrel.main)
                 expect(tavrel.wait_for_exit(), 0, "status after closing the window")
             expect(sorted(os.listdir(program_dir)),

@@ -336,13 +336,26 @@ class Tavrel:
         what = f"the message after {what}"
         self.close_with(self.button(name, MESSAGE, what, flag), "Return", what)
 
-    def open_flag_window(self, places):
-        """Ctrl+B in the main window until the flag window shows; `places` are its controls'."""
-        def press():
-            self.focus(self.main)
-            self.keys("ctrl+b")
-        press()
-        self.flags = self.wait_for(FLAG_WINDOW, "the flag window", press)
+    def open_flag_window(self, places, by="key"):
+        """Opens the flag window from the main window, `by` Ctrl+B, a double click on the
+        preview, or the team list's context menu, whose last item it is; `places` are its
+        controls'."""
+        def open_it():
+            if by == "key":
+                self.focus(self.main)
+                self.keys("ctrl+b")
+            elif by == "double-click":
+                self.click("preview", 2)
+            else:
+                x, y, _, height = self.places["teamList"]
+                self.focus(self.main)
+                self.tool("xdotool", "mousemove", "--window", str(self.main), str(x + 30),
+                          str(y + height // 2), "click", "3")
+                # The menu has the keyboard, as long as the focus is left where it is.
+                self.wait_for(POPUP, "the team list's context menu")
+                self.keys("Up", "Return")
+        open_it()
+        self.flags = self.wait_for(FLAG_WINDOW, "the flag window", open_it)
         self.flag_places = places
         return self.flags
 
