@@ -85,11 +85,12 @@ void FlagWindowEditor::follow() {
     window_.setText(kFromMainButton, text::fromMainText(catalogPosition(main.catalogId)));
     std::string failure;
     const std::optional<Flag> held = readHeld(failure);
-    if (draft_ && main.team == team_ && held == held_)
-        return;  // nothing new: the edit goes on
+    const bool sameFlag = draft_ && main.team == team_ && held == held_;
     team_ = main.team;
     held_ = held;
     showTeam(failure);
+    if (sameFlag)
+        return;  // nothing new: the edit goes on
     if (held_)
         startFrom(FlagDraft::ofFlag(*held_, team_), Start::Team);
     else

@@ -196,7 +196,7 @@ void TableWindow::connectEvents(std::size_t row) {
     if (reports(reported, Reports::Arrows) && widget->focusPolicy() == Qt::NoFocus)
         widget->setFocusPolicy(Qt::ClickFocus);
     if (reports(reported, Reports::Menu))
-        offerCommands(widget, edit ? edit : widget);
+        offerCommands(edit ? edit : widget);
 }
 
 // Qt lets Tab stop at one button of an option group only; the table's order may visit them

@@ -50,7 +50,7 @@ private:
     // The table's commands: their keys, and the context menus that offer them
     // (table_window_input.cpp).
     void connectCommands();
-    void offerCommands(QWidget* widget, QWidget* menuOwner);
+    void offerCommands(QWidget* menuOwner);
     template <typename Tell>
     void report(Tell tell) {
         if (events_ != nullptr)

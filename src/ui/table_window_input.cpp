@@ -3,7 +3,6 @@
 // offer the commands.
 #include <QContextMenuEvent>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QMenu>
 #include <QShortcut>
 
@@ -47,15 +46,13 @@ void TableWindow::connectCommands() {
     }
 }
 
-// A text field keeps its own menu (undo, cut, copy, paste), the commands below it.
-void TableWindow::offerCommands(QWidget* widget, QWidget* menuOwner) {
+// A text field's own menu would speak Qt's English; the field offers the commands alone, as
+// on Windows.
+void TableWindow::offerCommands(QWidget* menuOwner) {
     menuOwner->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(menuOwner, &QWidget::customContextMenuRequested, this,
-            [this, widget, menuOwner](const QPoint& place) {
-                auto* field = qobject_cast<QLineEdit*>(menuOwner);
-                QMenu* menu = field ? field->createStandardContextMenu() : new QMenu(widget);
-                if (field)
-                    menu->addSeparator();
+            [this, menuOwner](const QPoint& place) {
+                auto* menu = new QMenu(menuOwner);
                 for (std::size_t i = 0; i < table_.commands.size(); ++i) {
                     const WindowCommand& command = table_.commands[i];
                     QAction* action = menu->addAction(

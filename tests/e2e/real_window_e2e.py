@@ -238,12 +238,11 @@ def run(tavrel, program_dir, images, a, b, source_dir, tool):
     in `images`."""
     program = os.path.join(program_dir, "tavrel")
     cancel_at_start(tavrel, program)
-    main = tavrel.open_at_start(program, images[0][0])
-    check_window(tavrel, main)
+    check_window(tavrel, tavrel.open_at_start(program, images[0][0]))
     flag_path = edit_image_a(tavrel, program_dir, a)
     flag_window(tavrel, program, source_dir, *images[0], a, flag_path, tool)
     edit_image_b(tavrel, images[1][0], b)
-    tavrel.close(main)
+    tavrel.close(tavrel.main)  # the window of the program started again
     expect(tavrel.wait_for_exit(), 0, "status after closing the window")
     expect(sorted(os.listdir(program_dir)), sorted(["tavrel", os.path.basename(flag_path)]),
            "program folder")

@@ -338,7 +338,7 @@ class Tavrel:
 
     def open_flag_window(self, places, by="key"):
         """Opens the flag window from the main window, `by` Ctrl+B, a double click on the
-        preview, or the team list's context menu, whose last item it is; `places` are its
+        preview, or the team list's context menu, whose only item it is; `places` are its
         controls'."""
         def open_it():
             if by == "key":
