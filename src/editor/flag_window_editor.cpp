@@ -166,7 +166,8 @@ void FlagWindowEditor::showDraft(std::size_t typedInto) {
     window_.showImage(kPreview, picture ? onCheckerboard(*picture) : FlagPicture{});
     const std::string flag =
         colours ? text::designsText(draft.match(), draft.type()) : text::typeOnlyText(draft.type());
-    window_.setText(kDraftBox, text::draftText(flag, startFile_, unsaved()));
+    window_.setText(kDraftBox, flag);
+    window_.setText(kDraftNote, text::draftNote(startFile_, unsaved()));
     const std::vector<int>& equal = draft.match().equalDesigns;
     if (typedInto != kNumberBox)
         window_.setText(kNumberBox, equal.empty() ? "" : std::to_string(catalogPosition(equal[0])));

@@ -21,15 +21,15 @@ std::string designsText(const FlagMatch& match, std::uint8_t type) {
     for (const int id : match.equalDesigns) text += (text.empty() ? "" : ", ") + designText(id);
     if (!text.empty())
         return text;
-    return "personalizzata, tipo " + typeText(type) + ": " +
-           (match.nearestDesign
-                ? "disegnata come la più vicina, " + designText(*match.nearestDesign)
-                : std::string("nessun disegno ha questo tipo"));
+    return "personalizzata, tipo " + typeText(type) + " (" +
+           (match.nearestDesign ? "la più vicina: " + designText(*match.nearestDesign)
+                                : std::string("nessun disegno di questo tipo")) +
+           ")";
 }
 
 std::string typeOnlyText(std::uint8_t type) {
     return "tipo " + typeText(type) +
-           "; i colori di questa squadra sono del gioco, non dell'immagine: si cambia solo il tipo";
+           ": colori del gioco, non dell'immagine; si cambia solo il tipo";
 }
 
 std::string colourValueText(int k, std::uint16_t word) {
@@ -43,10 +43,11 @@ std::string colourValueText(int k, std::uint16_t word) {
     return text;
 }
 
-std::string draftText(std::string flag, const std::string& fromFile, bool unsaved) {
-    if (!fromFile.empty())
-        flag += " · da " + fileNameOf(fromFile);
-    return unsaved ? flag + " · non salvata" : flag;
+std::string draftNote(const std::string& fromFile, bool unsaved) {
+    const std::string from = fromFile.empty() ? "" : "da " + fileNameOf(fromFile);
+    if (!unsaved)
+        return from;
+    return from.empty() ? "non salvata" : from + " · non salvata";
 }
 
 std::string unreadableText(const std::string& failure) {

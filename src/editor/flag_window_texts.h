@@ -22,15 +22,16 @@ inline constexpr const char* kNumberTip =
 inline constexpr const char* kTypeTip = "Il tipo della bandiera: due cifre esadecimali, 00–FF";
 inline constexpr const char* kSaveTip = "Scrive questa bandiera nella squadra (Ctrl+Z la annulla)";
 
-// "N° 11 Italy" or "N° 11 Italy, N° 40 Hungary"; for a flag of its own "personalizzata, tipo
-// 0B: disegnata come la più vicina, N° 82 Italy" (or "… nessun disegno ha questo tipo").
+// "N° 11 Italy" or "N° 82 Italy, N° 110 Hungary"; for a flag of its own "personalizzata, tipo
+// 0B (la più vicina: N° 82 Italy)", or "… (nessun disegno di questo tipo)".
 std::string designsText(const FlagMatch& match, std::uint8_t type);
 // A team without colours of its own in the image.
 std::string typeOnlyText(std::uint8_t type);
 // " 3  7C1F  R31 G00 B31", or " 3  0000  trasparente": the columns line up in a fixed font.
 std::string colourValueText(int k, std::uint16_t word);
-// What a flag being edited is, where it came from, and whether the team has it already.
-std::string draftText(std::string flag, const std::string& fromFile, bool unsaved);
+// Where a flag being edited came from, and whether the team has it already: "da
+// Flag_Denma.flg · non salvata".
+std::string draftNote(const std::string& fromFile, bool unsaved);
 // The flag as the image holds it could not be read.
 std::string unreadableText(const std::string& failure);
 

@@ -178,8 +178,7 @@ def flag_window(tavrel, program, source_dir, image, original, a, flag_path, tool
 
     tavrel.answer_file_dialog(flag_path, tavrel.button("importButton", FILE_DIALOG, "Import",
                                                        flag=True))
-    expect(tavrel.flag_text("draftBox"),
-           f"N° 58 Cuba · da {os.path.basename(flag_path)} · non salvata", "the file looked at")
+    expect(tavrel.flag_text("draftBox"), "N° 58 Cuba", "the file looked at")
     compare_image(image, original, a, "the image after Import in the flag window", tool,
                   verify=False)
 
@@ -200,8 +199,8 @@ def flag_window(tavrel, program, source_dir, image, original, a, flag_path, tool
     tavrel.open_at_start(program, image)
     tavrel.choose_in_dropdown(ITALY.index)
     tavrel.open_flag_window(places, "menu")
-    expect(tavrel.flag_text("holdsBox"),
-           "personalizzata, tipo 0B: disegnata come la più vicina, N° 82 Italy", "Italy's flag")
+    expect(tavrel.flag_text("holdsBox"), "personalizzata, tipo 0B (la più vicina: N° 82 Italy)",
+           "Italy's flag")
 
     def undo():
         tavrel.focus(tavrel.flags)

@@ -70,7 +70,7 @@ TEST_F(FlagWindowTest, ItFollowsTheTeamAndEveryWriteIntoIt) {
              window.click("openButton");
              choose(13);
          },
-         "personalizzata, tipo A7: nessun disegno ha questo tipo"},
+         "personalizzata, tipo A7 (nessun disegno di questo tipo)"},
         {"Salva of the flag window",
          [&] {
              flags.type("numberBox", "13");
@@ -83,6 +83,7 @@ TEST_F(FlagWindowTest, ItFollowsTheTeamAndEveryWriteIntoIt) {
         step.act();
         EXPECT_EQ(flags.text("holdsBox"), step.holds) << step.what;
         EXPECT_EQ(flags.text("draftBox"), step.holds) << step.what << ": the edit starts again";
+        EXPECT_EQ(flags.text("draftNote"), "") << step.what;
         EXPECT_EQ(flags.image("preview").pixels.empty(), step.holds.starts_with("pers"))
             << step.what;
     }
@@ -99,8 +100,8 @@ TEST_F(FlagWindowTest, AChosenColourIsSnappedShownWrittenAndUndone) {
     EXPECT_EQ(flags.text("colourValue3"), " 3  021F  R31 G16 B00");
     EXPECT_TRUE(previewShows(0x021F));
     EXPECT_FALSE(flags.enabled("colourValue2")) << "design 82 draws colours 1, 3 and 5 alone";
-    EXPECT_EQ(flags.text("draftBox"),
-              "personalizzata, tipo 0B: disegnata come la più vicina, N° 82 Italy · non salvata");
+    EXPECT_EQ(flags.text("draftBox"), "personalizzata, tipo 0B (la più vicina: N° 82 Italy)");
+    EXPECT_EQ(flags.text("draftNote"), "non salvata");
     flags.click("flagBit3");
     EXPECT_TRUE(flags.checked("flagBit3"));
     flags.type("typeBox", "0b");  // the same type: nothing but the colour is written
@@ -112,6 +113,7 @@ TEST_F(FlagWindowTest, AChosenColourIsSnappedShownWrittenAndUndone) {
     EXPECT_EQ(image(), withFlag(pristineImage(), 10, expected));
     EXPECT_EQ(lastChange(), "Salva Italy: bandiera della squadra (colore 3=821F)");
     EXPECT_EQ(flags.text("draftBox"), flags.text("holdsBox")) << "saved";
+    EXPECT_EQ(flags.text("draftNote"), "");
     editor.run(&FlagEditor::onUndo);
     EXPECT_EQ(image(), withFlag(pristineImage(), 10, catalogFlag(182)));
     EXPECT_EQ(flags.text("holdsBox"), "N° 82 Italy, N° 110 Hungary");
@@ -177,7 +179,8 @@ TEST_F(FlagWindowTest, ImportShowsAFileWithoutWritingAndExportWritesTheEdit) {
     flags.click("importButton");
     EXPECT_EQ(flags.takeMessage(), text::kMalformedRecord);
     flags.click("importButton");
-    EXPECT_EQ(flags.text("draftBox"), "N° 58 Cuba · da cuba.flg · non salvata");
+    EXPECT_EQ(flags.text("draftBox"), "N° 58 Cuba");
+    EXPECT_EQ(flags.text("draftNote"), "da cuba.flg · non salvata");
     EXPECT_EQ(flags.text("numberBox"), "58");
     const Bytes before = image();
     EXPECT_EQ(before, withFlag(pristineImage(), 10, catalogFlag(101)));
