@@ -56,10 +56,13 @@ public:
     void arrowKey(std::size_t control, int step) override;
     void commanded(std::size_t command) override;
 
-    // The flag window ("Bandiera della squadra") shown through `window`: its editor, which
-    // follows this one's team and writes through it; its events go there. Once attached, the
-    // preview's tooltip says how to open it.
-    WindowEvents& attachFlagWindow(WindowServices& window);
+    // The flag window ("Bandiera della squadra"), made by `make` when it is first opened
+    // (start-up does not wait for it): `make` makes the window, has it report its events to
+    // the flag window's editor it is given, which follows this one's team and writes through
+    // it, and returns the window's services. Once attached, the preview's tooltip says how to
+    // open it.
+    using FlagWindowMaker = std::function<WindowServices&(WindowEvents& events)>;
+    void attachFlagWindow(FlagWindowMaker make);
 
     void onOpenImage();           // "Apri Image CD"
     void onClose();               // the window is closed
@@ -118,7 +121,8 @@ private:
     std::unique_ptr<ImageSession> image_;
     std::optional<GameImage> game_;
     std::optional<int> endStatus_;
-    std::unique_ptr<FlagWindowEditor> flagWindow_;
+    FlagWindowMaker makeFlagWindow_;
+    std::unique_ptr<FlagWindowEditor> flagWindow_;  // once first opened
 };
 
 }  // namespace tavrel

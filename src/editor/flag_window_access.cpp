@@ -7,19 +7,20 @@
 
 namespace tavrel {
 
-WindowEvents& FlagEditor::attachFlagWindow(WindowServices& window) {
-    flagWindow_ = std::make_unique<FlagWindowEditor>(*this, window);
+void FlagEditor::attachFlagWindow(FlagWindowMaker make) {
+    makeFlagWindow_ = std::move(make);
     showPreviewTip();
-    return *flagWindow_;
 }
 
 void FlagEditor::showPreviewTip() {
-    if (flagWindow_)
+    if (makeFlagWindow_)
         window_.setToolTip(main_window::kPreview,
                            text::previewTip(state_.catalogId, main_window::kFlagWindowCommand));
 }
 
 void FlagEditor::onOpenFlagWindow() {
+    if (!flagWindow_ && makeFlagWindow_)
+        flagWindow_ = std::make_unique<FlagWindowEditor>(*this, makeFlagWindow_);
     if (flagWindow_)
         flagWindow_->open();
 }

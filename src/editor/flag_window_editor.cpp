@@ -52,8 +52,9 @@ std::string labelOf(int team) {
 
 }  // namespace
 
-FlagWindowEditor::FlagWindowEditor(FlagEditor& editor, WindowServices& window)
-    : editor_(editor), window_(window) {
+FlagWindowEditor::FlagWindowEditor(FlagEditor& editor,
+                                   const std::function<WindowServices&(WindowEvents&)>& make)
+    : editor_(editor), window_(make(*this)) {
     for (int k = 1; k <= kColourCount; ++k) window_.setToolTip(swatchRow(k), text::colourTip(k));
     window_.setToolTip(kNumberBox, text::kNumberTip);
     window_.setToolTip(kTypeBox, text::kTypeTip);

@@ -20,7 +20,9 @@ class FlagEditor;
 
 class FlagWindowEditor final : public WindowEvents {
 public:
-    FlagWindowEditor(FlagEditor& editor, WindowServices& window);
+    // `make` makes the window, which reports its events to this editor (FlagEditor::
+    // attachFlagWindow).
+    FlagWindowEditor(FlagEditor& editor, const std::function<WindowServices&(WindowEvents&)>& make);
 
     // Shows the window, following the chosen team, or brings it to the front.
     void open();

@@ -10,22 +10,29 @@
 namespace tavrel {
 
 MainWindow::MainWindow(std::shared_ptr<WindowDialogs> dialogs)
-    : TableWindow(kMainWindow, std::move(dialogs)),
-      editor_(services()),
-      flagWindow_(new TableWindow(kFlagWindow, this->dialogs(), this)) {
+    : TableWindow(kMainWindow, std::move(dialogs)), editor_(services()) {
     setObjectName(QStringLiteral("MainWindow"));
-    flagWindow_->setObjectName(QStringLiteral("FlagWindow"));
     reportTo(editor_);
-    flagWindow_->reportTo(editor_.attachFlagWindow(flagWindow_->services()));
-    // The image's last change taken back, from either window; neither has a control for it.
-    for (QWidget* window : {static_cast<QWidget*>(this), static_cast<QWidget*>(flagWindow_)})
-        connect(new QShortcut(QKeySequence::Undo, window), &QShortcut::activated, this,
-                [this] { editor_.run(&FlagEditor::onUndo); });
+    takeUndoKey(this);
+    editor_.attachFlagWindow([this](WindowEvents& events) -> WindowServices& {
+        flagWindow_ = new TableWindow(kFlagWindow, this->dialogs(), this);
+        flagWindow_->setObjectName(QStringLiteral("FlagWindow"));
+        flagWindow_->reportTo(events);
+        takeUndoKey(flagWindow_);
+        return flagWindow_->services();
+    });
+}
+
+// The image's last change taken back, from either window; neither has a control for it.
+void MainWindow::takeUndoKey(QWidget* window) {
+    connect(new QShortcut(QKeySequence::Undo, window), &QShortcut::activated, this,
+            [this] { editor_.run(&FlagEditor::onUndo); });
 }
 
 // The flag window goes with the main window.
 void MainWindow::closeEvent(QCloseEvent* event) {
-    flagWindow_->close();
+    if (flagWindow_ != nullptr)
+        flagWindow_->close();
     TableWindow::closeEvent(event);
 }
 

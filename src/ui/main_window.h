@@ -1,6 +1,7 @@
 // MainWindow, the program's main window: the main window's table made into a TableWindow, each
 // user action handed to its FlagEditor, and Ctrl+Z; and the flag window ("Bandiera della
-// squadra"), made hidden from its own table, whose actions go to the editor's flag window.
+// squadra"), made from its own table when first opened, whose actions go to the editor's flag
+// window.
 #pragma once
 
 #include <memory>
@@ -16,14 +17,17 @@ public:
     explicit MainWindow(std::shared_ptr<WindowDialogs> dialogs = nullptr);
 
     FlagEditor& editor() { return editor_; }
-    TableWindow& flagWindow() { return *flagWindow_; }
+    // None before it was first opened.
+    TableWindow* flagWindow() { return flagWindow_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void takeUndoKey(QWidget* window);
+
     FlagEditor editor_;
-    TableWindow* flagWindow_;  // a child of this window
+    TableWindow* flagWindow_ = nullptr;  // a child of this window
 };
 
 }  // namespace tavrel

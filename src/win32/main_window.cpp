@@ -8,11 +8,13 @@
 namespace tavrel {
 
 MainWindow::MainWindow(HINSTANCE instance)
-    : TableWindow(instance, kMainWindow),
-      editor_(services()),
-      flagWindow_(instance, kFlagWindow, windowHandle()) {
+    : TableWindow(instance, kMainWindow), editor_(services()) {
     reportTo(editor_);
-    flagWindow_.reportTo(editor_.attachFlagWindow(flagWindow_.services()));
+    editor_.attachFlagWindow([this, instance](WindowEvents& events) -> WindowServices& {
+        flagWindow_ = std::make_unique<TableWindow>(instance, kFlagWindow, windowHandle());
+        flagWindow_->reportTo(events);
+        return flagWindow_->services();
+    });
 }
 
 bool MainWindow::takeKey(const MSG& message) {
@@ -20,12 +22,13 @@ bool MainWindow::takeKey(const MSG& message) {
     // that can be typed in keeps Ctrl+Z for its own typing.
     const bool typing = isEditBox(message.hwnd) &&
                         (::GetWindowLongPtrW(message.hwnd, GWL_STYLE) & ES_READONLY) == 0;
-    if ((isKeyHere(message) || flagWindow_.isKeyHere(message)) && ::GetKeyState(VK_CONTROL) < 0 &&
+    const bool inFlagWindow = flagWindow_ && flagWindow_->isKeyHere(message);
+    if ((isKeyHere(message) || inFlagWindow) && ::GetKeyState(VK_CONTROL) < 0 &&
         message.wParam == 'Z' && !typing) {
         editor_.run(&FlagEditor::onUndo);
         return true;
     }
-    return flagWindow_.takeKey(message) || TableWindow::takeKey(message);
+    return (flagWindow_ && flagWindow_->takeKey(message)) || TableWindow::takeKey(message);
 }
 
 LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {

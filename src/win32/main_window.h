@@ -1,10 +1,12 @@
 // MainWindow, the program's main window on Windows: the main window's table made into a
 // TableWindow, each user action handed to its FlagEditor, Ctrl+Z, and the end of the program
-// once the window is gone; and the flag window ("Bandiera della squadra"), made hidden from
-// its own table and owned by this one, whose actions go to the editor's flag window.
+// once the window is gone; and the flag window ("Bandiera della squadra"), made from its own
+// table when first opened and owned by this one, whose actions go to the editor's flag window.
 #pragma once
 
 #include <windows.h>
+
+#include <memory>
 
 #include "editor/flag_editor.h"
 #include "table_window.h"
@@ -25,7 +27,7 @@ private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     FlagEditor editor_;
-    TableWindow flagWindow_;
+    std::unique_ptr<TableWindow> flagWindow_;  // once first opened
 };
 
 }  // namespace tavrel

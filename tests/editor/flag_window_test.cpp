@@ -15,7 +15,10 @@ class FlagWindowTest : public EditorTest {
 protected:
     void SetUp() override {
         EditorTest::SetUp();
-        flags.events = &editor.attachFlagWindow(flags);
+        editor.attachFlagWindow([this](WindowEvents& events) -> WindowServices& {
+            flags.events = &events;
+            return flags;
+        });
         flags.folder = window.folder;
     }
     void saveDesign(int team, int position) {

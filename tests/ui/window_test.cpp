@@ -118,11 +118,11 @@ private slots:
         QTest::keyClick(preview, Qt::Key_Right);
         QCOMPARE(find<QLabel>("positionLabel")->text(), QStringLiteral("2"));
         QTest::mouseDClick(preview, Qt::LeftButton);
-        QVERIFY(window_->flagWindow().isVisible());
+        QVERIFY(window_->flagWindow() && window_->flagWindow()->isVisible());
         const FlagPicture drawn = onCheckerboard(*FlagDraft::ofDesign(102).picture(4));
         const QImage expected(reinterpret_cast<const uchar*>(drawn.pixels.data()), drawn.width,
                               drawn.height, QImage::Format_RGBA8888);
-        QCOMPARE(control<QLabel>(window_->flagWindow(), "preview")
+        QCOMPARE(control<QLabel>(*window_->flagWindow(), "preview")
                      ->pixmap()
                      .toImage()
                      .convertToFormat(QImage::Format_RGB32),
