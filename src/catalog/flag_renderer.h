@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "catalog/design_drawing.h"
+#include "catalog/flag_picture.h"
 #include "game/colour_word.h"
 #include "game/flag.h"
 
@@ -20,20 +21,6 @@ struct ColourMap {
     int height = 0;
     std::vector<std::uint8_t> colours;
     int at(int x, int y) const { return colours[static_cast<std::size_t>(y * width + x)]; }
-};
-
-// One pixel: red, green, blue and alpha in this order in memory (Qt's Format_RGBA8888), alpha
-// 0 (and the colour black) where the word is transparent, 255 elsewhere.
-struct Rgba8 {
-    std::uint8_t red = 0, green = 0, blue = 0, alpha = 0;
-    friend bool operator==(const Rgba8&, const Rgba8&) = default;
-};
-
-struct FlagPicture {
-    int width = 0;
-    int height = 0;
-    std::vector<Rgba8> pixels;  // row by row, top row first, no padding
-    Rgba8 at(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
 };
 
 // The pixel a colour word shows as.

@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "editor/flag_window_editor.h"
 #include "editor/main_window_table.h"
 #include "editor/messages.h"
 #include "game/change_names.h"
@@ -57,23 +58,33 @@ constexpr const char* kDemoImageName = "demo.bin";
 
 }  // namespace
 
-void FlagEditor::guarded(const std::function<void()>& operation) {
+void runGuarded(WindowServices& window, const std::function<void()>& operation) {
     try {
         operation();
     } catch (const NoImageOpen&) {
-        window_.showMessage(text::kNoImage, MessageIcon::Critical);
+        window.showMessage(text::kNoImage, MessageIcon::Critical);
     } catch (const WriteDeclined&) {
     } catch (const FileError& error) {
-        window_.showMessage(text::describe(error), MessageIcon::Critical);
+        window.showMessage(text::describe(error), MessageIcon::Critical);
     } catch (const std::exception&) {
         // A fault of the program, not of the image: never the program's English inside words.
-        window_.showMessage(text::kInternalError, MessageIcon::Critical);
+        window.showMessage(text::kInternalError, MessageIcon::Critical);
     }
 }
 
+FlagEditor::FlagEditor(WindowServices& window) : window_(window) {}
+FlagEditor::~FlagEditor() = default;
+
+void FlagEditor::guarded(const std::function<void()>& operation) {
+    runGuarded(window_, operation);
+}
+
+// The flag window follows whatever the operation changed: the team, the image, its flag.
 void FlagEditor::run(Operation operation) {
     if (!endStatus_)
         guarded([&] { (this->*operation)(); });
+    if (flagWindow_ && !endStatus_)
+        flagWindow_->follow();
 }
 
 void FlagEditor::clicked(std::size_t control) {
@@ -84,8 +95,11 @@ void FlagEditor::clicked(std::size_t control) {
 }
 
 void FlagEditor::chosen(std::size_t control, int item) {
-    if (control == kTeamList && !endStatus_)
+    if (control == kTeamList && !endStatus_) {
         onTeamChosen(item);
+        if (flagWindow_)
+            flagWindow_->follow();
+    }
 }
 
 void FlagEditor::edited(std::size_t control, const std::string& text) {
@@ -96,6 +110,8 @@ void FlagEditor::edited(std::size_t control, const std::string& text) {
         state_.team = -1;
     if (control == kNameBox)
         state_.name = text;
+    if (flagWindow_ && !endStatus_)
+        flagWindow_->follow();
 }
 
 GameImage& FlagEditor::game() {
@@ -241,6 +257,7 @@ void FlagEditor::onTeamChosen(int team) {
 void FlagEditor::showDesign() {
     window_.showPicture(kPreview, state_.catalogId);
     window_.setText(kPositionLabel, std::to_string(catalogPosition(state_.catalogId)));
+    showPreviewTip();
 }
 
 void FlagEditor::onNext() {

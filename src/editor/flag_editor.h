@@ -17,6 +17,12 @@
 
 namespace tavrel {
 
+class FlagWindowEditor;
+
+// Runs `operation`; a file failure, the lack of an image or a fault of the program ends it
+// there and is reported in a box of `window`. No exception leaves it.
+void runGuarded(WindowServices& window, const std::function<void()>& operation);
+
 struct EditorState {
     int catalogId = kFirstCatalogId;  // the design shown
     std::optional<NetPattern> nets;   // the pattern of the net option checked last
@@ -34,7 +40,8 @@ class FlagEditor final : public WindowEvents {
 public:
     using Operation = void (FlagEditor::*)();
 
-    explicit FlagEditor(WindowServices& window) : window_(window) {}
+    explicit FlagEditor(WindowServices& window);
+    ~FlagEditor() override;
 
     // Runs before the window is shown: opens `imageName` (the program's argument) or, when none
     // is given, the image chosen in the dialog. Returns the exit status when the program must
@@ -46,6 +53,17 @@ public:
     void chosen(std::size_t control, int item) override;
     void edited(std::size_t control, const std::string& text) override;
     void closed() override { run(&FlagEditor::onClose); }
+    void doubleClicked(std::size_t control) override;
+    void arrowKey(std::size_t control, int step) override;
+    void commanded(std::size_t command) override;
+
+    // The flag window ("Bandiera della squadra"), made by `make` when it is first opened
+    // (start-up does not wait for it): `make` makes the window, has it report its events to
+    // the flag window's editor it is given, which follows this one's team and writes through
+    // it, and returns the window's services. Once attached, the preview's tooltip says how to
+    // open it.
+    using FlagWindowMaker = std::function<WindowServices&(WindowEvents& events)>;
+    void attachFlagWindow(FlagWindowMaker make);
 
     void onOpenImage();           // "Apri Image CD"
     void onClose();               // the window is closed
@@ -60,6 +78,7 @@ public:
     void onDiamondNetsChosen();   // option "Rombi"
     void onApplyNets();           // "Modifica"
     void onUndo();                // Ctrl+Z: takes back the image's last change, once confirmed
+    void onOpenFlagWindow();      // its command, or a double click on the preview
     // A file dropped on the window: a patch is applied to the open image once confirmed, any
     // other file opened as "Apri Image CD" opens the one chosen.
     void onDrop(const std::string& path);
@@ -76,6 +95,8 @@ public:
     bool hasImage() const { return image_ != nullptr; }
 
 private:
+    friend class FlagWindowEditor;
+
     // Runs one operation; a file failure, or the lack of an image, ends it there and is
     // reported in a box.
     void guarded(const std::function<void()>& operation);
@@ -96,6 +117,7 @@ private:
     std::string askFile(OpenDialogRequest request);
     OpenDialogRequest imageDialog() const;
     void showDesign();
+    void showPreviewTip();
     void showName(const std::string& name);
     void probeNets();
 
@@ -111,6 +133,8 @@ private:
     std::optional<GameImage> game_;
     bool writesConfirmed_ = false;  // for the image open
     std::optional<int> endStatus_;
+    FlagWindowMaker makeFlagWindow_;
+    std::unique_ptr<FlagWindowEditor> flagWindow_;  // once first opened
 };
 
 }  // namespace tavrel

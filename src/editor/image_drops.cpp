@@ -1,6 +1,7 @@
 // Files dropped on the window: a patch applied to the open image as apply-patch applies it,
 // once the user has seen what it changes; any other file opened as the image.
 #include "editor/flag_editor.h"
+#include "editor/flag_window_editor.h"
 #include "editor/main_window_table.h"
 #include "editor/messages.h"
 #include "game/change_names.h"
@@ -33,6 +34,8 @@ void FlagEditor::onDrop(const std::string& path) {
         state_.lastFile = path;
         openChosen(path);
     });
+    if (flagWindow_ && !endStatus_)
+        flagWindow_->follow();  // the image or its flag may be another now
 }
 
 void FlagEditor::applyPatchFile(const std::string& path) {

@@ -15,19 +15,24 @@ inline constexpr auto kMainWindowControls = [] {
     using enum Face;
     using enum Ink;
     using enum Reports;
-    constexpr Reports ChoicesAndEdits = Choices | Edits;
+    // The team list and the preview offer the flag window in their context menus; a double
+    // click on the preview opens it, and Left and Right step the catalog from the preview and
+    // the arrow buttons.
+    constexpr Reports TeamListActions = Choices | Edits | Menu;
+    constexpr Reports PreviewActions = DoubleClicks | Menu | Arrows;
+    constexpr Reports ClicksArrows = Clicks | Arrows;
     return std::array<WindowControl, 22>{{
         // name               kind          left   top  width height  parent          tab  align    face        ink          reports          text
         {"teamHeading",       Label,         780,  360, 1815,  255, "",            kNoTab, Centre,  Normal,     Navy,        Nothing,         "Squadra"},
-        {"teamList",          ComboBox,      300,  720, 2775,  315, "",                 0, Left,    Normal,     System,      ChoicesAndEdits, ""},
+        {"teamList",          ComboBox,      300,  720, 2775,  315, "",                 0, Left,    Normal,     System,      TeamListActions, ""},
         {"nameBox",           TextBox,       720, 1320, 1935,  285, "",                 1, Left,    Normal,     System,      Edits,           ""},
         {"previewFrame",      Frame,        4320,  840, 1695, 1095, "",            kNoTab, Left,    Normal,     System,      Nothing,         ""},
-        {"preview",           Picture,       480,  240,  735,  495, "previewFrame", kNoTab, Left,    Normal,     System,      Nothing,         ""},
+        {"preview",           Picture,       480,  240,  735,  495, "previewFrame", kNoTab, Left,    Normal,     System,      PreviewActions,  ""},
         {"previewHeading",    Label,        4440,  480,  855,  255, "",            kNoTab, Centre,  Normal,     Navy,        Nothing,         "Bandiera"},
         {"numberSign",        Label,        5400,  480,  255,  165, "",            kNoTab, Left,    Bold,       NavyOnField, Nothing,         "N°"},
         {"positionLabel",     Label,        5760,  480,  135,  195, "",            kNoTab, FitText, Bold,       NavyOnField, Nothing,         "1"},
-        {"backButton",        Button,       3960, 2160, 1095,  375, "",                 2, Centre,  Normal,     System,      Clicks,          "<---"},
-        {"nextButton",        Button,       5160, 2160, 1095,  375, "",                 3, Centre,  Normal,     System,      Clicks,          "--->"},
+        {"backButton",        Button,       3960, 2160, 1095,  375, "",                 2, Centre,  Normal,     System,      ClicksArrows,    "<---"},
+        {"nextButton",        Button,       5160, 2160, 1095,  375, "",                 3, Centre,  Normal,     System,      ClicksArrows,    "--->"},
         {"saveButton",        Button,       3720, 2760, 1335,  375, "",                 4, Centre,  Normal,     System,      Clicks,          "Salva"},
         {"clearButton",       Button,       5160, 2760, 1335,  375, "",                 6, Centre,  Normal,     System,      Clicks,          "Clear"},
         {"importButton",      Button,       3720, 3240, 1335,  375, "",                11, Centre,  Normal,     System,      Clicks,          "Import"},
@@ -44,7 +49,13 @@ inline constexpr auto kMainWindowControls = [] {
 }();
 // clang-format on
 
-inline constexpr WindowTable kMainWindow{"  tavrel", 6930, 5385, kMainWindowControls};
+// Ctrl+B, for "Bandiera": the second window, on Linux as on Windows.
+inline constexpr std::array<WindowCommand, 1> kMainWindowCommands{{
+    {"flagWindowCommand", "Bandiera della squadra…", 'B'},
+}};
+
+inline constexpr WindowTable kMainWindow{"  tavrel", 6930, 5385, kMainWindowControls,
+                                         kMainWindowCommands};
 static_assert(kMainWindow.holds());
 
 // The controls the editor's operations change or hear from.
@@ -64,6 +75,7 @@ inline constexpr std::size_t kPairingList = kMainWindow.row("pairingList");
 inline constexpr std::size_t kPlainNetsOption = kMainWindow.row("plainNetsOption");
 inline constexpr std::size_t kDiamondNetsOption = kMainWindow.row("diamondNetsOption");
 inline constexpr std::size_t kApplyNetsButton = kMainWindow.row("applyNetsButton");
+inline constexpr const WindowCommand& kFlagWindowCommand = kMainWindowCommands[0];
 }  // namespace main_window
 
 }  // namespace tavrel

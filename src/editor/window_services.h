@@ -6,8 +6,12 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "catalog/flag_picture.h"
+#include "game/colour_word.h"
 
 namespace tavrel {
 
@@ -38,6 +42,14 @@ public:
     virtual void setEnabled(std::size_t control, bool enabled) = 0;
     // A picture from the program's resources (a design's preview: its catalog id).
     virtual void showPicture(std::size_t control, int picture) = 0;
+    // A picture the program drew, on a picture or a button, centred: its pixels are the
+    // window's pixels at 96 dpi, each shown as a whole square at any scaling, never blurred.
+    // Every pixel is opaque.
+    virtual void showImage(std::size_t control, const FlagPicture& image) = 0;
+    // Checks or clears a check box; no event is reported.
+    virtual void setChecked(std::size_t control, bool checked) = 0;
+    // The text shown while the pointer rests on the control.
+    virtual void setToolTip(std::size_t control, const std::string& text) = 0;
 
     // A modal box with one OK button under the title "Tavrel"; returns when it is closed.
     virtual void showMessage(const std::string& text, MessageIcon icon) = 0;
@@ -45,6 +57,13 @@ public:
     virtual bool askYesNo(const std::string& question) = 0;
     // The modal file-open dialog; returns the chosen path, empty when cancelled.
     virtual std::string askOpenFileName(const OpenDialogRequest& request) = 0;
+    // The system's modal colour chooser under `title`, starting at `initial`; the colour
+    // chosen, none when cancelled.
+    virtual std::optional<Rgb8> askColour(Rgb8 initial, const std::string& title) = 0;
+
+    // Shows the window beside its owner the first time, or brings it to the front with the
+    // keyboard; a window made hidden stays so until this is called.
+    virtual void present() = 0;
 
     // Where file dialogs open and Export writes, without a trailing separator: the program's
     // own folder, or a folder of the user's when that cannot be written.
@@ -64,6 +83,11 @@ public:
     virtual void clicked(std::size_t control) = 0;
     virtual void chosen(std::size_t control, int item) = 0;
     virtual void edited(std::size_t control, const std::string& text) = 0;
+    virtual void doubleClicked(std::size_t /*control*/) {}
+    // Left (-1) or Right (+1) pressed while the control has the focus.
+    virtual void arrowKey(std::size_t /*control*/, int /*step*/) {}
+    // One of the table's commands (WindowTable::commands), by its place there.
+    virtual void commanded(std::size_t /*command*/) {}
     // The window is closed; it goes once this returns.
     virtual void closed() = 0;
 };

@@ -9,12 +9,25 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
 namespace tavrel {
 
-enum class ControlKind { Label, ComboBox, TextBox, Frame, Picture, Button, OptionButton, ListBox };
+// A text box whose typing the window does not report is read-only: its text is the editor's,
+// there to be read and copied.
+enum class ControlKind {
+    Label,
+    ComboBox,
+    TextBox,
+    Frame,
+    Picture,
+    Button,
+    OptionButton,
+    ListBox,
+    CheckBox
+};
 
 // Where a control's text stands across its width. Only labels can be set either way; for the
 // other kinds the table records where their kind puts it (buttons centre it). A label that
@@ -26,13 +39,14 @@ constexpr bool centresText(TextAlign align) {
     return align != TextAlign::Left;
 }
 
-// The window's font and the three variants some controls use: Verdana 8.25 points, bold, bold
-// italic, and 6.75 points.
-enum class Face { Normal, Bold, BoldItalic, Small };
+// The window's font and the variants some controls use: Verdana 8.25 points, bold, bold
+// italic, 6.75 points, and a fixed-pitch face of 8.25 points for values in columns.
+enum class Face { Normal, Bold, BoldItalic, Small, Fixed };
 struct FaceStyle {
     double points;
     bool bold;
     bool italic;
+    bool fixedPitch = false;
 };
 constexpr FaceStyle faceStyle(Face face) {
     switch (face) {
@@ -44,6 +58,8 @@ constexpr FaceStyle faceStyle(Face face) {
             return {8.25, true, true};
         case Face::Small:
             return {6.75, false, false};
+        case Face::Fixed:
+            return {8.25, false, false, true};
     }
     return {8.25, false, false};
 }
@@ -56,9 +72,19 @@ struct Rgb {
 };
 inline constexpr Rgb kNavy{0, 0, 128};
 
-// The user's actions a control reports (WindowEvents): clicks of buttons and options, an
-// item chosen from a list's drop-down, the text typed into a box.
-enum class Reports : unsigned { Nothing = 0, Clicks = 1, Choices = 2, Edits = 4 };
+// The user's actions a control reports (WindowEvents): clicks of buttons, options and check
+// boxes, an item chosen from a list's drop-down, the text typed into a box, a double click, the
+// window's commands offered in the control's context menu, and the Left and Right arrow keys
+// while the control has the focus (a picture takes the focus when clicked).
+enum class Reports : unsigned {
+    Nothing = 0,
+    Clicks = 1,
+    Choices = 2,
+    Edits = 4,
+    DoubleClicks = 8,
+    Menu = 16,
+    Arrows = 32
+};
 constexpr Reports operator|(Reports a, Reports b) {
     return static_cast<Reports>(static_cast<unsigned>(a) | static_cast<unsigned>(b));
 }
@@ -84,12 +110,21 @@ struct WindowControl {
     std::string_view text;  // UTF-8, shown as it stands: "&" is a character, no access key
 };
 
+// An action of the whole window rather than of one control: reached with Ctrl and its key
+// anywhere in the window, and from the context menu of the controls that report Menu.
+struct WindowCommand {
+    std::string_view name;
+    std::string_view text;  // the menu item's text
+    char key;               // an upper-case letter, pressed with Ctrl
+};
+
 struct WindowTable {
     std::string_view caption;
     int width;  // the client area, in twips
     int height;
     // In creation order: a frame comes before the controls it holds.
     std::span<const WindowControl> controls;
+    std::span<const WindowCommand> commands = {};
 
     // The row of the control `name`; in a constant expression a name not in the table does
     // not compile.
@@ -131,6 +166,30 @@ constexpr bool WindowTable::holds() const {
             return false;
     }
     return true;
+}
+
+// "Ctrl+B": the command's key as menus and tooltips show it.
+inline std::string keyText(const WindowCommand& command) {
+    return std::string("Ctrl+") + command.key;
+}
+
+// Where a window of `size` opens beside its owner's window `owner`, both in pixels on a screen
+// whose work area is `screen`: right of the owner where it fits, else left of it, else against
+// the screen's right edge, which leaves the owner's left side (its team list) in view; its top
+// level with the owner's, both kept on the screen.
+struct ScreenRect {
+    int left, top, width, height;
+};
+constexpr ScreenRect placeBeside(ScreenRect owner, int width, int height, ScreenRect screen) {
+    constexpr int kGap = 8;
+    const int right = screen.left + screen.width;
+    int left = owner.left + owner.width + kGap;
+    if (left + width > right)
+        left = owner.left - kGap - width >= screen.left ? owner.left - kGap - width : right - width;
+    const int bottom = screen.top + screen.height;
+    const int top = owner.top + height > bottom ? bottom - height : owner.top;
+    return {left < screen.left ? screen.left : left, top < screen.top ? screen.top : top, width,
+            height};
 }
 
 inline std::vector<std::size_t> WindowTable::focusOrder() const {

@@ -26,6 +26,10 @@ std::string flagFile(int team, const std::string& path) {
     return "Import " + fileNameOf(path) + " → " + label(team);
 }
 
+std::string teamFlag(int team) {
+    return "Salva " + label(team) + ": bandiera della squadra";
+}
+
 std::string withEdits(std::string change, std::span<const std::string> colours,
                       const std::string& type) {
     std::string edits;

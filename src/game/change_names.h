@@ -19,6 +19,9 @@ namespace tavrel::change_name {
 std::string design(int team, int position);
 // A flag file's flag written into a team ("Import Flag_Denma.flg → Denmark").
 std::string flagFile(int team, const std::string& path);
+// A team's flag as it was, with the window's changes on top ("Salva Italy: bandiera della
+// squadra (colore 3=801F)").
+std::string teamFlag(int team);
 // `change` with the colours and type given on top of the design or file ("Salva Italy: N° 11
 // (colore 3=#FF8000, tipo 0B)"); `change` as it is when none were given.
 std::string withEdits(std::string change, std::span<const std::string> colours,

@@ -25,6 +25,13 @@ std::optional<std::uint32_t> hexNumber(std::string_view text, std::size_t digits
     return value;
 }
 
+// `value` as `digits` upper-case hex digits.
+std::string hexText(unsigned value, int digits) {
+    char text[12];
+    std::snprintf(text, sizeof text, "%0*X", digits, value);
+    return text;
+}
+
 }  // namespace
 
 std::uint16_t colourWord(const Flag& flag, int k) {
@@ -39,14 +46,21 @@ void setColourWord(Flag& flag, int k, std::uint16_t word) {
 }
 
 std::string wordText(std::uint16_t word) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%04X", word);
-    return text;
+    return hexText(word, 4);
 }
 
 std::optional<std::uint16_t> parseWordText(std::string_view text) {
     const auto value = hexNumber(text, 4);
     return value ? std::optional(static_cast<std::uint16_t>(*value)) : std::nullopt;
+}
+
+std::string typeText(std::uint8_t type) {
+    return hexText(type, 2);
+}
+
+std::optional<std::uint8_t> parseTypeText(std::string_view text) {
+    const auto value = hexNumber(text, 2);
+    return value ? std::optional(static_cast<std::uint8_t>(*value)) : std::nullopt;
 }
 
 std::optional<Rgb8> parseRgbText(std::string_view text) {

@@ -84,6 +84,9 @@ void setColourWord(Flag& flag, int k, std::uint16_t word);
 std::string wordText(std::uint16_t word);
 // Four hex digits in either case, as wordText writes them; none for anything else.
 std::optional<std::uint16_t> parseWordText(std::string_view text);
+// A flag's type byte as two upper-case hex digits ("0B"), and back from two in either case.
+std::string typeText(std::uint8_t type);
+std::optional<std::uint8_t> parseTypeText(std::string_view text);
 // "#RRGGBB", six hex digits in either case after the '#'; none for anything else.
 std::optional<Rgb8> parseRgbText(std::string_view text);
 

@@ -29,14 +29,6 @@ std::optional<ColourSetting> readColour(const std::string& text) {
     return setting;
 }
 
-std::optional<std::uint8_t> readType(const std::string& text) {
-    unsigned value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
-    if (text.size() != 2 || error != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return static_cast<std::uint8_t>(value);
-}
-
 }  // namespace
 
 std::optional<FlagChanges> readFlagChanges(const std::vector<std::string>& colours,
@@ -56,7 +48,7 @@ std::optional<FlagChanges> readFlagChanges(const std::vector<std::string>& colou
         }
         changes.colours.push_back(*setting);
     }
-    if (!type.empty() && !(changes.type = readType(type))) {
+    if (!type.empty() && !(changes.type = parseTypeText(type))) {
         why = "tipo non valido: \"" + type + "\" (due cifre esadecimali, 00–FF)";
         return std::nullopt;
     }

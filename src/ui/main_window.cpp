@@ -1,4 +1,5 @@
-// MainWindow: the flag editor's window made from its table, with the one key it answers.
+// MainWindow: the flag editor's window made from its table, with the one key it answers, and
+// the flag window beside it.
 #include "main_window.h"
 
 #include <QDropEvent>
@@ -6,6 +7,7 @@
 #include <QShortcut>
 #include <QTimer>
 
+#include "editor/flag_window_table.h"
 #include "editor/main_window_table.h"
 
 namespace tavrel {
@@ -19,12 +21,23 @@ QString droppedFile(const QMimeData* data) {
 
 }  // namespace
 
-MainWindow::MainWindow(std::unique_ptr<WindowDialogs> dialogs)
+MainWindow::MainWindow(std::shared_ptr<WindowDialogs> dialogs)
     : TableWindow(kMainWindow, std::move(dialogs)), editor_(services()) {
     setObjectName(QStringLiteral("MainWindow"));
     reportTo(editor_);
-    // The image's last change taken back; the window has no control for it.
-    connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, this,
+    takeUndoKey(this);
+    editor_.attachFlagWindow([this](WindowEvents& events) -> WindowServices& {
+        flagWindow_ = new TableWindow(kFlagWindow, this->dialogs(), this);
+        flagWindow_->setObjectName(QStringLiteral("FlagWindow"));
+        flagWindow_->reportTo(events);
+        takeUndoKey(flagWindow_);
+        return flagWindow_->services();
+    });
+}
+
+// The image's last change taken back, from either window; neither has a control for it.
+void MainWindow::takeUndoKey(QWidget* window) {
+    connect(new QShortcut(QKeySequence::Undo, window), &QShortcut::activated, this,
             [this] { editor_.run(&FlagEditor::onUndo); });
     setAcceptDrops(true);
 }
@@ -45,6 +58,13 @@ void MainWindow::dropEvent(QDropEvent* event) {
         if (!editor_.endStatus())
             editor_.onDrop(path.toStdString());
     });
+}
+
+// The flag window goes with the main window.
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (flagWindow_ != nullptr)
+        flagWindow_->close();
+    TableWindow::closeEvent(event);
 }
 
 }  // namespace tavrel

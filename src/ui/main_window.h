@@ -1,5 +1,7 @@
-// MainWindow, the program's one window: the main window's table made into a TableWindow, each
-// user action handed to its FlagEditor, Ctrl+Z, and files dropped on it.
+// MainWindow, the program's main window: the main window's table made into a TableWindow, each
+// user action handed to its FlagEditor, Ctrl+Z, and files dropped on it; and the flag window
+// ("Bandiera della squadra"), made from its own table when first opened, whose actions go to the
+// editor's flag window.
 #pragma once
 
 #include <memory>
@@ -11,17 +13,25 @@ namespace tavrel {
 
 class MainWindow final : public TableWindow {
 public:
-    // Without `dialogs` the window uses Qt's own message boxes and file dialog.
-    explicit MainWindow(std::unique_ptr<WindowDialogs> dialogs = nullptr);
+    // Without `dialogs` the windows use Qt's own message boxes and dialogs.
+    explicit MainWindow(std::shared_ptr<WindowDialogs> dialogs = nullptr);
 
     FlagEditor& editor() { return editor_; }
+    // None before it was first opened.
+    TableWindow* flagWindow() { return flagWindow_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
+    void takeUndoKey(QWidget* window);
+
     FlagEditor editor_;
+    TableWindow* flagWindow_ = nullptr;  // a child of this window
 };
 
 }  // namespace tavrel

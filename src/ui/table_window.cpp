@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
@@ -36,12 +37,19 @@ QString qtText(std::string_view text) {
 }
 
 // The window's texts are set in Verdana; DejaVu Sans shares its proportions where Verdana is
-// missing, which keeps every text inside its control.
+// missing, which keeps every text inside its control. Values in columns take DejaVu Sans Mono,
+// or the system's fixed-pitch font.
 QFont faceFont(Face face) {
     const FaceStyle style = faceStyle(face);
     QFont font;
-    font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
-    font.setStyleHint(QFont::SansSerif);
+    if (style.fixedPitch) {
+        font.setFamilies({QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Monospace")});
+        font.setStyleHint(QFont::Monospace);
+        font.setFixedPitch(true);
+    } else {
+        font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
+        font.setStyleHint(QFont::SansSerif);
+    }
     font.setPointSizeF(style.points);
     font.setBold(style.bold);
     font.setItalic(style.italic);
@@ -79,8 +87,11 @@ QWidget* makeControl(QWidget* parent, const WindowControl& control) {
             return makeLabel(parent, control);
         case ControlKind::ComboBox:
             return makeComboBox(parent);
-        case ControlKind::TextBox:
-            return new QLineEdit(text, parent);
+        case ControlKind::TextBox: {
+            auto* box = new QLineEdit(text, parent);
+            box->setReadOnly(control.reports == Reports::Nothing);
+            return box;
+        }
         case ControlKind::Frame:
             return new QGroupBox(text, parent);
         case ControlKind::Picture: {
@@ -97,20 +108,26 @@ QWidget* makeControl(QWidget* parent, const WindowControl& control) {
             return new QRadioButton(text, parent);
         case ControlKind::ListBox:
             return new QListWidget(parent);
+        case ControlKind::CheckBox:
+            // Checked by the editor; a click toggles it, and the editor then says what it shows.
+            return new QCheckBox(text, parent);
     }
     throw std::logic_error("a control of no known kind");
 }
 
 }  // namespace
 
-TableWindow::TableWindow(const WindowTable& table, std::unique_ptr<WindowDialogs> dialogs)
-    : table_(table),
+TableWindow::TableWindow(const WindowTable& table, std::shared_ptr<WindowDialogs> dialogs,
+                         QWidget* owner)
+    : QWidget(owner, owner != nullptr ? Qt::Window : Qt::WindowFlags()),
+      table_(table),
       dialogs_(dialogs ? std::move(dialogs) : makeQtWindowDialogs()),
       services_(makeServices()) {
     setWindowTitle(qtText(table.caption));
     setWindowIcon(makeWindowIcon());
     setFont(faceFont(Face::Normal));
     createControls();
+    connectCommands();
 }
 
 TableWindow::~TableWindow() = default;
@@ -158,25 +175,28 @@ void TableWindow::setLook(std::size_t row) {
 void TableWindow::connectEvents(std::size_t row) {
     const Reports reported = table_[row].reports;
     QWidget* widget = controls_[row];
-    const auto report = [this](auto&& tell) {
-        if (events_ != nullptr)
-            tell(*events_);
-    };
     // clicked, not toggled: an option checked by the editor is no user's click.
     if (auto* button = qobject_cast<QAbstractButton*>(widget);
         button && reports(reported, Reports::Clicks))
         connect(button, &QAbstractButton::clicked, this,
-                [report, row] { report([row](WindowEvents& e) { e.clicked(row); }); });
+                [this, row] { report([row](WindowEvents& e) { e.clicked(row); }); });
     auto* list = qobject_cast<QComboBox*>(widget);
     if (list && reports(reported, Reports::Choices))
-        connect(list, &QComboBox::activated, this, [report, row](int item) {
+        connect(list, &QComboBox::activated, this, [this, row](int item) {
             report([row, item](WindowEvents& e) { e.chosen(row, item); });
         });
     auto* edit = list ? list->lineEdit() : qobject_cast<QLineEdit*>(widget);
     if (edit && reports(reported, Reports::Edits))
-        connect(edit, &QLineEdit::textEdited, this, [report, row](const QString& text) {
+        connect(edit, &QLineEdit::textEdited, this, [this, row](const QString& text) {
             report([row, &text](WindowEvents& e) { e.edited(row, text.toStdString()); });
         });
+    if (reports(reported, Reports::DoubleClicks) || reports(reported, Reports::Arrows))
+        widget->installEventFilter(this);
+    // A picture takes the focus when clicked, so that the arrow keys reach it.
+    if (reports(reported, Reports::Arrows) && widget->focusPolicy() == Qt::NoFocus)
+        widget->setFocusPolicy(Qt::ClickFocus);
+    if (reports(reported, Reports::Menu))
+        offerCommands(edit ? edit : widget);
 }
 
 // Qt lets Tab stop at one button of an option group only; the table's order may visit them

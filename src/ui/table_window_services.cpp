@@ -1,5 +1,6 @@
 // TableWindow as its editor sees it: what the editor shows in the controls, and the dialogs it
 // asks for.
+#include <algorithm>
 #include <stdexcept>
 
 #include <QAbstractButton>
@@ -8,10 +9,12 @@
 #include <QFile>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
+#include <QScreen>
 
 #include "editor/messages.h"
 #include "table_window.h"
@@ -23,6 +26,24 @@ QStringList qtLines(const std::vector<std::string>& lines) {
     QStringList shown;
     for (const std::string& line : lines) shown << QString::fromStdString(line);
     return shown;
+}
+
+// The picture at the screen's scaling, each of its pixels enlarged to whole device pixels
+// without blending, so that it stays crisp.
+QPixmap crispPixmap(const FlagPicture& image, qreal scaling) {
+    const QImage pixels(reinterpret_cast<const uchar*>(image.pixels.data()), image.width,
+                        image.height, image.width * static_cast<int>(sizeof(Rgba8)),
+                        QImage::Format_RGBA8888);
+    const int factor = std::max(1, qRound(scaling));
+    QPixmap shown =
+        QPixmap::fromImage(pixels.scaled(image.width * factor, image.height * factor,
+                                         Qt::IgnoreAspectRatio, Qt::FastTransformation));
+    shown.setDevicePixelRatio(factor);
+    return shown;
+}
+
+QColor qtColour(Rgb8 colour) {
+    return QColor(colour.red, colour.green, colour.blue);
 }
 
 }  // namespace
@@ -45,6 +66,9 @@ public:
             list->setEditText(shown);
         } else if (auto* box = qobject_cast<QLineEdit*>(widget)) {
             box->setText(shown);
+            // A read-only text is read from its start.
+            if (box->isReadOnly())
+                box->home(false);
         } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
             button->setText(shown);
         } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
@@ -86,6 +110,60 @@ public:
             bitmap.fill(window_.palette().color(QPalette::Mid));
         }
         shown->setPixmap(bitmap);
+    }
+
+    void showImage(std::size_t control, const FlagPicture& image) override {
+        QWidget* widget = window_.controls_.at(control);
+        const QPixmap shown =
+            image.pixels.empty() ? QPixmap() : crispPixmap(image, window_.devicePixelRatioF());
+        if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+            button->setIcon(QIcon(shown));
+            button->setIconSize(QSize(image.width, image.height));
+        } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+            label->setScaledContents(false);
+            label->setAlignment(Qt::AlignCenter);
+            label->setPixmap(shown);
+        } else {
+            throw std::logic_error("a control without a picture");
+        }
+    }
+
+    void setChecked(std::size_t control, bool checked) override {
+        qobject_cast<QAbstractButton*>(window_.controls_.at(control))->setChecked(checked);
+    }
+
+    void setToolTip(std::size_t control, const std::string& text) override {
+        window_.controls_.at(control)->setToolTip(QString::fromStdString(text));
+    }
+
+    std::optional<Rgb8> askColour(Rgb8 initial, const std::string& title) override {
+        const std::optional<QColor> chosen = window_.dialogs_->askColour(
+            dialogParent(), qtColour(initial), QString::fromStdString(title));
+        if (!chosen)
+            return std::nullopt;
+        return Rgb8{static_cast<std::uint8_t>(chosen->red()),
+                    static_cast<std::uint8_t>(chosen->green()),
+                    static_cast<std::uint8_t>(chosen->blue())};
+    }
+
+    void present() override {
+        if (!window_.isVisible()) {
+            const QWidget* owner = window_.parentWidget();
+            const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+            if (owner && screen) {
+                const QRect work = screen->availableGeometry();
+                const QRect beside = owner->geometry();
+                const ScreenRect place = placeBeside(
+                    {beside.x(), beside.y(), beside.width(), beside.height()}, window_.width(),
+                    window_.height(), {work.x(), work.y(), work.width(), work.height()});
+                window_.move(place.left, place.top);
+            }
+            if (!window_.focusOrder_.empty())
+                window_.focusOrder_.front()->setFocus();
+            window_.show();
+        }
+        window_.raise();
+        window_.activateWindow();
     }
 
     void showMessage(const std::string& text, MessageIcon icon) override {

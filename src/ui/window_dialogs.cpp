@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <QColorDialog>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -54,6 +55,18 @@ public:
             return {};
         const QStringList chosen = dialog.selectedFiles();
         return chosen.isEmpty() ? QString() : chosen.first();
+    }
+
+    std::optional<QColor> askColour(QWidget* parent, const QColor& initial,
+                                    const QString& title) override {
+        QColorDialog dialog(initial, parent);
+        // Qt's own chooser, as the file dialog: the same on every desktop, with fields for
+        // red, green and blue and for the colour's HTML name.
+        dialog.setOption(QColorDialog::DontUseNativeDialog);
+        dialog.setWindowTitle(title);
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return dialog.selectedColor();
     }
 
     QString programFolder() const override {

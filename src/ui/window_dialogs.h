@@ -3,7 +3,9 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
+#include <QColor>
 #include <QString>
 #include <QStringList>
 
@@ -33,11 +35,16 @@ public:
     // Modal file-open dialog; the chosen path, or an empty text when cancelled.
     virtual QString askOpenFileName(QWidget* parent, const FileDialogSetup& setup) = 0;
 
+    // Modal colour chooser under `title`, starting at `initial`; none when cancelled.
+    virtual std::optional<QColor> askColour(QWidget* parent, const QColor& initial,
+                                            const QString& title) = 0;
+
     // The working folder (workingFolder) of the executable.
     virtual QString programFolder() const = 0;
 };
 
-// QMessageBox, Qt's own (non-native) QFileDialog and the working folder of the executable.
+// QMessageBox, Qt's own (non-native) QFileDialog and QColorDialog, and the working folder of
+// the executable.
 std::unique_ptr<WindowDialogs> makeQtWindowDialogs();
 
 // Where the dialogs open and Export writes: the program's own folder when it can be written

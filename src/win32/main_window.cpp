@@ -1,8 +1,10 @@
-// MainWindow: the flag editor's window made from its table, with the one key it answers.
+// MainWindow: the flag editor's window made from its table, with the one key it answers, and
+// the flag window it owns.
 #include "main_window.h"
 
 #include <shellapi.h>
 
+#include "editor/flag_window_table.h"
 #include "editor/main_window_table.h"
 #include "wide_text.h"
 
@@ -23,17 +25,25 @@ MainWindow::MainWindow(HINSTANCE instance)
     : TableWindow(instance, kMainWindow), editor_(services()) {
     reportTo(editor_);
     ::DragAcceptFiles(windowHandle(), TRUE);
+    editor_.attachFlagWindow([this, instance](WindowEvents& events) -> WindowServices& {
+        flagWindow_ = std::make_unique<TableWindow>(instance, kFlagWindow, windowHandle());
+        flagWindow_->reportTo(events);
+        return flagWindow_->services();
+    });
 }
 
 bool MainWindow::takeKey(const MSG& message) {
-    // The image's last change taken back; the window has no control for it. A text box keeps
-    // Ctrl+Z for its own typing.
-    if (isKeyHere(message) && ::GetKeyState(VK_CONTROL) < 0 && message.wParam == 'Z' &&
-        !isEditBox(message.hwnd)) {
+    // The image's last change taken back; neither window has a control for it. A text box
+    // that can be typed in keeps Ctrl+Z for its own typing.
+    const bool typing = isEditBox(message.hwnd) &&
+                        (::GetWindowLongPtrW(message.hwnd, GWL_STYLE) & ES_READONLY) == 0;
+    const bool inFlagWindow = flagWindow_ && flagWindow_->isKeyHere(message);
+    if ((isKeyHere(message) || inFlagWindow) && ::GetKeyState(VK_CONTROL) < 0 &&
+        message.wParam == 'Z' && !typing) {
         editor_.run(&FlagEditor::onUndo);
         return true;
     }
-    return TableWindow::takeKey(message);
+    return (flagWindow_ && flagWindow_->takeKey(message)) || TableWindow::takeKey(message);
 }
 
 LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {

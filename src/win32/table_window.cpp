@@ -12,8 +12,7 @@ namespace tavrel {
 namespace {
 
 constexpr const wchar_t* kClassName = L"TavrelTableWindow";
-// A fixed size: the controls stand where the table puts them.
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kStyle = kWindowStyle;
 
 HICON loadIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
     return static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON,
@@ -30,8 +29,8 @@ std::wstring itemText(HWND list, WPARAM item, UINT lengthMessage, UINT textMessa
 
 }  // namespace
 
-TableWindow::TableWindow(HINSTANCE instance, const WindowTable& table)
-    : instance_(instance), table_(table), services_(makeServices()) {
+TableWindow::TableWindow(HINSTANCE instance, const WindowTable& table, HWND owner)
+    : instance_(instance), table_(table), owner_(owner), services_(makeServices()) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = windowProcedure;
@@ -43,7 +42,7 @@ TableWindow::TableWindow(HINSTANCE instance, const WindowTable& table)
     windowClass.lpszClassName = kClassName;
     ::RegisterClassExW(&windowClass);  // fails harmlessly for a second window
     ::CreateWindowExW(0, kClassName, wideText(table.caption).c_str(), kStyle, CW_USEDEFAULT,
-                      CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
+                      CW_USEDEFAULT, 0, 0, owner, nullptr, instance, this);
     if (window_ == nullptr)
         throw std::runtime_error("the window could not be made");
     dpi_ = ::GetDpiForWindow(window_);
@@ -52,11 +51,15 @@ TableWindow::TableWindow(HINSTANCE instance, const WindowTable& table)
 }
 
 TableWindow::~TableWindow() {
-    for (std::size_t row = 0; row < controls_.size(); ++row) {
-        if (table_[row].kind != ControlKind::Picture)
+    for (std::size_t row = 0; row < controls_.size() && window_ != nullptr; ++row) {
+        const ControlKind kind = table_[row].kind;
+        const UINT take = kind == ControlKind::Picture  ? STM_SETIMAGE
+                          : kind == ControlKind::Button ? BM_SETIMAGE
+                                                        : 0;
+        if (take == 0)
             continue;
-        if (const auto bitmap = reinterpret_cast<HBITMAP>(
-                ::SendMessageW(control(row), STM_SETIMAGE, IMAGE_BITMAP, 0)))
+        if (const auto bitmap =
+                reinterpret_cast<HBITMAP>(::SendMessageW(control(row), take, IMAGE_BITMAP, 0)))
             ::DeleteObject(bitmap);
     }
     if (window_ != nullptr)
@@ -121,10 +124,17 @@ LRESULT TableWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DPICHANGED:
             onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
+        case WM_CONTEXTMENU:
+            showCommandMenu(reinterpret_cast<HWND>(wParam), lParam);
+            return 0;
         case WM_CLOSE:
             if (events_ != nullptr)
                 events_->closed();
-            ::DestroyWindow(window_);
+            // An owned window is shown again later; the owner goes, and takes it along.
+            if (owner_ != nullptr)
+                ::ShowWindow(window_, SW_HIDE);
+            else
+                ::DestroyWindow(window_);
             return 0;
         case WM_DESTROY:
             window_ = nullptr;
@@ -146,7 +156,9 @@ void TableWindow::onCommand(std::size_t row, UINT code) {
         if (item != CB_ERR && itemText(list, item, CB_GETLBTEXTLEN, CB_GETLBTEXT) == text)
             ::SendMessageW(list, CB_SETCURSEL, item, 0);
     }
-    if (events_ != nullptr)
+    if (table_[row].kind == ControlKind::Picture)
+        onPictureNotice(row, code);
+    else if (events_ != nullptr)
         report(row, code);
 }
 
@@ -154,7 +166,8 @@ void TableWindow::report(std::size_t row, UINT code) {
     const Reports reported = table_[row].reports;
     const ControlKind kind = table_[row].kind;
     if (code == BN_CLICKED && reports(reported, Reports::Clicks) &&
-        (kind == ControlKind::Button || kind == ControlKind::OptionButton)) {
+        (kind == ControlKind::Button || kind == ControlKind::OptionButton ||
+         kind == ControlKind::CheckBox)) {
         // The option is checked by the click, as the system's automatic ones are.
         if (kind == ControlKind::OptionButton)
             services_->check(row);
@@ -190,7 +203,7 @@ bool TableWindow::takeKey(const MSG& message) {
             return true;
         }
     }
-    return false;
+    return takeCommandOrArrow(message);
 }
 
 bool TableWindow::isEditBox(HWND window) {

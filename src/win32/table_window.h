@@ -1,12 +1,13 @@
 // TableWindow: a window of the system's own controls made from a window table
 // (editor/window_table.h): its controls made, placed at the window's DPI and given their faces
-// and colours, Tab's walk through the table's focus order, each user's action on a control
-// reported to the window's editor (WindowEvents), and what the editor shows (WindowServices).
-// Nothing here knows which window it makes.
+// and colours, Tab's walk through the table's focus order, each user's action on a control and
+// the table's commands reported to the window's editor (WindowEvents), and what the editor
+// shows (WindowServices). Nothing here knows which window it makes.
 #pragma once
 
 #include <windows.h>
 
+#include <array>
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -18,10 +19,14 @@
 
 namespace tavrel {
 
+// A fixed size: the controls stand where the table puts them.
+inline constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
 class TableWindow {
 public:
-    // Made hidden.
-    TableWindow(HINSTANCE instance, const WindowTable& table);
+    // Made hidden. A window with an `owner` stays in front of it, opens beside it (present()),
+    // and is hidden rather than destroyed when closed.
+    TableWindow(HINSTANCE instance, const WindowTable& table, HWND owner = nullptr);
     virtual ~TableWindow();
     TableWindow(const TableWindow&) = delete;
     TableWindow& operator=(const TableWindow&) = delete;
@@ -35,14 +40,16 @@ public:
     void showCentred();
 
     // The keys the window answers itself before they reach a control: Tab's walk through the
-    // focus order, Ctrl+C in a list box. True when `message` was one of them.
+    // focus order, Ctrl+C in a list box, the table's commands, the arrow keys on the controls
+    // that report them. True when `message` was one of them.
     virtual bool takeKey(const MSG& message);
-
-protected:
-    HWND windowHandle() const { return window_; }
-    virtual LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     // A key pressed in this window or one of its controls.
     bool isKeyHere(const MSG& message) const;
+
+    HWND windowHandle() const { return window_; }
+
+protected:
+    virtual LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     static bool isEditBox(HWND window);
 
 private:
@@ -58,6 +65,16 @@ private:
     void placeFrameTitle(std::size_t frame, RECT place, HFONT font);
     LRESULT colourControl(HWND control, HDC dc);
     void onDpiChanged(UINT dpi, const RECT& suggested);
+    // A drop-down list's text field keeps the context menu for the list's commands.
+    void offerCommandsFromField(std::size_t row);
+
+    // The table's commands in a control's context menu, and the keys and notifications only
+    // some controls report (table_window_input.cpp).
+    void showCommandMenu(HWND control, LPARAM place);
+    bool takeCommandOrArrow(const MSG& message);
+    void onPictureNotice(std::size_t row, UINT code);
+    static LRESULT CALLBACK fieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR id, DWORD_PTR self);
 
     // A user's action on the control at `row` (table_window.cpp).
     void onCommand(std::size_t row, UINT code);
@@ -77,11 +94,16 @@ private:
 
     HINSTANCE instance_;
     const WindowTable& table_;
+    HWND owner_;
     HWND window_ = nullptr;
+    HWND tips_ = nullptr;  // the window's tooltip control, made with the first tooltip
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
-    std::vector<HWND> controls_;     // by row
-    std::vector<HWND> frameTitles_;  // by row, for frames with a title
-    std::vector<int> pictures_;      // by row, the picture each picture control shows
+    std::vector<HWND> controls_;                // by row
+    std::vector<HWND> frameTitles_;             // by row, for frames with a title
+    std::vector<int> pictures_;                 // by row, the picture each picture control shows
+    std::vector<FlagPicture> images_;           // by row, the drawn picture a control shows
+    std::vector<bool> tipped_;                  // by row, whether the control has a tooltip yet
+    std::array<COLORREF, 16> customColours_{};  // the colour chooser's, while the program runs
     std::unique_ptr<WindowFonts> fonts_;
     HWND lastFocus_ = nullptr;  // given back when the window is active again
     bool settingText_ = false;  // the editor's own change of a text is no user's edit

@@ -31,11 +31,19 @@ ControlClass classOf(const WindowControl& control) {
         case ControlKind::ComboBox:
             return {WC_COMBOBOXW, CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0};
         case ControlKind::TextBox:
-            return {WC_EDITW, ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+            // A text box whose typing is not reported is the editor's text, to read and copy.
+            return {WC_EDITW,
+                    static_cast<DWORD>(ES_AUTOHSCROLL | WS_TABSTOP |
+                                       (control.reports == Reports::Nothing ? ES_READONLY : 0)),
+                    WS_EX_CLIENTEDGE};
         case ControlKind::Frame:
             return {WC_BUTTONW, BS_GROUPBOX, 0};  // its title is a label of its own
         case ControlKind::Picture:
-            return {WC_STATICW, SS_BITMAP, 0};
+            // SS_NOTIFY: clicks, double clicks and the pointer's tooltip reach the window.
+            return {WC_STATICW,
+                    static_cast<DWORD>(SS_BITMAP |
+                                       (control.reports != Reports::Nothing ? SS_NOTIFY : 0)),
+                    0};
         case ControlKind::Button:
             return {WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, 0};
         case ControlKind::OptionButton:
@@ -45,6 +53,9 @@ ControlClass classOf(const WindowControl& control) {
         case ControlKind::ListBox:
             return {WC_LISTBOXW, LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
                     WS_EX_CLIENTEDGE};
+        case ControlKind::CheckBox:
+            // Checked by the editor, once it has heard the click.
+            return {WC_BUTTONW, BS_CHECKBOX | WS_TABSTOP, 0};
     }
     throw std::logic_error("a control of no known kind");
 }
@@ -86,6 +97,8 @@ void TableWindow::createControls() {
     controls_.assign(count, nullptr);
     frameTitles_.assign(count, nullptr);
     pictures_.assign(count, 0);
+    images_.assign(count, {});
+    tipped_.assign(count, false);
     for (std::size_t i = 0; i < count; ++i) {
         const WindowControl& row = table_[i];
         const ControlClass kind = classOf(row);
@@ -104,6 +117,8 @@ void TableWindow::createControls() {
         // the navy the window gives them.
         if (row.kind == ControlKind::OptionButton && row.ink != Ink::System)
             ::SetWindowTheme(controls_[i], L"", L"");
+        if (row.kind == ControlKind::ComboBox && reports(row.reports, Reports::Menu))
+            offerCommandsFromField(i);
     }
 }
 
@@ -131,6 +146,8 @@ void TableWindow::placeControls() {
             fitLabel(i);
         if (pictures_[i] != 0)
             services_->showPicture(i, pictures_[i]);
+        if (!images_[i].pixels.empty())
+            services_->showImage(i, images_[i]);
     }
 }
 

@@ -46,7 +46,31 @@ std::wstring documentsFolder() {
     return folder;
 }
 
+// The chooser's caption, in the program's words rather than the system's.
+UINT_PTR CALLBACK nameColourChooser(HWND dialog, UINT message, WPARAM, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        const auto* setup = reinterpret_cast<const CHOOSECOLORW*>(lParam);
+        ::SetWindowTextW(dialog, reinterpret_cast<const wchar_t*>(setup->lCustData));
+    }
+    return 0;
+}
+
 }  // namespace
+
+std::optional<COLORREF> askColourBox(HWND owner, COLORREF initial, const std::wstring& title,
+                                     std::array<COLORREF, 16>& custom) {
+    CHOOSECOLORW dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = owner;
+    dialog.rgbResult = initial;
+    dialog.lpCustColors = custom.data();
+    dialog.Flags = CC_RGBINIT | CC_FULLOPEN | CC_ANYCOLOR | CC_ENABLEHOOK;
+    dialog.lCustData = reinterpret_cast<LPARAM>(title.c_str());
+    dialog.lpfnHook = nameColourChooser;
+    if (!::ChooseColorW(&dialog))
+        return std::nullopt;
+    return dialog.rgbResult;
+}
 
 void showMessageBox(HWND owner, const std::string& text, MessageIcon icon) {
     const UINT iconStyle = icon == MessageIcon::Critical ? MB_ICONERROR : MB_ICONINFORMATION;

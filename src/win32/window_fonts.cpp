@@ -36,7 +36,7 @@ WindowFonts::WindowFonts(UINT dpi) {
     // The message font stands for the window's 8.25 points; the other faces keep its
     // proportion (6.75 points: 9 to 11).
     const FaceStyle base = faceStyle(Face::Normal);
-    for (const Face face : {Face::Normal, Face::Bold, Face::BoldItalic, Face::Small}) {
+    for (const Face face : {Face::Normal, Face::Bold, Face::BoldItalic, Face::Small, Face::Fixed}) {
         const FaceStyle style = faceStyle(face);
         LOGFONTW font = normal;
         font.lfHeight = ::MulDiv(normal.lfHeight, static_cast<int>(style.points * 100),
@@ -44,6 +44,11 @@ WindowFonts::WindowFonts(UINT dpi) {
         if (style.bold)
             font.lfWeight = FW_BOLD;
         font.lfItalic = style.italic ? TRUE : FALSE;
+        // Consolas where Windows has it; the font mapper's fixed-pitch choice elsewhere.
+        if (style.fixedPitch) {
+            font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+            ::lstrcpynW(font.lfFaceName, L"Consolas", LF_FACESIZE);
+        }
         fonts_[static_cast<std::size_t>(face)] = ::CreateFontIndirectW(&font);
     }
 }

@@ -21,7 +21,7 @@ public:
     HFONT font(Face face) const { return fonts_[static_cast<std::size_t>(face)]; }
 
 private:
-    std::array<HFONT, 4> fonts_{};
+    std::array<HFONT, 5> fonts_{};
 };
 
 }  // namespace tavrel

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "catalog/catalog.h"
+#include "catalog/design_drawing.h"
 #include "game/flag_record.h"
 
 namespace tavrel {
@@ -14,6 +15,7 @@ TEST(Catalog, EveryRecordReadsAsStoredAndNoneHasTheTypeKeptForParma) {
         EXPECT_EQ(formatFlagRecord(flag), catalogRecordText(id).substr(0, kFlagRecordLength)) << id;
         EXPECT_NE(flag.type, 0x38) << "38 is written only for design 158 given to Parma: " << id;
         EXPECT_FALSE(catalogName(id).empty()) << id;
+        EXPECT_EQ(catalogName(id), catalogDrawing(id).title) << "names are read apart";
     }
     EXPECT_EQ(catalogFlag(158).type, 0x0A);
     EXPECT_EQ(flagForTeam(catalogFlag(158), 76, 158).type, 0x38);

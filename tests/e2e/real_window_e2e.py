@@ -3,7 +3,10 @@
 real_window_e2e.py PROGRAM DEMO_IMAGE_TOOL SOURCE_DIR TAVREL_TOOL.
 Cancel at start ends the program with status 0 and no window. Image A (window 462x359, centred,
 16x16 and 32x32 icons): Denmark from the drop-down, step to N° 58, Salva; Export; Bayer Monaco with the
-arrow keys, Import of the exported file; Rombi, Modifica. Image B (its nets Rombi beforehand)
+arrow keys, Import of the exported file; Rombi, Modifica. The flag window (Ctrl+B) on Italy:
+its flag N° 11; Import of the exported file shown, nothing written; N° 82 with colour 3 chosen
+in the colour chooser, the preview showing it, Salva, verified once the program has ended;
+started again, Ctrl+Z in the flag window. Image B (its nets Rombi beforehand)
 through "Apri Image CD": Normali, Modifica; Newcastle, step, Salva. Closing the window ends the
 program with status 0, and both images must then hold exactly the expected bytes at the places
 written, the rest unchanged but for the EDC and ECC of the sectors holding those places, and
@@ -24,6 +27,7 @@ sys.path.insert(0, os.path.join(HERE, "..", "..", "tools", "window_driver"))
 
 from tavrel_window import (FILE_DIALOG, MAIN, MESSAGE, SCREEN, Failure, Tavrel,  # noqa: E402
                            control_places, log)
+from tavrel_window import FLAG_WINDOW, team_labels  # noqa: E402
 
 # The game's places, 0-based file offsets, written down here independently of the program.
 TYPE_TABLE_COPIES = (1929004, 2005412, 2328060, 4904664, 5711640)
@@ -35,11 +39,18 @@ Team = namedtuple("Team", "index label palette_runs")
 DENMARK = Team(13, "Denmark", ((12549966, 26), (12550296, 4)))
 BAYER_MONACO = Team(80, "Bayer Monaco", ((12552318, 26), (12552648, 4)))
 NEWCASTLE = Team(59, "Newcastle", ())  # no palette
+ITALY = Team(10, "Italy", ((12549870, 30),))
 # Catalog designs 103 and 158 (N° 3 and 58) as flag records: the type byte, then the colours.
 NORWAY = ("0257 14 57 14 57 14 FF FF FF FF 80 34 80 34 "
           "57 14 57 14 57 14 57 14 FF FF FF FF 80 34 80 34")
 CUBA = ("0A48 D9 B9 82 48 D9 FF FF FF FF 5A 90 5A 90 "
         "48 D9 48 D9 48 D9 FF FF FF FF FF FF 5A 90 5A 90")
+# Design 182 (N° 82), whose drawing paints colour 3 (white, 7FFF: bit 15 clear) as its middle
+# band; with colour 3 chosen as ORANGE, 31 16 0 at 5 bits a channel, bit 15 kept: 021F.
+ITALIAN = ("0B40 22 40 22 FF 7F FF 7F 79 14 79 14 40 22 40 22 "
+           "40 22 FF 7F FF 7F FF 7F 79 14 79 14 79 14")
+ORANGE, ORANGE_SHOWN = (255, 128, 0), (255, 132, 0)
+ITALIAN_ORANGE = ITALIAN.replace("40 22 FF 7F", "40 22 1F 02", 1)
 
 
 def write_flag(image, team, record):
@@ -72,9 +83,10 @@ def differing(first, second, step=SECTOR):
                         if first[at:at + 1] != second[at:at + 1])
 
 
-def compare_image(path, original, expected, what, tool):
-    """The places hold `expected`; other bytes differ only in the checksums of their sectors.
-    `tool` is the command that runs tavrel-tool."""
+def compare_image(path, original, expected, what, tool, verify=True):
+    """The places hold `expected`; other bytes differ only in the checksums of their sectors,
+    and (unless the program holds the image) every sector checks right. `tool` is the command
+    that runs tavrel-tool."""
     with open(path, "rb") as reader:
         actual = reader.read()
     sectors = {at // SECTOR for at in differing(original, expected)}
@@ -84,6 +96,8 @@ def compare_image(path, original, expected, what, tool):
         raise Failure(f"{what} ({path}) differs at {len(wrong)} offsets: " + "; ".join(
             f"{at} holds {actual[at:at + 1].hex() or 'nothing'} instead of "
             f"{expected[at:at + 1].hex() or 'nothing'}" for at in wrong[:16]))
+    if not verify:
+        return log(f"{what}: the places as expected, the rest as before")
     verify = subprocess.run([*tool, "verify", path], capture_output=True, text=True, timeout=300)
     if verify.returncode != 0:
         raise Failure(f"{what}: tavrel-tool verify says\n{verify.stdout}{verify.stderr}")
@@ -153,6 +167,54 @@ def edit_image_a(tavrel, program_dir, a):
     tavrel.confirm("applyNetsButton", "Modifica")
     a[NETS:NETS + 2] = RHOMBUS_NETS
     return flag_path
+
+
+def flag_window(tavrel, program, source_dir, image, original, a, flag_path, tool, by="key"):
+    """The flag window on Italy, opened `by` (open_flag_window): what it holds, a file looked
+    at, a colour chosen and saved; the image verified once the program has ended; in a new
+    session, the window opened from the team list's menu, Ctrl+Z there takes the colour back."""
+    places = control_places(source_dir, "flag_window_table.h")
+    tavrel.arrow_to_team(ITALY.label, team_labels(source_dir))
+    tavrel.open_flag_window(places, by)
+    expect(tavrel.flag_text("holdsBox"), "N° 11 White with red sash", "Italy's flag")
+
+    tavrel.answer_file_dialog(flag_path, tavrel.button("importButton", FILE_DIALOG, "Import",
+                                                       flag=True))
+    expect(tavrel.flag_text("draftBox"), "N° 58 Cuba", "the file looked at")
+    compare_image(image, original, a, "the image after Import in the flag window", tool,
+                  verify=False)
+
+    tavrel.click("numberBox", flag=True)
+    tavrel.keys("ctrl+a", "8", "2")
+    before = tavrel.colours_in("preview")
+    tavrel.choose_colour("swatch3", "Colore 3 di Italy", *ORANGE)
+    shown = tavrel.wait("the preview to show the colour chosen",
+                        lambda: ORANGE_SHOWN in tavrel.colours_in("preview"))
+    expect((shown, ORANGE_SHOWN in before), (True, False), "the colour chosen in the preview")
+    saved = bytes(a)
+    tavrel.confirm("saveButton", "Salva", flag=True)
+    write_flag(a, ITALY, ITALIAN_ORANGE)
+    tavrel.close(tavrel.main)
+    expect(tavrel.wait_for_exit(), 0, "status after closing the window")
+    compare_image(image, original, a, "the image after Salva in the flag window", tool)
+
+    tavrel.open_at_start(program, image)
+    tavrel.choose_in_dropdown(ITALY.index)
+    tavrel.open_flag_window(places, "menu")
+    expect(tavrel.flag_text("holdsBox"), "personalizzata, tipo 0B (la più vicina: N° 82 Italy)",
+           "Italy's flag")
+
+    def undo():
+        tavrel.focus(tavrel.flags)
+        tavrel.keys("ctrl+z")
+    undo()
+    tavrel.answer_yes(tavrel.wait_for(MESSAGE, "the undo question", undo), "the undo question")
+    tavrel.close_with(tavrel.wait_for(MESSAGE, "undo's message"), "Return", "undo's message")
+    a[:] = saved
+    expect(tavrel.flag_text("holdsBox"), "N° 11 White with red sash", "Italy's flag after Ctrl+Z")
+    tavrel.close(tavrel.flags)
+    tavrel.wait("the flag window to close", lambda: FLAG_WINDOW not in tavrel.windows().values())
+    tavrel.flags = None
 
 
 def edit_image_b(tavrel, image_b, b):
@@ -233,15 +295,16 @@ def by_name_and_drops(tavrel, program, images, tool, original, name=lambda path:
     expect(tavrel.wait_for_exit(), 0, "status after closing the window")
 
 
-def run(tavrel, program_dir, image_a, image_b, a, b):
-    """The session; `a` and `b` take the changes it must make to the images."""
+def run(tavrel, program_dir, images, a, b, source_dir, tool):
+    """The session; `a` and `b` take the changes it must make to the images, (path, original)
+    in `images`."""
     program = os.path.join(program_dir, "tavrel")
     cancel_at_start(tavrel, program)
-    main = tavrel.open_at_start(program, image_a)
-    check_window(tavrel, main)
+    check_window(tavrel, tavrel.open_at_start(program, images[0][0]))
     flag_path = edit_image_a(tavrel, program_dir, a)
-    edit_image_b(tavrel, image_b, b)
-    tavrel.close(main)
+    flag_window(tavrel, program, source_dir, *images[0], a, flag_path, tool)
+    edit_image_b(tavrel, images[1][0], b)
+    tavrel.close(tavrel.main)  # the window of the program started again
     expect(tavrel.wait_for_exit(), 0, "status after closing the window")
     expect(sorted(os.listdir(program_dir)), sorted(["tavrel", os.path.basename(flag_path)]),
            "program folder")
@@ -273,7 +336,8 @@ def main():
         original_a, original_b = bytes(a), bytes(b)
         try:
             with Tavrel(workdir, control_places(source_dir)) as tavrel:
-                run(tavrel, program_dir, image_a, image_b, a, b)
+                run(tavrel, program_dir, ((image_a, original_a), (image_b, original_b)), a, b,
+                    source_dir, [tool])
                 by_name_and_drops(tavrel, os.path.join(program_dir, "tavrel"), images, [tool],
                                   original_a)
             compare_image(image_a, original_a, a, "image A", [tool])

@@ -4,7 +4,8 @@ wine_window_e2e.py PROGRAM DEMO_IMAGE_TOOL SOURCE_DIR TAVREL_TOOL WINE_RUN PREFI
 Cancel at start ends the program with status 0 and no window. Then the image through the open
 dialog (window 462x359, icons of 16 and 32 pixels): Denmark from the drop-down, step to N° 58,
 Salva; Export; Bayer Monaco with the arrow keys, Import of the exported file; Rombi, Modifica;
-Ctrl+Z answered "Sì" takes the nets back. Closing the window ends the program with status 0,
+Ctrl+Z answered "Sì" takes the nets back. The flag window as the Linux test drives it, with
+the system's colour chooser, opened by a double click on the preview. Closing the window ends the program with status 0,
 and the image must then hold exactly the expected bytes at the places written, the rest
 unchanged but for the EDC and ECC of the sectors holding those places, and every sector must
 check right (tavrel-tool verify). Then, as on Linux, an image's .cue given as the argument (what
@@ -25,7 +26,7 @@ sys.path.insert(0, os.path.join(HERE, "..", "..", "tools", "window_driver"))
 
 from real_window_e2e import (BAYER_MONACO, CUBA, NETS, RHOMBUS_NETS,  # noqa: E402
                              by_name_and_drops, cancel_at_start, check_window, compare_image,
-                             expect, save_and_export, write_flag)
+                             expect, flag_window, save_and_export, write_flag)
 from tavrel_window import (FILE_DIALOG, MESSAGE, Failure, Tavrel, Wine,  # noqa: E402
                            control_places, log, team_labels)
 
@@ -77,6 +78,8 @@ def main():
                 check_window(tavrel, tavrel.open_at_start(program, image), centred=False)
                 flag_path = save_and_export(tavrel, program_dir, a)
                 import_nets_undo(tavrel, team_labels(source_dir), image, flag_path, a)
+                flag_window(tavrel, program, source_dir, image, original, a, flag_path,
+                            [wine_run, prefix, tool], "double-click")
                 tavrel.close(tavrel.main)
                 expect(tavrel.wait_for_exit(), 0, "status after closing the window")
                 by_name_and_drops(tavrel, program, images, [wine_run, prefix, tool], original,

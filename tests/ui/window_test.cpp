@@ -1,6 +1,9 @@
 // MainWindow offscreen, for what only it can see: how it starts, where Tab goes, the preview
-// drawn, typing in the team list, the documents folder, and nothing run once it is ending. The
-// real-window test presses the buttons on real images.
+// drawn, the flag window's preview, typing in the team list, the documents folder, and nothing
+// run once it is ending. The real-window test presses the buttons on real images.
+// Before Qt's headers, whose "slots" is a word of the drawings' too.
+#include "catalog/flag_draft.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
@@ -10,6 +13,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "editor/flag_images.h"
 #include "editor/main_window_table.h"
 #include "editor/messages.h"
 #include "test_files.h"
@@ -104,6 +108,26 @@ private slots:
         QCOMPARE(
             preview.convertToFormat(QImage::Format_RGB32),
             QImage(QStringLiteral(":/previews/102.bmp")).convertToFormat(QImage::Format_RGB32));
+    }
+
+    // The preview takes the focus for the arrow keys; a double click opens the flag window,
+    // whose preview shows the drawn pixels exactly, in their channels' order.
+    void thePreviewStepsAndOpensTheFlagWindow() {
+        QVERIFY(startUp());
+        auto* preview = find<QLabel>("preview");
+        QTest::mouseClick(preview, Qt::LeftButton);
+        QTest::keyClick(preview, Qt::Key_Right);
+        QCOMPARE(find<QLabel>("positionLabel")->text(), QStringLiteral("2"));
+        QTest::mouseDClick(preview, Qt::LeftButton);
+        QVERIFY(window_->flagWindow() && window_->flagWindow()->isVisible());
+        const FlagPicture drawn = onCheckerboard(*FlagDraft::ofDesign(102).picture(4));
+        const QImage expected(reinterpret_cast<const uchar*>(drawn.pixels.data()), drawn.width,
+                              drawn.height, QImage::Format_RGBA8888);
+        QCOMPARE(control<QLabel>(*window_->flagWindow(), "preview")
+                     ->pixmap()
+                     .toImage()
+                     .convertToFormat(QImage::Format_RGB32),
+                 expected.convertToFormat(QImage::Format_RGB32));
     }
 
     void typingInTheTeamListChoosesNoTeam() {

@@ -16,8 +16,9 @@ namespace tavrel::testing {
 
 // What the test answers and what the window asked; owned by the test, outliving the window.
 struct DialogScript {
-    std::deque<QString> fileAnswers;  // one per file dialog; an empty text cancels
-    std::vector<QString> messages;    // the texts of message boxes and questions, in order
+    std::deque<QString> fileAnswers;   // one per file dialog; an empty text cancels
+    std::deque<QColor> colourAnswers;  // one per colour chooser; none cancels
+    std::vector<QString> messages;     // the texts of message boxes and questions, in order
     QString programFolder;
     int unansweredFileDialogs = 0;
     bool yes = true;  // the answer to every Yes/No question
@@ -43,6 +44,14 @@ public:
         }
         QString answer = script_.fileAnswers.front();
         script_.fileAnswers.pop_front();
+        return answer;
+    }
+
+    std::optional<QColor> askColour(QWidget*, const QColor&, const QString&) override {
+        if (script_.colourAnswers.empty())
+            return std::nullopt;
+        const QColor answer = script_.colourAnswers.front();
+        script_.colourAnswers.pop_front();
         return answer;
     }
 

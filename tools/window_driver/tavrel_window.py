@@ -29,6 +29,7 @@ SCREEN = (1024, 768)
 TIMEOUT = 60.0  # one step on a busy machine; a poll ends as soon as the thing happens
 RETRY_AFTER = 5.0  # an action whose effect has not shown by then is done again
 MAIN, FILE_DIALOG, MESSAGE, POPUP = "  tavrel", "Open", "Tavrel", ""  # window names
+FLAG_WINDOW = "Bandiera della squadra"
 
 
 class Failure(Exception):
@@ -39,10 +40,10 @@ def log(message):
     print(f"[{time.strftime('%H:%M:%S')}] {message}", flush=True)
 
 
-def control_places(source_dir):
-    """Each control's rectangle (x, y, width, height) in client pixels, from the window's layout
+def control_places(source_dir, table="main_window_table.h"):
+    """Each control's rectangle (x, y, width, height) in client pixels, from a window's layout
     table in twips (15 to a pixel), where a control held by a frame is placed relative to it."""
-    path = os.path.join("src", "editor", "main_window_table.h")
+    path = os.path.join("src", "editor", table)
     with open(os.path.join(source_dir, path), encoding="utf-8") as reader:
         # {"name", Kind, left, top, width, height, "parent", ...
         rows = re.findall(r'\{"(\w+)",\s*\w+,\s*(\d+),\s*(\d+),\s*(\d+),\s*(\d+),\s*"(\w*)",',
@@ -85,6 +86,14 @@ class Wine:
         subprocess.run(self.command("wineboot"), timeout=600, stdin=subprocess.DEVNULL,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
         self.end()
+
+    @staticmethod
+    def colour_keys(red, green, blue):
+        """The system colour chooser opens wide: Alt and a field's letter, then its value."""
+        keys = []
+        for letter, value in (("r", red), ("g", green), ("b", blue)):
+            keys.append((f"alt+{letter}", "ctrl+a", str(value)))
+        return keys
 
     @staticmethod
     def walk_dropdown(index):
@@ -132,6 +141,7 @@ class Tavrel:
     def __init__(self, workdir, places=None, wine=None):
         self.workdir, self.places, self.process, self.main = workdir, places, None, None
         self.wine = wine
+        self.flags, self.flag_places = None, None  # the flag window, once open
 
     def __enter__(self):
         def terminate(signum, _frame):
@@ -167,7 +177,7 @@ class Tavrel:
     def start(self, path, *args):
         """Starts the program with `args`; its output goes to this script's."""
         self.stop()
-        self.main, runtime = None, os.path.join(self.workdir, "runtime")
+        self.main, self.flags, runtime = None, None, os.path.join(self.workdir, "runtime")
         os.makedirs(runtime, mode=0o700, exist_ok=True)
         env = dict(self.env, QT_QPA_PLATFORM="xcb", XDG_RUNTIME_DIR=runtime,
                    TAVREL_WINE_DISPLAY=self.env["DISPLAY"])
@@ -271,9 +281,14 @@ class Tavrel:
     def close_with(self, window, key, what):
         def press():
             self.focus(window)
-            self.keys(key)
+            self.keys(*key.split())
         press()
         self.wait(f"{what} to close", lambda: window not in self.windows(), press)
+
+    def answer_yes(self, question, what):
+        """Answers a Yes/No question "Sì" (its default is No): under wine its key, under Qt
+        the button before the default one."""
+        self.close_with(question, "s" if self.wine else "shift+Tab space", what)
 
     def answer_file_dialog(self, path, dialog=None):
         dialog = dialog or self.wait_for(FILE_DIALOG, "the file dialog")
@@ -298,34 +313,91 @@ class Tavrel:
         finally:
             x_drop.close()
 
-    # --- the main window ---------------------------------------------------------------------
+    # --- the main window, and the flag window -----------------------------------------------
+    # Actions name the window they act in with `flag`: false for the main window.
 
-    def _click(self, x, y, count=1):
-        self.tool("xdotool", "mousemove", "--window", str(self.main), str(x), str(y), "click",
-                  "--repeat", str(count), "--delay", "25", "1")
+    def _target(self, flag):
+        return (self.flags, self.flag_places) if flag else (self.main, self.places)
 
-    def click_at(self, x, y, count=1):
-        self.wait("the main window alone on screen", lambda: list(self.windows()) == [self.main])
-        self.focus(self.main)
-        self._click(x, y, count)
+    def _click(self, x, y, count=1, flag=False):
+        self.tool("xdotool", "mousemove", "--window", str(self._target(flag)[0]), str(x), str(y),
+                  "click", "--repeat", str(count), "--delay", "25", "1")
 
-    def centre(self, name):
-        x, y, width, height = self.places[name]
+    def click_at(self, x, y, count=1, flag=False):
+        steady = {self.main, self.flags} - {None}
+        self.wait("the program's windows alone on screen", lambda: set(self.windows()) <= steady)
+        self.focus(self._target(flag)[0])
+        self._click(x, y, count, flag)
+
+    def centre(self, name, flag=False):
+        x, y, width, height = self._target(flag)[1][name]
         return x + width // 2, y + height // 2
 
-    def click(self, name, count=1):
-        self.click_at(*self.centre(name), count)
+    def click(self, name, count=1, flag=False):
+        self.click_at(*self.centre(name, flag), count, flag)
 
-    def button(self, name, opens, what):
+    def button(self, name, opens, what, flag=False):
         """Clicks a button until the modal window it opens shows (a click that comes while
         that window is up is lost to its modality); that window."""
-        self.click(name)
-        return self.wait_for(opens, what, lambda: self._click(*self.centre(name)))
+        self.click(name, flag=flag)
+        return self.wait_for(opens, what, lambda: self._click(*self.centre(name, flag), 1, flag))
 
-    def confirm(self, name, what):
+    def confirm(self, name, what, flag=False):
         """Clicks a button, and dismisses the message it brings."""
         what = f"the message after {what}"
-        self.close_with(self.button(name, MESSAGE, what), "Return", what)
+        self.close_with(self.button(name, MESSAGE, what, flag), "Return", what)
+
+    def open_flag_window(self, places, by="key"):
+        """Opens the flag window from the main window, `by` Ctrl+B, a double click on the
+        preview, or the team list's context menu, whose only item it is; `places` are its
+        controls'."""
+        def open_it():
+            if by == "key":
+                self.focus(self.main)
+                self.keys("ctrl+b")
+            elif by == "double-click":
+                self.click("preview", 2)
+            else:
+                x, y, _, height = self.places["teamList"]
+                self.focus(self.main)
+                self.tool("xdotool", "mousemove", "--window", str(self.main), str(x + 30),
+                          str(y + height // 2), "click", "3")
+                # The menu has the keyboard, as long as the focus is left where it is.
+                self.wait_for(POPUP, "the team list's context menu")
+                self.keys("Up", "Return")
+        open_it()
+        self.flags = self.wait_for(FLAG_WINDOW, "the flag window", open_it)
+        self.flag_places = places
+        return self.flags
+
+    def flag_text(self, name):
+        """The text of a box of the flag window."""
+        x, y, _, height = self.flag_places[name]
+        return self.copy_text(x + 8, y + height // 2, f"the flag window's {name}", flag=True)
+
+    def choose_colour(self, swatch, title, red, green, blue):
+        """Clicks a colour's swatch and gives the system's colour chooser, under `title`, the
+        colour red, green, blue (0-255), then OK."""
+        dialog = self.button(swatch, title, "the colour chooser", flag=True)
+        self.focus(dialog)
+        if self.wine:
+            for keys in self.wine.colour_keys(red, green, blue):
+                self.keys(*keys[:2])
+                self.tool("xdotool", "type", "--delay", "8", keys[2])
+        else:  # Qt's chooser: its HTML field takes the whole colour
+            self.keys("alt+h", "ctrl+a")
+            self.tool("xdotool", "type", "--delay", "8", f"#{red:02x}{green:02x}{blue:02x}")
+        self.close_with(dialog, "Return", "the colour chooser")
+
+    def colours_in(self, name, flag=True):
+        """The set of (red, green, blue) the screen shows inside a control."""
+        x, y, width, height = self._target(flag)[1][name]
+        place = self.window(self._target(flag)[0]).get_geometry()
+        shot = subprocess.run(["import", "-window", "root", "-crop",
+                               f"{width}x{height}+{place.x + x}+{place.y + y}", "+repage",
+                               "-depth", "8", "rgb:-"], env=self.env, capture_output=True,
+                              timeout=TIMEOUT, stdin=subprocess.DEVNULL).stdout
+        return {tuple(shot[at:at + 3]) for at in range(0, len(shot) - 2, 3)}
 
     def choose_in_dropdown(self, index):
         """Opens the team list's drop-down with its arrow, walks from the top to `index`
@@ -338,10 +410,10 @@ class Tavrel:
         self.keys(*walk, "Return")  # the drop-down has the keyboard
         self.wait("the team list's drop-down to close", lambda: popup not in self.windows())
 
-    def copy_text(self, x, y, what):
+    def copy_text(self, x, y, what, flag=False):
         """The text at (x, y): click it, select all, copy, read the clipboard."""
         def copy():
-            self.click_at(x, y)
+            self.click_at(x, y, flag=flag)
             self.keys("ctrl+a", "ctrl+c")
         protocol.request.SetSelectionOwner(display=self.x.display, window=X.NONE,
                                            selection=self.x.intern_atom("CLIPBOARD"),

@@ -44,6 +44,15 @@ std::string FakeWindow::askOpenFileName(const OpenDialogRequest& request) {
     return answer;
 }
 
+std::optional<Rgb8> FakeWindow::askColour(Rgb8, const std::string& title) {
+    colourTitles.push_back(title);
+    if (colourAnswers.empty())
+        return std::nullopt;
+    const std::optional<Rgb8> answer = colourAnswers.front();
+    colourAnswers.pop_front();
+    return answer;
+}
+
 std::string FakeWindow::takeMessage() {
     if (messages.size() > 1)
         throw std::logic_error("more than one message was shown");

@@ -1,6 +1,7 @@
 // A scripted stand-in for any window made from a table: records what its editor shows in each
-// control, message boxes and dialog requests; answers file dialogs from a queue; and acts as
-// the user does, reporting clicks, choices and typing to the editor as the real windows do.
+// control, message boxes and dialog requests; answers file dialogs and colour choosers from
+// queues; and acts as the user does, reporting clicks, choices, typing, double clicks and arrow
+// keys to the editor as the real windows do.
 #pragma once
 
 #include <deque>
@@ -31,6 +32,8 @@ public:
     bool checked(std::string_view control) const { return at(control).checked; }
     bool enabled(std::string_view control) const { return at(control).enabled; }
     int picture(std::string_view control) const { return at(control).picture; }
+    const FlagPicture& image(std::string_view control) const { return at(control).image; }
+    const std::string& toolTip(std::string_view control) const { return at(control).toolTip; }
 
     // The user's actions, reported to `events` as a window does: a click checks an option
     // (clearing the others of its frame) before it is reported; a choice shows its item. A
@@ -39,6 +42,8 @@ public:
     void click(std::string_view control);
     void choose(std::string_view control, int item);
     void type(std::string_view control, const std::string& text);
+    void doubleClick(std::string_view control) { events->doubleClicked(table_.row(control)); }
+    void arrow(std::string_view control, int step) { events->arrowKey(table_.row(control), step); }
 
     std::string folder = "/nonexistent";
     std::optional<int> endedWith;
@@ -46,6 +51,9 @@ public:
     std::vector<std::string> questions;
     bool yes = true;  // the answer to every Yes/No question
     std::vector<OpenDialogRequest> dialogRequests;
+    std::deque<std::optional<Rgb8>> colourAnswers;  // each colour chooser takes the front
+    std::vector<std::string> colourTitles;
+    int presented = 0;  // times the window was shown or brought to the front
     std::vector<RecordedMessage> messages;
 
     // The text of the only message shown since the last call, "" when none; fails the test
@@ -65,6 +73,17 @@ public:
     void showPicture(std::size_t control, int picture) override {
         shown_.at(control).picture = picture;
     }
+    void showImage(std::size_t control, const FlagPicture& image) override {
+        shown_.at(control).image = image;
+    }
+    void setChecked(std::size_t control, bool checked) override {
+        shown_.at(control).checked = checked;
+    }
+    void setToolTip(std::size_t control, const std::string& text) override {
+        shown_.at(control).toolTip = text;
+    }
+    std::optional<Rgb8> askColour(Rgb8 initial, const std::string& title) override;
+    void present() override { ++presented; }
     void showMessage(const std::string& text, MessageIcon icon) override {
         messages.push_back({text, icon});
     }
@@ -83,6 +102,8 @@ private:
         bool checked = false;
         bool enabled = true;
         int picture = 0;
+        FlagPicture image;
+        std::string toolTip;
     };
     const Shown& at(std::string_view control) const { return shown_[table_.row(control)]; }
 
