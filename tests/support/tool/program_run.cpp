@@ -19,7 +19,13 @@ int runProgram(const std::string& program, const std::string& arguments, const P
     const std::string command = "\"cd /d \"" + run.folder.string() + "\" && \"" +
                                 std::filesystem::absolute(program).string() + "\" " + arguments +
                                 " <NUL >" + run.out + " 2>" + run.err + "\"";
-    return std::system(command.c_str());
+    // 9009 is cmd's "could not start it", never a status of the program: wine on a loaded
+    // machine now and then fails to start a process, which is no result of the program's.
+    constexpr int kCouldNotStart = 9009;
+    int status = kCouldNotStart;
+    for (int attempt = 0; attempt < 3 && status == kCouldNotStart; ++attempt)
+        status = std::system(command.c_str());
+    return status;
 #else
     const std::string command = "cd '" + run.folder.string() + "' && " + run.environment + " " +
                                 program + " " + arguments + " >" + run.out + " 2>" + run.err;
