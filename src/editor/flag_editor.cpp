@@ -160,7 +160,7 @@ std::optional<int> FlagEditor::startUp(const std::string& imageName) {
     state_.catalogId = kFirstCatalogId;
     window_.showPicture(kPreview, state_.catalogId);
     probeNets();
-    return std::nullopt;
+    return endStatus_;  // set when something on the way ended the program
 }
 
 void FlagEditor::onOpenImage() {

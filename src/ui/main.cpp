@@ -20,8 +20,6 @@ int main(int argc, char* argv[]) {
     if (const std::optional<int> status =
             window.editor().startUp(arguments.empty() ? std::string() : arguments.front()))
         return *status;
-    if (const std::optional<int> status = window.editor().endStatus())
-        return *status;
 
     window.showCentred();
     return QApplication::exec();

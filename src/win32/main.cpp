@@ -23,8 +23,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (const std::optional<int> status =
             window.editor().startUp(arguments.empty() ? std::string() : arguments.front()))
         return *status;
-    if (const std::optional<int> status = window.editor().endStatus())
-        return *status;
 
     window.showCentred();
     MSG message{};
