@@ -1,8 +1,9 @@
 // Start-up of the main window against a bare Qt program (startup_bare beside this program),
 // each started as a process of its own until it ends:
-//   window  Tavrel as it starts: the application, the main window and the hidden flag window
-//           made from their tables, the image dialog answered with the demo image at once, the
-//           image opened (its lock, its change log), the window shown and painted;
+//   window  Tavrel as it starts: the application, the main window made from its table (the
+//           flag window waits until it is first opened), the image dialog answered with the
+//           demo image at once, the image opened (its lock, its change log), the window shown
+//           and painted;
 //   bare    an application and one empty window of the same size, shown and painted;
 //   text    the same with one line of text in it: the fonts found and loaded, which every
 //           window with words pays for once.

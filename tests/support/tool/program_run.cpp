@@ -6,7 +6,9 @@
 #include <sys/wait.h>
 #endif
 
+#include <cerrno>
 #include <cstdlib>
+#include <iostream>
 #include <stdexcept>
 
 namespace tavrel::testing {
@@ -19,13 +21,17 @@ int runProgram(const std::string& program, const std::string& arguments, const P
     const std::string command = "\"cd /d \"" + run.folder.string() + "\" && \"" +
                                 std::filesystem::absolute(program).string() + "\" " + arguments +
                                 " <NUL >" + run.out + " 2>" + run.err + "\"";
-    // 9009 is cmd's "could not start it", never a status of the program: wine on a loaded
-    // machine now and then fails to start a process, which is no result of the program's.
-    constexpr int kCouldNotStart = 9009;
-    int status = kCouldNotStart;
-    for (int attempt = 0; attempt < 3 && status == kCouldNotStart; ++attempt)
-        status = std::system(command.c_str());
-    return status;
+    // -1 (no cmd started) and 9009 (cmd could not start the program) are never the program's
+    // own statuses: wine on a loaded machine now and then fails to start a process, which says
+    // nothing of the program, so it is started again, and the log says so.
+    for (int attempt = 1;; ++attempt) {
+        errno = 0;
+        const int status = std::system(command.c_str());
+        if ((status != -1 && status != 9009) || attempt == 3)
+            return status;
+        std::cerr << "not started (status " << status << ", errno " << errno
+                  << "), starting it again: " << command << '\n';
+    }
 #else
     const std::string command = "cd '" + run.folder.string() + "' && " + run.environment + " " +
                                 program + " " + arguments + " >" + run.out + " 2>" + run.err;
