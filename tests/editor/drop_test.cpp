@@ -1,6 +1,5 @@
-// Opening by name and by drop, a patch dropped on the window, and the question before the first
-// write into an image that does not look like the game.
-#include "catalog/catalog.h"
+// Opening by drop, a patch dropped on the window, and the question before the first write into
+// an image that does not look like the game. (An image given at start: the real-window tests.)
 #include "editor/messages.h"
 #include "editor_fixture.h"
 #include "journal/ppf_patch.h"
@@ -8,19 +7,9 @@
 namespace tavrel::testing {
 namespace {
 
-TEST_F(EditorTest, TheImageGivenAtStartOpensWithoutADialog) {
-    FakeWindow given;
-    FlagEditor opened(given);
-    const std::string other = writeImage("other.bin", pristineImage());
-    ASSERT_EQ(opened.startUp(other), std::nullopt);
-    EXPECT_TRUE(given.dialogRequests.empty());
-    EXPECT_TRUE(opened.hasImage());
-}
-
 TEST_F(EditorTest, AnotherDiscIsWrittenOnlyOnceTheUserSaysSoAndAskedOnce) {
     const Bytes zeros(pristineImage().size());
-    window.dialogAnswers.push_back(writeImage("zeros.bin", zeros));
-    window.click("openButton");
+    open(writeImage("zeros.bin", zeros));
     choose(13);
     window.yes = false;
     window.click("saveButton");

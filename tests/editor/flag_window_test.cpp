@@ -22,12 +22,6 @@ protected:
         });
         flags.folder = window.folder;
     }
-    void saveDesign(int team, int position) {
-        choose(team);
-        showDesign(catalogIdAt(position));
-        window.click("saveButton");
-        window.messages.clear();
-    }
     // The picture FlagDraft draws of `flag` is somewhere in the preview.
     bool previewShows(std::uint16_t word) const {
         const std::vector<Rgba8>& pixels = flags.image("preview").pixels;
@@ -70,8 +64,7 @@ TEST_F(FlagWindowTest, ItFollowsTheTeamAndEveryWriteIntoIt) {
          [&] {
              editor.onClose();
              writeWholeFile(imagePath, withFlag(image(), 13, unusualFlag()));
-             window.dialogAnswers.push_back(imagePath);
-             window.click("openButton");
+             open(imagePath);
              choose(13);
          },
          "personalizzata, tipo A7 (nessun disegno di questo tipo)"},
