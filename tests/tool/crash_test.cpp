@@ -106,16 +106,5 @@ TEST_F(CrashTest, PipesAndProtectedImagesAreRefusedAtOnceAndALogNotOursIsReporte
     EXPECT_EQ(tool("apply game.bin 13 --design 5").status, 1);
 }
 
-TEST_F(CrashTest, APlanIsSyncedOnceAndWrittenWholeOrNotAtAll) {
-    writeWholeFile(dir.file("plan.txt"), "Denmark 3\n\"Bayer Monaco\" a.flg\nParma 58\n");
-    const std::string shim = "LD_PRELOAD=" TAVREL_FAULT_SHIM " TAVREL_FAULT=";
-    // The change log's sync comes first, then the image's one.
-    EXPECT_EQ(tool("apply game.bin --plan plan.txt", shim + "'fdatasync 2 EIO'").status, 1);
-    EXPECT_EQ(readWholeFile(image), demoImage());
-    EXPECT_EQ(tool("apply game.bin --plan plan.txt", shim + "'fdatasync 3 EIO'").status, 0);
-    const Bytes expected = withFlag(withFlag(demoImage(), 13, catalogFlag(103)), 80, unusualFlag());
-    EXPECT_EQ(readWholeFile(image), withFlag(expected, 76, Flag{0x38, {}}));
-}
-
 }  // namespace
 }  // namespace tavrel::testing

@@ -1,7 +1,6 @@
 // tavrel-tool run as a user runs it: arguments, exit statuses, refusals that write nothing,
 // and one run of each command on demo images, checked against GameImage and whole files.
 #include <fstream>
-#include <sstream>
 
 #include <nlohmann/json.hpp>
 
@@ -11,27 +10,11 @@
 #include "game/game_image.h"
 #include "journal/image_session.h"
 #include "raw_image_builder.h"
-#include "tool/command_line.h"
 #include "tool/tool_text.h"
 #include "tool_fixture.h"
 
 namespace tavrel::testing {
 namespace {
-
-// tavrel-tool's commands run in this process, from `folder`, on `arguments` split at blanks:
-// what needs neither the program's console nor a process of its own.
-ToolRun runHere(const std::filesystem::path& folder, const std::string& arguments) {
-    std::vector<std::string> words;
-    std::istringstream split(arguments);
-    for (std::string word; split >> word;) words.push_back(word);
-    std::ostringstream out, err;
-    std::istringstream in;
-    const std::filesystem::path before = std::filesystem::current_path();
-    std::filesystem::current_path(folder);
-    const int status = tool::runTool(words, {out, err, in});
-    std::filesystem::current_path(before);
-    return {status, out.str(), err.str()};
-}
 
 TEST_F(ToolTest, RefusesWhatItCannotDoAndWritesNothing) {
     Bytes cut = demoImage();
@@ -169,7 +152,8 @@ TEST_F(ToolTest, ExportedFlagsApplyAsAPlanToAnotherImage) {
     EXPECT_EQ(readWholeFile(dir.file("second.bin")), expected);
 }
 
-// Sector 16 a console disc's volume descriptor whose root directory (sector 22) lists SYSTEM.CNF (sector 23).
+// Sector 16 a console disc's volume descriptor whose root directory (sector 22) lists SYSTEM.CNF
+// (sector 23).
 Bytes withBootFile(Bytes image) {
     const auto put = [&](std::int64_t sector, std::size_t at, std::string_view bytes) {
         std::copy(bytes.begin(), bytes.end(), image.begin() + sector * kRawSectorSize + 24 + at);
