@@ -108,19 +108,6 @@ TEST_F(GameImageTest, NetsAreTwoBytesAtTheirFixedPlace) {
     EXPECT_EQ(game.nets(), std::nullopt);
 }
 
-// The ISO descriptor where a raw image holds it does not make the image an ISO one (the editor's
-// test refuses one with 2048-byte sectors), nor does the lack of any file system.
-TEST_F(GameImageTest, RawImagesAreWrittenWhateverTheyHold) {
-    build::RawImageBuilder raw(pristineImage());
-    raw.setBytes(16 * 2352 + 25, Bytes{'C', 'D', '0', '0', '1'});
-    for (const Bytes& content : {raw.bytes(), Bytes(pristineImage().size())}) {
-        const std::string path = image(content);
-        ImageSession session(path);
-        GameImage(session).writeFlag(13, unusualFlag());
-        EXPECT_EQ(readWholeFile(path), withFlag(content, 13, unusualFlag()));
-    }
-}
-
 // The game keeps its palettes as entries of 32 bytes in one table, the colours 6 bytes into
 // each, counted in the file's user data; its names one after another, each followed by a zero
 // and padded to 4 bytes. A mistyped offset breaks one of these.
