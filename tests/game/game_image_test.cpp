@@ -1,5 +1,6 @@
 // GameImage on framed test images: a flag write changes exactly the team's five type slots and
-// its palette; names, nets and refusals of images it must not write.
+// its palette; the type read from the first copy; names as the game stores them. (The nets: the
+// tool's checksum test and the real-window tests, which name their bytes.)
 #include <gtest/gtest.h>
 
 #include <set>
@@ -8,7 +9,6 @@
 #include "game/name_codec.h"
 #include "journal/image_session.h"
 #include "raw_image_builder.h"
-#include "sector/sector_checks.h"
 #include "test_files.h"
 #include "test_image.h"
 
@@ -87,25 +87,6 @@ TEST_F(GameImageTest, NamesAreDecodedAsTheGameStoresThem) {
          "Zz.    "},
     };
     for (const auto& [bytes, text] : pieces) EXPECT_EQ(decodeNamePiece(bytes), text);
-}
-
-TEST_F(GameImageTest, NetsAreTwoBytesAtTheirFixedPlace) {
-    const std::string path = image(pristineImage());
-    ImageSession file(path);
-    GameImage game(file);
-    EXPECT_EQ(game.nets(), NetPattern::Plain);
-    game.setNets(NetPattern::Diamond);
-    EXPECT_EQ(game.nets(), NetPattern::Diamond);
-    // The two bytes, and the EDC and ECC of their sector (6109), which checks right again.
-    const Bytes after = readWholeFile(path);
-    for (const std::int64_t offset : differingOffsets(pristineImage(), after))
-        EXPECT_TRUE(offset == 14368636 || offset == 14368637 ||
-                    (offset / 2352 == 6109 && offset % 2352 >= 2072))
-            << offset;
-    EXPECT_TRUE(checkSector(std::span(after).subspan(6109 * 2352).first<2352>()).right());
-    EXPECT_EQ(readWholeFile(path)[14368636], 0x28);
-    file.file().write(14368636, Bytes{0x12, 0x34});
-    EXPECT_EQ(game.nets(), std::nullopt);
 }
 
 // The game keeps its palettes as entries of 32 bytes in one table, the colours 6 bytes into
