@@ -251,8 +251,10 @@ TEST_F(PatchTest, ADiffOfTwoImagesPlansTheFirstIntoTheSecond) {
 
 TEST_F(PatchTest, UndoAndAPatchGiveBackExactImages) {
     writeWholeFile(dir.file("plan.txt"), "Italy 3\nParma 58\n");
+    // A sector's EDC and ECC all wrong: a repair is a change too, of a run longer than a PPF
+    // record holds.
     Bytes stale = demoImage();
-    stale[3000 * kRawSectorSize + 2100] ^= 1;  // an ECC byte: a repair is a change too
+    for (std::int64_t at = 2072; at < kRawSectorSize; ++at) stale[3000 * kRawSectorSize + at] ^= 1;
     writeWholeFile(image, stale);
     for (const char* change :
          {"apply game.bin denmark --design 58", "apply game.bin 80 --file a.flg",
@@ -260,7 +262,13 @@ TEST_F(PatchTest, UndoAndAPatchGiveBackExactImages) {
         ASSERT_EQ(tool(change).status, 0) << change;
     const Bytes edited = readWholeFile(image);
 
+    // The first and fourth changes carry the checksums of one sector: the patch's undo data,
+    // which apply-patch checks, are the bytes before the first.
     ASSERT_EQ(tool("patch game.bin mod.ppf --description \"Denmark, Bayer, nets\"").status, 0);
+    EXPECT_NE(text("mod.ppf").find("Denmark, Bayer, nets"), std::string::npos);
+    writeWholeFile(dir.file("copy.bin"), stale);
+    EXPECT_EQ(tool("apply-patch copy.bin mod.ppf").status, 0);
+    EXPECT_EQ(readWholeFile(dir.file("copy.bin")), edited);
 #ifndef _WIN32  // Python is Linux's; the cross-system test compares the patch with Linux's
     writeWholeFile(dir.file("copy.bin"), stale);
     ASSERT_EQ(std::system(("python3 " TAVREL_APPLY_PPF " " + dir.file("mod.ppf") + " " +
