@@ -18,20 +18,6 @@ TEST(FlagRenderer, WordsShowAsSnappedBackAndBlack0000IsTransparent) {
     EXPECT_EQ(pixelOf(0x7000 | 7 << 5 | 3), (Rgba8{25, 58, 230, 255}));
 }
 
-TEST(FlagRenderer, EachPixelBecomesAWholeBlock) {
-    const ColourMap map = mapColours(catalogDrawing(109));  // Pitch and ball
-    const FlagPicture one = paintFlag(map, catalogFlag(109));
-    const FlagPicture three = paintFlag(map, catalogFlag(109), 3);
-    ASSERT_EQ(three.width, 3 * one.width);
-    ASSERT_EQ(three.height, 3 * one.height);
-    for (int y = 0; y < three.height; ++y) {
-        for (int x = 0; x < three.width; ++x) ASSERT_EQ(three.at(x, y), one.at(x / 3, y / 3));
-    }
-    EXPECT_EQ(one.at(28, 14).alpha, 0) << "the ball's colour 8 is 0000";
-    EXPECT_THROW(paintFlag(map, catalogFlag(109), 0), std::out_of_range);
-    EXPECT_THROW(paintFlag(map, catalogFlag(109), kMaxScale + 1), std::out_of_range);
-}
-
 TEST(FlagDraft, ColoursChangeUnderAFixedDrawingThatFollowsTheType) {
     FlagDraft draft = FlagDraft::ofDesign(210);  // Hungary, the same record as Italy (182)
     EXPECT_EQ(draft.match().equalDesigns, (std::vector<int>{182, 210}));
