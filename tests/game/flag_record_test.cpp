@@ -1,6 +1,6 @@
 // A flag's values: what a .flg line must be to be written into an image, and its one spelling;
-// colour words, what the stored bytes mean, how a chosen colour is snapped and a word shown, and
-// the word's text.
+// colour words, how a chosen colour is snapped and a word shown, and the word's text. (What the
+// stored bytes mean: the flag window's and the catalog's tests, which show and draw them.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -75,25 +75,6 @@ TEST(ColourWord, EveryChannelSnapsAndShowsAtTheNearestLevel) {
     EXPECT_EQ(recoloured(0xF7BD, {255, 0, 0}), 0x801F);
     EXPECT_EQ(recoloured(0x7FFF, {0, 0, 0}), kTransparentWord);
     EXPECT_EQ(recoloured(0x0000, {4, 5, 250}), 0x7820);  // 4 rounds down, 5 up, 250 to 30
-}
-
-TEST(ColourWord, StoredBytesReadLowByteFirst) {
-    Flag flag;
-    setColourWord(flag, 15, 0xF7BD);  // "BD F7" in a record: light grey with bit 15
-    EXPECT_EQ(flag.palette[28], 0xBD);
-    EXPECT_EQ(flag.palette[29], 0xF7);
-    EXPECT_EQ(colourWord(flag, 15), 0xF7BD);
-    const std::tuple<std::uint16_t, Rgb5, bool> words[] = {
-        {0x001F, {31, 0, 0}, false},   // red
-        {0x7C00, {0, 0, 31}, false},   // blue
-        {0xF7BD, {29, 29, 29}, true},  // light grey
-        {0x8000, {0, 0, 0}, true},     // the black that shows
-    };
-    for (const auto& [word, colour, flagBit] : words) {
-        EXPECT_EQ(colourOf(word), colour) << wordText(word);
-        EXPECT_EQ(flagBitOf(word), flagBit) << wordText(word);
-        EXPECT_EQ(wordOf(colour, flagBit), word) << wordText(word);
-    }
 }
 
 TEST(ColourWord, TextsAreWholeOrRefused) {
