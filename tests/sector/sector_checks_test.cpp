@@ -14,7 +14,6 @@
 #include "reference_checks.h"
 #include "sector/edc.h"
 #include "sector/sector_verify.h"
-#include "sector_oracle.h"
 #include "sector_samples.h"
 
 namespace tavrel::testing {
