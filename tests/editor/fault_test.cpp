@@ -6,7 +6,6 @@
 #include "editor/messages.h"
 #include "editor_fixture.h"
 #include "fault_injection.h"
-#include "game/flag_record.h"
 #include "power_cut_sweep.h"
 
 namespace tavrel::testing {
@@ -19,7 +18,6 @@ protected:
     void SetUp() override {
         ASSERT_GE(FaultInjection::calls(), 0) << "run with the fault shim preloaded";
         EditorTest::SetUp();
-        writeWholeFile(dir.file("a.flg"), formatFlagRecord(unusualFlag()));
     }
 
     // The pristine image, opened again with a new change log, and team 13 chosen.
@@ -73,7 +71,6 @@ TEST_F(FaultTest, AFailingWriteLeavesTheImageAsItWas) {
 TEST_F(FaultTest, AFailingSyncOfTheImageLeavesItAsItWas) {
     const std::function<void()> operations[] = {
         [&] { editor.onSave(); },
-        [&] { importInto(13, dir.file("a.flg")); },
         [&] {
             editor.onDiamondNetsChosen();
             editor.onApplyNets();
@@ -106,8 +103,7 @@ TEST_F(FaultTest, AFailedExportLeavesNoFileBehind) {
     choose(13);
     editor.onExport();
     EXPECT_EQ(window.messages.at(0).icon, MessageIcon::Critical);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2)
-        << "game.bin and a.flg only";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "game.bin";
 }
 
 TEST_F(FaultTest, OnlyALockHeldElsewhereRefusesAnImage) {

@@ -30,7 +30,6 @@ TEST(FlagRecord, AcceptsOnlyAWholeRecordAndSaysWhereItIsWrong) {
         {"", Expected::MoreText, 0},
         {kRecord.substr(0, 90), Expected::MoreText, 90},
         {changed(1, "G"), Expected::HexDigit, 1},  // the type's second digit
-        {changed(0, " "), Expected::HexDigit, 0},
         {changed(41, "G"), Expected::HexDigit, 41},
         {changed(4, "A"), Expected::Blank, 4},      // a missing blank
         {changed(4, "  "), Expected::HexDigit, 5},  // a doubled one

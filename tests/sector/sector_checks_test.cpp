@@ -78,7 +78,6 @@ TEST(SectorRegeneration, RewritesOnlySectorsThatCarryChecksums) {
     };
     const Case cases[] = {
         {"no sync", kForm1, 5, 0xFE, {NoSync}},
-        {"mode 0", kForm1, kModeAt, 0, {OtherMode}},
         {"mode 3", kForm1, kModeAt, 3, {OtherMode}},
         {"form 2, EDC not used", kForm2, 100, 0, {Mode2Form2}},
         {"form 2", kForm2, kForm2EdcAt, 1, {Mode2Form2, true, true, false}},

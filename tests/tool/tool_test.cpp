@@ -235,14 +235,9 @@ TEST_F(ToolTest, RenderWritesWhatTheRendererDraws) {
                                dir.file("out.rgba"))
                                   .c_str()),
                   0);
-        Bytes pixels = {std::uint8_t(expected.width),
-                        std::uint8_t(expected.width >> 8),
-                        0,
-                        0,
-                        std::uint8_t(expected.height),
-                        0,
-                        0,
-                        0};
+        Bytes pixels;  // width and height as 32-bit little-endian numbers, then the pixels
+        for (const int size : {expected.width, expected.height})
+            pixels.insert(pixels.end(), {std::uint8_t(size), std::uint8_t(size >> 8), 0, 0});
         for (const Rgba8& p : expected.pixels)
             pixels.insert(pixels.end(), {p.red, p.green, p.blue, p.alpha});
         EXPECT_TRUE(readWholeFile(dir.file("out.rgba")) == pixels) << arguments;
