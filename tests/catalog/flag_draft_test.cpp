@@ -63,7 +63,7 @@ Flag changed(Flag flag, int k, std::uint16_t word, std::optional<std::uint8_t> t
     return flag;
 }
 
-TEST(FlagMatch, EqualDesignsOrTheNearestOfTheSameType) {
+TEST(FlagMatch, EqualDesignsOrTheNearestOfTheSameTypeByColoursAlone) {
     struct Case {
         const char* what;
         Flag flag;
@@ -88,10 +88,7 @@ TEST(FlagMatch, EqualDesignsOrTheNearestOfTheSameType) {
         EXPECT_EQ(match.equalDesigns, c.equal) << c.what;
         EXPECT_EQ(match.nearestDesign, c.nearest) << c.what;
     }
-}
-
-TEST(FlagMatch, DistanceCountsColoursNotBit15) {
-    const Flag italy = catalogFlag(182);  // colour 1 is 2240: 0, 18, 8
+    // The distance counts colours, not bit 15. Italy's colour 1 is 2240: 0, 18, 8.
     EXPECT_EQ(colourDistance(italy, changed(italy, 1, 0x2240 ^ kFlagBit)), 0);
     EXPECT_EQ(colourDistance(italy, changed(italy, 1, 0x0000)), 18 * 18 + 8 * 8);
 }

@@ -88,6 +88,12 @@ def undo(tavrel, window):
     answer(tavrel, "Return", "undo's message")
 
 
+def close_program(tavrel):
+    """The main window closed: the program ends with status 0."""
+    tavrel.close(tavrel.main)
+    expect(tavrel.wait_for_exit(), 0, "status after closing the window")
+
+
 def differing(first, second, step=SECTOR):
     """Offsets where two byte strings differ, found a block at a time."""
     for start in range(0, max(len(first), len(second)), step):
@@ -211,8 +217,7 @@ def flag_window(tavrel, program, source_dir, image, original, a, flag_path, tool
     saved = bytes(a)
     tavrel.confirm("saveButton", "Salva", flag=True)
     write_flag(a, ITALY, ITALIAN_ORANGE)
-    tavrel.close(tavrel.main)
-    expect(tavrel.wait_for_exit(), 0, "status after closing the window")
+    close_program(tavrel)
     compare_image(image, original, a, "the image after Salva in the flag window", tool)
 
     tavrel.open_at_start(program, image)
@@ -291,8 +296,7 @@ def by_name_and_drops(tavrel, program, images, tool, original, name=lambda path:
     answer(tavrel, "Return", "the question before writing into another disc")  # No
     tavrel.wait("the main window alone", lambda: list(tavrel.windows()) == [tavrel.main])
     expect_file(other, bytes(14 << 20), "another disc after No")
-    tavrel.close(tavrel.main)
-    expect(tavrel.wait_for_exit(), 0, "status after closing the window")
+    close_program(tavrel)
 
 
 def run(tavrel, program_dir, images, a, b, source_dir, tool):
@@ -304,8 +308,7 @@ def run(tavrel, program_dir, images, a, b, source_dir, tool):
     flag_path = edit_image_a(tavrel, program_dir, team_labels(source_dir), a)
     flag_window(tavrel, program, source_dir, *images[0], a, flag_path, tool)
     edit_image_b(tavrel, images[1][0], b)
-    tavrel.close(tavrel.main)  # the window of the program started again
-    expect(tavrel.wait_for_exit(), 0, "status after closing the window")
+    close_program(tavrel)  # the program started again
     expect(sorted(os.listdir(program_dir)), sorted(["tavrel", os.path.basename(flag_path)]),
            "program folder")
 

@@ -26,8 +26,8 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "..", "tools", "window_driver"))
 
 from real_window_e2e import (NETS, RHOMBUS_NETS, by_name_and_drops,  # noqa: E402
-                             cancel_at_start, check_window, compare_image, expect, flag_window,
-                             import_flag, save_and_export, undo)
+                             cancel_at_start, check_window, close_program, compare_image, expect,
+                             flag_window, import_flag, save_and_export, undo)
 from tavrel_window import Failure, Tavrel, Wine, control_places, log, team_labels  # noqa: E402
 
 
@@ -63,8 +63,7 @@ def main():
                 import_nets_undo(tavrel, team_labels(source_dir), image, flag_path, a)
                 flag_window(tavrel, program, source_dir, image, original, a, flag_path,
                             [wine_run, prefix, tool], "double-click")
-                tavrel.close(tavrel.main)
-                expect(tavrel.wait_for_exit(), 0, "status after closing the window")
+                close_program(tavrel)
                 by_name_and_drops(tavrel, program, images, [wine_run, prefix, tool], original,
                                   wine.path)
             expect(sorted(os.listdir(program_dir)),

@@ -98,7 +98,7 @@ TEST_F(FlagWindowTest, ItFollowsTheTeamAndEveryWriteIntoIt) {
     EXPECT_EQ(pairings().back(), "Denmark Bandiera N° 13");
 }
 
-TEST_F(FlagWindowTest, AChosenColourIsSnappedShownWrittenAndUndone) {
+TEST_F(FlagWindowTest, AChosenColourIsSnappedShownAndWritten) {
     saveDesign(10, 82);  // Italy: colour 3 is white, FF7F, bit 15 clear
     window.doubleClick("preview");
     flags.colourAnswers.push_back(Rgb8{255, 128, 0});
@@ -120,10 +120,7 @@ TEST_F(FlagWindowTest, AChosenColourIsSnappedShownWrittenAndUndone) {
     EXPECT_EQ(image(), withFlag(pristineImage(), 10, expected));
     EXPECT_EQ(lastChange(), "Salva Italy: bandiera della squadra (colore 3=821F)");
     EXPECT_EQ(flags.text("draftBox"), flags.text("holdsBox")) << "saved";
-    EXPECT_EQ(flags.text("draftNote"), "");
-    editor.run(&FlagEditor::onUndo);
-    EXPECT_EQ(image(), withFlag(pristineImage(), 10, catalogFlag(182)));
-    EXPECT_EQ(flags.text("holdsBox"), "N° 82 Italy, N° 110 Hungary");
+    EXPECT_EQ(flags.text("draftNote"), "");  // Ctrl+Z after it: the real-window tests
 }
 
 // Black with bit 15 clear is the colour the console leaves transparent: the window asks

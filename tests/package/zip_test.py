@@ -24,7 +24,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
 sys.path.insert(0, os.path.join(HERE, "..", "..", "tools", "window_driver"))
 
-from real_window_e2e import compare_image, expect, save_design  # noqa: E402
+from real_window_e2e import close_program, compare_image, expect, save_design  # noqa: E402
 from tavrel_window import (FILE_DIALOG, MAIN, Failure, Tavrel, Wine,  # noqa: E402
                            control_places, log)
 
@@ -96,8 +96,7 @@ def edit_demo_in_window(folder, source_dir, prefix, tool):
         tavrel.close_with(dialog, "Return", "the image dialog, answered with Return alone")
         tavrel.main = tavrel.wait_for(MAIN, "the main window on the demo image")
         save_design(tavrel, expected)
-        tavrel.close(tavrel.main)
-        expect(tavrel.wait_for_exit(), 0, "status after closing the window")
+        close_program(tavrel)
     compare_image(demo, original, expected, "the zip's demo image",
                   [*tool, os.path.join(folder, "tavrel-tool.exe")])
 

@@ -12,14 +12,11 @@
 #include "game/game_places.h"
 #include "game/team_table.h"
 #include "journal/change_log.h"
+#include "sector/byte_order.h"
 #include "tool_fixture.h"
 
 namespace tavrel::testing {
 namespace {
-
-void putLittle(Bytes& out, std::uint64_t value, int size) {
-    for (int i = 0; i < size; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
 
 void putText(Bytes& out, std::string_view text) {
     out.insert(out.end(), text.begin(), text.end());
@@ -33,7 +30,7 @@ Bytes otherProgramsPpf(const Bytes& from, const Bytes& to, int version) {
     patch.push_back(static_cast<std::uint8_t>(version - 1));
     putText(patch, std::string("made elsewhere").append(36, ' '));
     if (version == 2)
-        putLittle(patch, from.size(), 4);
+        appendLittleEndian(patch, from.size(), 4);
     if (version == 3)
         patch.insert(patch.end(), {0, 1, 0, 0});  // a .bin, block check on, no undo data
     if (version > 1)
@@ -46,7 +43,7 @@ Bytes otherProgramsPpf(const Bytes& from, const Bytes& to, int version) {
                bytes.size() < 255;
              ++at)
             bytes.push_back(to[static_cast<std::size_t>(*at)]);
-        putLittle(patch, static_cast<std::uint64_t>(first), version == 3 ? 8 : 4);
+        appendLittleEndian(patch, static_cast<std::uint64_t>(first), version == 3 ? 8 : 4);
         patch.push_back(static_cast<std::uint8_t>(bytes.size()));
         patch.insert(patch.end(), bytes.begin(), bytes.end());
     }
@@ -55,7 +52,7 @@ Bytes otherProgramsPpf(const Bytes& from, const Bytes& to, int version) {
                 "@BEGIN_FILE_ID.DIZ"
                 "Denmark, by a friend"
                 "@END_FILE_ID.DIZ");
-        putLittle(patch, 20, version == 2 ? 4 : 2);
+        appendLittleEndian(patch, 20, version == 2 ? 4 : 2);
     }
     return patch;
 }
@@ -173,7 +170,7 @@ TEST_F(PatchTest, BadPatchesAreRefusedWithNothingWritten) {
                 vcdiff = readWholeFile(dir.file("mod.xdelta"));
     const auto ppfWithRecord = [&](std::uint64_t offset, std::uint8_t length) {
         Bytes patch(ppf.begin(), ppf.begin() + 60);
-        putLittle(patch, offset, 8);
+        appendLittleEndian(patch, offset, 8);
         patch.push_back(length);
         patch.insert(patch.end(), 2 * std::size_t{length}, 0x11);
         return patch;

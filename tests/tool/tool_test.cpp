@@ -129,7 +129,6 @@ TEST_F(ToolTest, ExportedFlagsApplyAsAPlanToAnotherImage) {
     ASSERT_EQ(tool("export game.bin --to flags").status, 0);
     std::ofstream plan(dir.file("flags/plan.txt"));
     plan << "# every exported flag\n\n";
-    Bytes expected = demoImage();
     ImageSession file(image, ImageAccess::ReadOnly);
     const GameImage game(file);
     for (int team = 0; team < kTeamCount; ++team) {
@@ -137,9 +136,9 @@ TEST_F(ToolTest, ExportedFlagsApplyAsAPlanToAnotherImage) {
             continue;
         plan << '"' << kTeams[static_cast<std::size_t>(team)].label << "\" \""
              << *flagFileName(game.teamName(team)) << "\"\n";
-        expected = withFlag(expected, team, game.readFlag(team));
     }
     plan.close();
+    const Bytes expected = readWholeFile(image);  // the flags, and the checksums they carry
     writeWholeFile(dir.file("second.bin"), demoImage());
     const ToolRun run = tool("apply second.bin --plan flags/plan.txt");
     EXPECT_EQ(run.status, 0) << run.err;
