@@ -87,10 +87,6 @@ private:
         return control<Control>(*window_, name);
     }
     void press(const char* button) { QTest::mouseClick(find(button), Qt::LeftButton); }
-    Bytes imageNow() const { return readWholeFile(image_); }
-    QString lastMessage() const {
-        return script_.messages.empty() ? QString() : script_.messages.back();
-    }
     QString focused() const {
         QWidget* widget = QApplication::focusWidget();
         // The editable team list's text field stands for the list itself.
@@ -192,8 +188,8 @@ private slots:
         find("saveButton")->setFocus();
         QCOMPARE(window_->editor().state().team, -1);
         press("saveButton");
-        QCOMPARE(lastMessage(), QString::fromUtf8(text::kNoTeamSelected));
-        QVERIFY(imageNow() == pristineImage());
+        QCOMPARE(script_.messages, std::vector{QString::fromUtf8(text::kNoTeamSelected)});
+        QVERIFY(readWholeFile(image_) == pristineImage());
     }
 
     void anInstalledProgramWorksInTheUsersDocuments() {
