@@ -1,6 +1,6 @@
 // The log reader on bytes built in memory with the record encoder: each kind of finding named at
-// its place, what reads around it kept, and a gap where a whole record was lost. (Settling the
-// marks it could not read: the damage, session and power-cut tests.)
+// its place, what reads around it kept, a gap where a whole record was lost, and the states that
+// settling gives the marks it could not read.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -109,6 +109,14 @@ TEST(LogReading, EachFindingIsNamedWhereItLiesAndWhatReadsAroundItIsKept) {
     EXPECT_EQ(kept(readLog(torn)), "1 D c1, 2 D c2");
     std::fill_n(torn.end() - 4, 4, 0);  // no mark at all yet
     EXPECT_EQ(kept(readLog(torn)), "1 D c1, 2 D c2");
+}
+
+TEST(LogReading, AMarkUnreadOrPendingEndedDoneUnlessItIsTheLastOneWhoseStateTheImageSays) {
+    LogReading reading;
+    reading.records = {change(1, State::Unknown), change(2, State::Pending), change(3),
+                       change(4, State::Unknown)};
+    EXPECT_EQ(settledStates(reading, [](const ChangeRecord&) { return State::Aborted; }),
+              (std::vector<State>{State::Done, State::Done, State::Done, State::Aborted}));
 }
 
 }  // namespace
