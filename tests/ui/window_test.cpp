@@ -66,11 +66,6 @@ private:
     DialogScript& script_;
 };
 
-template <typename Control = QWidget>
-Control* control(const QWidget& window, const char* name) {
-    return window.findChild<Control*>(QString::fromLatin1(name));
-}
-
 }  // namespace
 
 class WindowTest : public QObject {
@@ -84,7 +79,7 @@ private:
 
     template <typename Control = QWidget>
     Control* find(const char* name) {
-        return control<Control>(*window_, name);
+        return window_->findChild<Control*>(QString::fromLatin1(name));
     }
     void press(const char* button) { QTest::mouseClick(find(button), Qt::LeftButton); }
     QString focused() const {
@@ -160,10 +155,8 @@ private slots:
         const FlagPicture drawn = onCheckerboard(*FlagDraft::ofDesign(102).picture(4));
         const QImage expected(reinterpret_cast<const uchar*>(drawn.pixels.data()), drawn.width,
                               drawn.height, QImage::Format_RGBA8888);
-        QCOMPARE(control<QLabel>(*window_->flagWindow(), "preview")
-                     ->pixmap()
-                     .toImage()
-                     .convertToFormat(QImage::Format_RGB32),
+        const auto* flagPreview = window_->flagWindow()->findChild<QLabel*>("preview");
+        QCOMPARE(flagPreview->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
                  expected.convertToFormat(QImage::Format_RGB32));
     }
 
