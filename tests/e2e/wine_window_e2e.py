@@ -5,10 +5,10 @@ Cancel at start ends the program with status 0 and no window. Then the image thr
 dialog (window 462x359, icons of 16 and 32 pixels): Denmark from the drop-down, step to N° 3,
 Salva; Export; Germany with the arrow keys, Import of the exported file; Rombi, Modifica;
 Ctrl+Z answered "Sì" takes the nets back. The flag window as the Linux test drives it, with
-the system's colour chooser, opened by a double click on the preview. Closing the window ends the program with status 0,
-and the image must then hold exactly the expected bytes at the places written, the rest
-unchanged but for the EDC and ECC of the sectors holding those places, and every sector must
-check right (tavrel-tool verify). Then, as on Linux, an image's .cue given as the argument (what
+the system's colour chooser, opened by a double click on the preview. Closing the window ends
+the program with status 0, and the image must then hold exactly the expected bytes at the
+places written, the rest unchanged but for the EDC and ECC of the sectors holding those places,
+and every sector must check right (tavrel-tool verify). Then, as on Linux, an image's .cue given as the argument (what
 dropping it on tavrel.exe does), a patch and another disc dropped on the window: wine turns the
 X server's drop (XDND) into the WM_DROPFILES a drop from Explorer sends. The Windows tools run in
 PREFIX; the program in a prefix of its own beside it, since the first program of a prefix
