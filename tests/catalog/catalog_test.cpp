@@ -1,13 +1,20 @@
 // The catalog's 135 designs: each stored record reads, in its one spelling, each design has a
-// name, and the game's one exception about type 38 holds.
+// name, and the game's one exception about type 38 holds; the committed preview bitmaps are
+// exactly what the renderer draws of each design in the colours of its record, one per design.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "bmp_file.h"
 #include "catalog/catalog.h"
 #include "catalog/design_drawing.h"
 #include "game/flag_record.h"
+#include "test_files.h"
 
 namespace tavrel {
 namespace {
+
+const std::filesystem::path kPreviews = std::filesystem::path(TAVREL_CATALOG_DATA_DIR) / "previews";
 
 TEST(Catalog, EveryRecordReadsAsStoredAndNoneHasTheTypeKeptForParma) {
     for (int id = kFirstCatalogId; id <= kLastCatalogId; ++id) {
@@ -23,6 +30,16 @@ TEST(Catalog, EveryRecordReadsAsStoredAndNoneHasTheTypeKeptForParma) {
     EXPECT_THROW(catalogFlag(100), std::out_of_range);
     EXPECT_THROW(catalogFlag(236), std::out_of_range);
     EXPECT_THROW(catalogName(100), std::out_of_range);
+}
+
+TEST(CatalogPreviews, EachIsTheRenderingOfItsDesign) {
+    for (int id = kFirstCatalogId; id <= kLastCatalogId; ++id) {
+        const Bytes committed =
+            testing::readWholeFile((kPreviews / (std::to_string(id) + ".bmp")).string());
+        EXPECT_TRUE(previews::encodeBmp(previews::catalogPreview(id)) == committed)
+            << id << " (" << catalogName(id) << ") differs: run ninja update_catalog_previews";
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(kPreviews), {}), kCatalogSize);
 }
 
 }  // namespace

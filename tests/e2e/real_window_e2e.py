@@ -2,7 +2,7 @@
 """End to end through the real window:
 real_window_e2e.py PROGRAM DEMO_IMAGE_TOOL SOURCE_DIR TAVREL_TOOL.
 Cancel at start ends the program with status 0 and no window. Image A (window 462x359, centred,
-16x16 and 32x32 icons): Denmark from the drop-down, step to N° 58, Salva; Export; Bayer Monaco with the
+16x16 and 32x32 icons): Denmark from the drop-down, step to N° 3, Salva; Export; Germany with the
 arrow keys, Import of the exported file; Rombi, Modifica. The flag window (Ctrl+B) on Italy:
 its flag N° 11; Import of the exported file shown, nothing written; N° 82 with colour 3 chosen
 in the colour chooser, the preview showing it, Salva, verified once the program has ended;
@@ -16,6 +16,7 @@ another disc dropped opens, and Salva's question answered No writes nothing.
 """
 
 import os
+import pathlib
 import shutil
 import subprocess
 import sys
@@ -37,14 +38,12 @@ CLIENT_SIZE = (462, 359)
 # palette_runs: (offset, length); these two palettes run past the end of a sector's user data.
 Team = namedtuple("Team", "index label palette_runs")
 DENMARK = Team(13, "Denmark", ((12549966, 26), (12550296, 4)))
-BAYER_MONACO = Team(80, "Bayer Monaco", ((12552318, 26), (12552648, 4)))
-NEWCASTLE = Team(59, "Newcastle", ())  # no palette
+GERMANY = Team(12, "Germany", ((12549934, 30),))
+NEWCASTLE = Team(59, "Newcastle", ())  # no palette, a club: its type slot lies 9 further on
 ITALY = Team(10, "Italy", ((12549870, 30),))
-# Catalog designs 103 and 158 (N° 3 and 58) as flag records: the type byte, then the colours.
+# Catalog design 103 (N° 3) as a flag record: the type byte, then the colours.
 NORWAY = ("0257 14 57 14 57 14 FF FF FF FF 80 34 80 34 "
           "57 14 57 14 57 14 57 14 FF FF FF FF 80 34 80 34")
-CUBA = ("0A48 D9 B9 82 48 D9 FF FF FF FF 5A 90 5A 90 "
-        "48 D9 48 D9 48 D9 FF FF FF FF FF FF 5A 90 5A 90")
 # Design 182 (N° 82), whose drawing paints colour 3 (white, 7FFF: bit 15 clear) as its middle
 # band; with colour 3 chosen as ORANGE, 31 16 0 at 5 bits a channel, bit 15 kept: 021F.
 ITALIAN = ("0B40 22 40 22 FF 7F FF 7F 79 14 79 14 40 22 40 22 "
@@ -75,6 +74,26 @@ def expect(actual, expected, what):
 SECTOR, CHECKSUMS_FROM = 2352, 2072  # Mode 2 Form 1: EDC and ECC from byte 2072 of a sector
 
 
+def answer(tavrel, key, what):
+    tavrel.close_with(tavrel.wait_for(MESSAGE, what), key, what)
+
+
+def undo(tavrel, window):
+    """Ctrl+Z in `window` (the main window or the flag window), answered "Sì"."""
+    def press():
+        tavrel.focus(window)
+        tavrel.keys("ctrl+z")
+    press()
+    tavrel.answer_yes(tavrel.wait_for(MESSAGE, "the undo question", press), "the undo question")
+    answer(tavrel, "Return", "undo's message")
+
+
+def close_program(tavrel):
+    """The main window closed: the program ends with status 0."""
+    tavrel.close(tavrel.main)
+    expect(tavrel.wait_for_exit(), 0, "status after closing the window")
+
+
 def differing(first, second, step=SECTOR):
     """Offsets where two byte strings differ, found a block at a time."""
     for start in range(0, max(len(first), len(second)), step):
@@ -87,8 +106,7 @@ def compare_image(path, original, expected, what, tool, verify=True):
     """The places hold `expected`; other bytes differ only in the checksums of their sectors,
     and (unless the program holds the image) every sector checks right. `tool` is the command
     that runs tavrel-tool."""
-    with open(path, "rb") as reader:
-        actual = reader.read()
+    actual = pathlib.Path(path).read_bytes()
     sectors = {at // SECTOR for at in differing(original, expected)}
     wrong = [at for at in differing(actual, expected)
              if not (at // SECTOR in sectors and at % SECTOR >= CHECKSUMS_FROM)]
@@ -135,33 +153,38 @@ def check_window(tavrel, main, centred=True):
            "window icons")
 
 
-def save_and_export(tavrel, program_dir, a):
-    """Salva of Denmark with design 158, then Export of its flag; the exported file."""
+def save_design(tavrel, a):
+    """Salva of Denmark with design 103, chosen from the drop-down."""
     tavrel.choose_in_dropdown(DENMARK.index)
     expect(tavrel.team_text(), DENMARK.label, "team list")
-    tavrel.click("nextButton", 57)
+    tavrel.click("nextButton", 2)
     tavrel.confirm("saveButton", "Salva")
-    expect(tavrel.pairing_line(0), "Denmark Bandiera N° 58", "first pairing line")
-    write_flag(a, DENMARK, CUBA)
+    write_flag(a, DENMARK, NORWAY)
 
+
+def save_and_export(tavrel, program_dir, a):
+    """Salva of Denmark with design 103, then Export of its flag; the exported file."""
+    save_design(tavrel, a)
+    expect(tavrel.pairing_line(0), "Denmark Bandiera N° 3", "first pairing line")
     name = tavrel.copy_text(*tavrel.centre("nameBox"), "the name box")
     tavrel.confirm("exportButton", "Export")
     flag_path = os.path.join(program_dir, f"Flag_{name}.flg")
-    with open(flag_path, "rb") as reader:
-        expect(reader.read(), (CUBA + "\r\n").encode(), "exported flag file")
+    expect(pathlib.Path(flag_path).read_bytes(), (NORWAY + "\r\n").encode(), "exported flag file")
     return flag_path
 
 
-def edit_image_a(tavrel, program_dir, a):
+def import_flag(tavrel, labels, flag_path, a):
+    """Import of the exported file into Germany, reached from Denmark with the arrow keys."""
+    tavrel.arrow_to_team(GERMANY.label, labels)
+    tavrel.answer_file_dialog(flag_path, tavrel.button("importButton", FILE_DIALOG, "Import"))
+    answer(tavrel, "Return", "Import's message")
+    write_flag(a, GERMANY, NORWAY)
+
+
+def edit_image_a(tavrel, program_dir, labels, a):
     """Salva, Export, Import and Modifica on the image open at start; the exported file."""
     flag_path = save_and_export(tavrel, program_dir, a)
-    # Copying the team list's text first also proves the arrow keys will go there.
-    expect(tavrel.team_text(), DENMARK.label, "team list")
-    tavrel.keys("Down", repeat=BAYER_MONACO.index - DENMARK.index)
-    expect(tavrel.team_text(), BAYER_MONACO.label, "team list")
-    tavrel.answer_file_dialog(flag_path, tavrel.button("importButton", FILE_DIALOG, "Import"))
-    tavrel.close_with(tavrel.wait_for(MESSAGE, "Import's message"), "Return", "Import's message")
-    write_flag(a, BAYER_MONACO, CUBA)
+    import_flag(tavrel, labels, flag_path, a)
 
     tavrel.click("diamondNetsOption")
     tavrel.confirm("applyNetsButton", "Modifica")
@@ -180,7 +203,7 @@ def flag_window(tavrel, program, source_dir, image, original, a, flag_path, tool
 
     tavrel.answer_file_dialog(flag_path, tavrel.button("importButton", FILE_DIALOG, "Import",
                                                        flag=True))
-    expect(tavrel.flag_text("draftBox"), "N° 58 Cuba", "the file looked at")
+    expect(tavrel.flag_text("draftBox"), "N° 3 Norway", "the file looked at")
     compare_image(image, original, a, "the image after Import in the flag window", tool,
                   verify=False)
 
@@ -194,8 +217,7 @@ def flag_window(tavrel, program, source_dir, image, original, a, flag_path, tool
     saved = bytes(a)
     tavrel.confirm("saveButton", "Salva", flag=True)
     write_flag(a, ITALY, ITALIAN_ORANGE)
-    tavrel.close(tavrel.main)
-    expect(tavrel.wait_for_exit(), 0, "status after closing the window")
+    close_program(tavrel)
     compare_image(image, original, a, "the image after Salva in the flag window", tool)
 
     tavrel.open_at_start(program, image)
@@ -203,13 +225,7 @@ def flag_window(tavrel, program, source_dir, image, original, a, flag_path, tool
     tavrel.open_flag_window(places, "menu")
     expect(tavrel.flag_text("holdsBox"), "personalizzata, tipo 0B (la più vicina: N° 82 Italy)",
            "Italy's flag")
-
-    def undo():
-        tavrel.focus(tavrel.flags)
-        tavrel.keys("ctrl+z")
-    undo()
-    tavrel.answer_yes(tavrel.wait_for(MESSAGE, "the undo question", undo), "the undo question")
-    tavrel.close_with(tavrel.wait_for(MESSAGE, "undo's message"), "Return", "undo's message")
+    undo(tavrel, tavrel.flags)
     a[:] = saved
     expect(tavrel.flag_text("holdsBox"), "N° 11 White with red sash", "Italy's flag after Ctrl+Z")
     tavrel.close(tavrel.flags)
@@ -237,37 +253,29 @@ def edit_image_b(tavrel, image_b, b):
 def make_patch(tool, images, original):
     """A patch of Denmark's and Italy's flags and the nets, made by tavrel-tool on a copy of
     the image; the patch and the image it makes."""
-    source = os.path.join(images, "mod source.bin")
-    with open(source, "wb") as writer:
-        writer.write(original)
+    source = pathlib.Path(images, "mod source.bin")
+    source.write_bytes(original)
     for change in (["apply", source, "denmark", "--design", "58"],
                    ["apply", source, "italy", "--design", "9"], ["nets", source, "rombi"],
                    ["patch", source, os.path.join(images, "mod.ppf")]):
         subprocess.run([*tool, *change], check=True, stdout=subprocess.DEVNULL, timeout=300)
-    with open(source, "rb") as reader:
-        return os.path.join(images, "mod.ppf"), reader.read()
-
-
-def answer(tavrel, key, what):
-    tavrel.close_with(tavrel.wait_for(MESSAGE, what), key, what)
+    return os.path.join(images, "mod.ppf"), source.read_bytes()
 
 
 def expect_file(path, content, what):
-    with open(path, "rb") as reader:
-        if reader.read() != content:
-            raise Failure(f"{what}: {path} is not as expected")
-    log(f"{what}: {os.path.basename(path)} as expected")
+    if path.read_bytes() != content:
+        raise Failure(f"{what}: {path} is not as expected")
+    log(f"{what}: {path.name} as expected")
 
 
 def by_name_and_drops(tavrel, program, images, tool, original, name=lambda path: path):
     """Image C opened by its .cue at start; a patch and another disc dropped on the window."""
-    image_c, cue = os.path.join(images, "image C.bin"), os.path.join(images, "image C.cue")
-    with open(image_c, "wb") as writer:
-        writer.write(original)
-    with open(cue, "w", encoding="utf-8", newline="\r\n") as writer:
-        writer.write('FILE "IMAGE C.BIN" BINARY\n  TRACK 01 MODE2/2352\n    INDEX 01 00:00:00\n')
+    image_c, cue = pathlib.Path(images, "image C.bin"), pathlib.Path(images, "image C.cue")
+    image_c.write_bytes(original)
+    cue.write_bytes(b'FILE "IMAGE C.BIN" BINARY\r\n  TRACK 01 MODE2/2352\r\n'
+                    b'    INDEX 01 00:00:00\r\n')
     patch, patched = make_patch(tool, images, original)
-    tavrel.start(program, name(cue))
+    tavrel.start(program, name(str(cue)))
     tavrel.main = tavrel.wait_for(MAIN, "the main window")
     if FILE_DIALOG in tavrel.shown().values():
         raise Failure("the image dialog showed although an image was given")
@@ -277,22 +285,18 @@ def by_name_and_drops(tavrel, program, images, tool, original, name=lambda path:
     answer(tavrel, "Return", "the patch's message")
     expect_file(image_c, patched, "the patch dropped")
     tavrel.click("pairingList")  # out of the text boxes, whose own Ctrl+Z is for typing
-    tavrel.keys("ctrl+z")
-    answer(tavrel, "s", "the undo question")
-    answer(tavrel, "Return", "undo's message")
+    undo(tavrel, tavrel.main)
     expect_file(image_c, original, "the patch taken back")
 
-    other = os.path.join(images, "other disc.bin")
-    with open(other, "wb") as writer:
-        writer.write(bytes(14 << 20))
-    tavrel.drop(other)
+    other = pathlib.Path(images, "other disc.bin")
+    other.write_bytes(bytes(14 << 20))
+    tavrel.drop(str(other))
     tavrel.choose_in_dropdown(DENMARK.index)
     tavrel.click("saveButton")
     answer(tavrel, "Return", "the question before writing into another disc")  # No
     tavrel.wait("the main window alone", lambda: list(tavrel.windows()) == [tavrel.main])
     expect_file(other, bytes(14 << 20), "another disc after No")
-    tavrel.close(tavrel.main)
-    expect(tavrel.wait_for_exit(), 0, "status after closing the window")
+    close_program(tavrel)
 
 
 def run(tavrel, program_dir, images, a, b, source_dir, tool):
@@ -301,11 +305,10 @@ def run(tavrel, program_dir, images, a, b, source_dir, tool):
     program = os.path.join(program_dir, "tavrel")
     cancel_at_start(tavrel, program)
     check_window(tavrel, tavrel.open_at_start(program, images[0][0]))
-    flag_path = edit_image_a(tavrel, program_dir, a)
+    flag_path = edit_image_a(tavrel, program_dir, team_labels(source_dir), a)
     flag_window(tavrel, program, source_dir, *images[0], a, flag_path, tool)
     edit_image_b(tavrel, images[1][0], b)
-    tavrel.close(tavrel.main)  # the window of the program started again
-    expect(tavrel.wait_for_exit(), 0, "status after closing the window")
+    close_program(tavrel)  # the program started again
     expect(sorted(os.listdir(program_dir)), sorted(["tavrel", os.path.basename(flag_path)]),
            "program folder")
 
@@ -321,18 +324,12 @@ def main():
         image_a, image_b = os.path.join(images, "image A.bin"), os.path.join(images, "image B.bin")
         subprocess.run([demo_image_tool, image_a], check=True, stdout=subprocess.DEVNULL,
                        timeout=120)
-        with open(image_a, "rb") as reader:
-            a = bytearray(reader.read())
-        b = bytearray(a)
-        b[NETS:NETS + 2] = RHOMBUS_NETS
-        with open(image_b, "wb") as writer:
-            writer.write(b)
-        # Nets changed behind the program's back: their sector's checksums made right again.
-        subprocess.run([tool, "fix-checksums", image_b], check=True, stdout=subprocess.DEVNULL,
+        # Image B: Rombi nets set beforehand, and no change log that Ctrl+Z could take back.
+        shutil.copy(image_a, image_b)
+        subprocess.run([tool, "nets", image_b, "rombi"], check=True, stdout=subprocess.DEVNULL,
                        timeout=120)
         os.remove(image_b + ".tavrel-log")
-        with open(image_b, "rb") as reader:
-            b = bytearray(reader.read())
+        a, b = (bytearray(pathlib.Path(path).read_bytes()) for path in (image_a, image_b))
         original_a, original_b = bytes(a), bytes(b)
         try:
             with Tavrel(workdir, control_places(source_dir)) as tavrel:

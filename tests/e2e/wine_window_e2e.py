@@ -2,13 +2,13 @@
 """tavrel.exe end to end under wine, through its real window:
 wine_window_e2e.py PROGRAM DEMO_IMAGE_TOOL SOURCE_DIR TAVREL_TOOL WINE_RUN PREFIX.
 Cancel at start ends the program with status 0 and no window. Then the image through the open
-dialog (window 462x359, icons of 16 and 32 pixels): Denmark from the drop-down, step to N° 58,
-Salva; Export; Bayer Monaco with the arrow keys, Import of the exported file; Rombi, Modifica;
+dialog (window 462x359, icons of 16 and 32 pixels): Denmark from the drop-down, step to N° 3,
+Salva; Export; Germany with the arrow keys, Import of the exported file; Rombi, Modifica;
 Ctrl+Z answered "Sì" takes the nets back. The flag window as the Linux test drives it, with
-the system's colour chooser, opened by a double click on the preview. Closing the window ends the program with status 0,
-and the image must then hold exactly the expected bytes at the places written, the rest
-unchanged but for the EDC and ECC of the sectors holding those places, and every sector must
-check right (tavrel-tool verify). Then, as on Linux, an image's .cue given as the argument (what
+the system's colour chooser, opened by a double click on the preview. Closing the window ends
+the program with status 0, and the image must then hold exactly the expected bytes at the
+places written, the rest unchanged but for the EDC and ECC of the sectors holding those places,
+and every sector must check right (tavrel-tool verify). Then, as on Linux, an image's .cue given as the argument (what
 dropping it on tavrel.exe does), a patch and another disc dropped on the window: wine turns the
 X server's drop (XDND) into the WM_DROPFILES a drop from Explorer sends. The Windows tools run in
 PREFIX; the program in a prefix of its own beside it, since the first program of a prefix
@@ -16,6 +16,7 @@ decides its display.
 """
 
 import os
+import pathlib
 import shutil
 import subprocess
 import sys
@@ -24,36 +25,19 @@ import tempfile
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "..", "tools", "window_driver"))
 
-from real_window_e2e import (BAYER_MONACO, CUBA, NETS, RHOMBUS_NETS,  # noqa: E402
-                             by_name_and_drops, cancel_at_start, check_window, compare_image,
-                             expect, flag_window, save_and_export, write_flag)
-from tavrel_window import (FILE_DIALOG, MESSAGE, Failure, Tavrel, Wine,  # noqa: E402
-                           control_places, log, team_labels)
+from real_window_e2e import (NETS, RHOMBUS_NETS, by_name_and_drops,  # noqa: E402
+                             cancel_at_start, check_window, close_program, compare_image, expect,
+                             flag_window, import_flag, save_and_export, undo)
+from tavrel_window import Failure, Tavrel, Wine, control_places, log, team_labels  # noqa: E402
 
 
 def import_nets_undo(tavrel, labels, image, flag_path, a):
-    """Import into Bayer Monaco; Rombi and Modifica; Ctrl+Z takes Modifica back."""
-    tavrel.arrow_to_team(BAYER_MONACO.label, labels)
-    expect(tavrel.team_text(), BAYER_MONACO.label, "team list")
-    tavrel.answer_file_dialog(flag_path, tavrel.button("importButton", FILE_DIALOG, "Import"))
-    tavrel.close_with(tavrel.wait_for(MESSAGE, "Import's message"), "Return", "Import's message")
-    write_flag(a, BAYER_MONACO, CUBA)
-
-    nets = bytes(a[NETS:NETS + 2])
+    """Import into Germany; Rombi and Modifica; Ctrl+Z takes Modifica back."""
+    import_flag(tavrel, labels, flag_path, a)
     tavrel.click("diamondNetsOption")
     tavrel.confirm("applyNetsButton", "Modifica")
-    with open(image, "rb") as reader:
-        reader.seek(NETS)
-        expect(reader.read(2), RHOMBUS_NETS, "nets after Modifica")
-
-    def undo():
-        tavrel.focus(tavrel.main)
-        tavrel.keys("ctrl+z")
-    undo()
-    question = tavrel.wait_for(MESSAGE, "the undo question", undo)
-    tavrel.close_with(question, "s", "the undo question")  # "&Sì"
-    tavrel.close_with(tavrel.wait_for(MESSAGE, "undo's message"), "Return", "undo's message")
-    a[NETS:NETS + 2] = nets
+    expect(pathlib.Path(image).read_bytes()[NETS:NETS + 2], RHOMBUS_NETS, "nets after Modifica")
+    undo(tavrel, tavrel.main)
 
 
 def main():
@@ -68,8 +52,7 @@ def main():
         image = os.path.join(images, "image A.bin")
         subprocess.run([wine_run, prefix, demo_image_tool, image], check=True,
                        stdout=subprocess.DEVNULL, timeout=300)
-        with open(image, "rb") as reader:
-            a = bytearray(reader.read())
+        a = bytearray(pathlib.Path(image).read_bytes())
         original = bytes(a)
         try:
             wine = Wine(wine_run, prefix + "-window")
@@ -80,8 +63,7 @@ def main():
                 import_nets_undo(tavrel, team_labels(source_dir), image, flag_path, a)
                 flag_window(tavrel, program, source_dir, image, original, a, flag_path,
                             [wine_run, prefix, tool], "double-click")
-                tavrel.close(tavrel.main)
-                expect(tavrel.wait_for_exit(), 0, "status after closing the window")
+                close_program(tavrel)
                 by_name_and_drops(tavrel, program, images, [wine_run, prefix, tool], original,
                                   wine.path)
             expect(sorted(os.listdir(program_dir)),

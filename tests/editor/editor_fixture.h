@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "catalog/catalog.h"
 #include "editor/flag_editor.h"
 #include "fake_window.h"
 #include "test_files.h"
@@ -27,6 +28,18 @@ protected:
     Bytes image() const { return readWholeFile(imagePath); }
 
     void choose(int team) { window.choose("teamList", team); }
+    // The image at `path` opened through "Apri Image CD".
+    void open(const std::string& path) {
+        window.dialogAnswers.push_back(path);
+        window.click("openButton");
+    }
+    // The design at catalog `position` saved into `team`, its message dropped.
+    void saveDesign(int team, int position) {
+        choose(team);
+        showDesign(catalogIdAt(position));
+        window.click("saveButton");
+        window.messages.clear();
+    }
     void showDesign(int id) {
         while (editor.state().catalogId < id) window.click("nextButton");
         while (editor.state().catalogId > id) window.click("backButton");

@@ -1,12 +1,12 @@
 // Saves, imports, net changes and exports whose writes, syncs or locks fail on the way, through
 // the preload fault shim: the image ends as it was, or the message names what may have changed.
+// Salva and Ctrl+Z with the power cut at each file call they make (power_cut_sweep.h).
 #include <filesystem>
 
-#include "catalog/catalog.h"
 #include "editor/messages.h"
 #include "editor_fixture.h"
 #include "fault_injection.h"
-#include "game/flag_record.h"
+#include "power_cut_sweep.h"
 
 namespace tavrel::testing {
 namespace {
@@ -18,7 +18,6 @@ protected:
     void SetUp() override {
         ASSERT_GE(FaultInjection::calls(), 0) << "run with the fault shim preloaded";
         EditorTest::SetUp();
-        writeWholeFile(dir.file("a.flg"), formatFlagRecord(unusualFlag()));
     }
 
     // The pristine image, opened again with a new change log, and team 13 chosen.
@@ -26,8 +25,7 @@ protected:
         editor.onClose();
         writeWholeFile(imagePath, pristineImage());
         std::filesystem::remove(ChangeLog::pathFor(imagePath));
-        window.dialogAnswers.push_back(imagePath);
-        editor.onOpenImage();
+        open(imagePath);
         choose(13);
         window.messages.clear();
     }
@@ -73,7 +71,6 @@ TEST_F(FaultTest, AFailingWriteLeavesTheImageAsItWas) {
 TEST_F(FaultTest, AFailingSyncOfTheImageLeavesItAsItWas) {
     const std::function<void()> operations[] = {
         [&] { editor.onSave(); },
-        [&] { importInto(13, dir.file("a.flg")); },
         [&] {
             editor.onDiamondNetsChosen();
             editor.onApplyNets();
@@ -106,8 +103,7 @@ TEST_F(FaultTest, AFailedExportLeavesNoFileBehind) {
     choose(13);
     editor.onExport();
     EXPECT_EQ(window.messages.at(0).icon, MessageIcon::Critical);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2)
-        << "game.bin and a.flg only";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "game.bin";
 }
 
 TEST_F(FaultTest, OnlyALockHeldElsewhereRefusesAnImage) {
@@ -129,6 +125,43 @@ TEST_F(FaultTest, OnlyALockHeldElsewhereRefusesAnImage) {
             EXPECT_EQ(readWholeFile(path), withFlag(pristineImage(), 13, catalogFlag(101)));
         }
     }
+}
+
+TEST_F(FaultTest, ASaveAndItsUndoLeaveTheImageWholeAndTheHistoryTrueAtAnyPowerCut) {
+    editor.onClose();
+    const auto saveThenUndo = [&] {
+        FakeWindow window;
+        FlagEditor editor(window);
+        window.events = &editor;
+        window.dialogAnswers.push_back(imagePath);
+        editor.startUp();
+        window.choose("teamList", 13);
+        window.click("saveButton");
+        editor.onUndo();
+        Outcome outcome;
+        for (const RecordedMessage& message : window.messages) outcome.said += message.text + "\n";
+        const bool done = window.messages.size() == 2 &&
+                          window.messages[0].text == text::kSaveDone &&
+                          window.messages[1].text.starts_with(text::kUndoDone);
+        outcome.status = done ? 0 : 1;
+        return outcome;
+    };
+    const SweepCount count = sweepPowerCuts(
+        {imagePath, saveThenUndo, {withFlag(pristineImage(), 13, catalogFlag(101))}, 2, ""});
+    std::printf("Salva, Ctrl+Z: %d cut points, %d cases\n", count.cuts, count.cases);
+    EXPECT_GE(count.cuts, 20);
+}
+
+// The log is kept aside all the same, without a word: the user put the copy there.
+TEST_F(FaultTest, AFreshCopyOverALoggedImageOpensWithoutAWord) {
+    choose(13);
+    editor.onSave();
+    editor.onClose();
+    writeWholeFile(imagePath, pristineImage());
+    window.messages.clear();
+    open(imagePath);
+    EXPECT_TRUE(window.messages.empty());
+    EXPECT_TRUE(std::filesystem::exists(ChangeLog::pathFor(imagePath) + ".1"));
 }
 
 }  // namespace

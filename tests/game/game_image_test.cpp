@@ -1,14 +1,22 @@
-// GameImage on framed test images: a flag write changes exactly the team's five type slots and
-// its palette; names, nets and refusals of images it must not write.
+// GameImage on framed test images: flags for every team leave the framing and the game's own
+// type slots alone (what each write changes: the editor's and the tool's whole-image
+// comparisons); names as the game stores them. (The nets: the tool's checksum test and the
+// real-window tests, which name their bytes; the type read from the first copy: the flag
+// window's test of Newcastle, whose copies disagree in the test image.) The game check on images
+// that are the game and images that are not; and what opening a name refuses or finds before
+// any check: containers, the data track of a .cue sheet.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <random>
 #include <set>
 
+#include "game/game_check.h"
 #include "game/game_image.h"
 #include "game/name_codec.h"
+#include "image/image_file.h"
 #include "journal/image_session.h"
 #include "raw_image_builder.h"
-#include "sector/sector_checks.h"
 #include "test_files.h"
 #include "test_image.h"
 
@@ -24,22 +32,6 @@ protected:
     }
     TempDir dir;
 };
-
-TEST_F(GameImageTest, AFlagChangesExactlyTheTeamsSlotsAndPalette) {
-    // First and last national team and club, both palettes split across a sector end, and the
-    // two teams without a palette.
-    for (const int team : {0, 53, 54, 85, 13, 80, 59, 76}) {
-        const std::string path = image(pristineImage());
-        ImageSession file(path);
-        GameImage game(file);
-        game.writeFlag(team, unusualFlag());
-        EXPECT_EQ(readWholeFile(path), withFlag(pristineImage(), team, unusualFlag())) << team;
-        EXPECT_EQ(game.readType(team), unusualFlag().type);
-        if (hasPalette(team)) {
-            EXPECT_EQ(game.readFlag(team), unusualFlag());
-        }
-    }
-}
 
 TEST_F(GameImageTest, FlagsForEveryTeamLeaveFramingAndTheGamesOwnSlotsAlone) {
     const Bytes marked =
@@ -60,16 +52,6 @@ TEST_F(GameImageTest, FlagsForEveryTeamLeaveFramingAndTheGamesOwnSlotsAlone) {
     }
 }
 
-// The first copy of the type table is the one read: the game's copies may disagree.
-TEST_F(GameImageTest, TheTypeIsReadFromTheFirstCopy) {
-    build::RawImageBuilder copies(pristineImage());
-    for (std::size_t k = 0; k < kTypeTableCopies.size(); ++k)
-        copies.setBytes(kTypeTableCopies[k] + typeSlot(80),
-                        Bytes{static_cast<std::uint8_t>(0x30 + k)});
-    ImageSession file(image(copies.bytes()));
-    EXPECT_EQ(GameImage(file).readType(80), 0x30);
-}
-
 TEST_F(GameImageTest, NamesAreDecodedAsTheGameStoresThem) {
     ImageSession file(image(pristineImage()));
     const GameImage game(file);
@@ -87,38 +69,6 @@ TEST_F(GameImageTest, NamesAreDecodedAsTheGameStoresThem) {
          "Zz.    "},
     };
     for (const auto& [bytes, text] : pieces) EXPECT_EQ(decodeNamePiece(bytes), text);
-}
-
-TEST_F(GameImageTest, NetsAreTwoBytesAtTheirFixedPlace) {
-    const std::string path = image(pristineImage());
-    ImageSession file(path);
-    GameImage game(file);
-    EXPECT_EQ(game.nets(), NetPattern::Plain);
-    game.setNets(NetPattern::Diamond);
-    EXPECT_EQ(game.nets(), NetPattern::Diamond);
-    // The two bytes, and the EDC and ECC of their sector (6109), which checks right again.
-    const Bytes after = readWholeFile(path);
-    for (const std::int64_t offset : differingOffsets(pristineImage(), after))
-        EXPECT_TRUE(offset == 14368636 || offset == 14368637 ||
-                    (offset / 2352 == 6109 && offset % 2352 >= 2072))
-            << offset;
-    EXPECT_TRUE(checkSector(std::span(after).subspan(6109 * 2352).first<2352>()).right());
-    EXPECT_EQ(readWholeFile(path)[14368636], 0x28);
-    file.file().write(14368636, Bytes{0x12, 0x34});
-    EXPECT_EQ(game.nets(), std::nullopt);
-}
-
-// The ISO descriptor where a raw image holds it does not make the image an ISO one (the editor's
-// test refuses one with 2048-byte sectors), nor does the lack of any file system.
-TEST_F(GameImageTest, RawImagesAreWrittenWhateverTheyHold) {
-    build::RawImageBuilder raw(pristineImage());
-    raw.setBytes(16 * 2352 + 25, Bytes{'C', 'D', '0', '0', '1'});
-    for (const Bytes& content : {raw.bytes(), Bytes(pristineImage().size())}) {
-        const std::string path = image(content);
-        ImageSession session(path);
-        GameImage(session).writeFlag(13, unusualFlag());
-        EXPECT_EQ(readWholeFile(path), withFlag(content, 13, unusualFlag()));
-    }
 }
 
 // The game keeps its palettes as entries of 32 bytes in one table, the colours 6 bytes into
@@ -142,6 +92,84 @@ TEST(TeamTable, PlacesFollowTheGamesTables) {
         }
         previous = &team;
     }
+}
+
+constexpr std::int64_t kSector16 = 16 * kRawSectorSize;
+
+// Sector 16 as a volume descriptor of a disc of `mode` sectors, with or without the XA mark.
+Bytes withVolume(Bytes image, int mode, bool xa) {
+    image[kSector16 + 15] = static_cast<std::uint8_t>(mode);
+    const std::int64_t data = kSector16 + (mode == 1 ? 16 : 24);
+    const std::string_view descriptor("\1CD001\1", 7), mark("CD-XA001");
+    std::copy(descriptor.begin(), descriptor.end(), image.begin() + data);
+    if (xa)
+        std::copy(mark.begin(), mark.end(), image.begin() + data + 1024);
+    return image;
+}
+
+Bytes withNamesZeroed(Bytes image, int teams) {
+    for (int team = 0; team < teams; ++team) {
+        const Team& row = kTeams[static_cast<std::size_t>(team + 5)];  // one-piece names
+        std::fill_n(image.begin() + row.nameOffset, row.nameLength, 0);
+    }
+    return image;
+}
+
+Bytes randomBytes(std::size_t size) {
+    std::mt19937 random(28);
+    Bytes bytes(size);
+    for (std::uint8_t& byte : bytes) byte = static_cast<std::uint8_t>(random());
+    return bytes;
+}
+
+TEST(GameCheck, PassesTheGameAndNothingElse) {
+    Bytes otherNets = pristineImage();
+    otherNets[kNetsOffset] = 0x12;
+    struct Case {
+        const char* image;
+        Bytes bytes;
+        bool passes;
+    };
+    const Case cases[] = {
+        {"the game", pristineImage(), true},
+        {"the game's disc with its volume", withVolume(pristineImage(), 2, true), true},
+        {"six teams renamed", withNamesZeroed(pristineImage(), 6), true},
+        {"seven teams renamed", withNamesZeroed(pristineImage(), 7), false},
+        {"other nets", otherNets, false},
+        {"the places, on a computer's CD-ROM", withVolume(pristineImage(), 1, false), false},
+        {"the places, on a Mode 2 disc of no console", withVolume(pristineImage(), 2, false),
+         false},
+        {"another disc", withVolume(build::RawImageBuilder().bytes(), 1, false), false},
+        {"random bytes", randomBytes(pristineImage().size()), false},
+        {"14 MB of zeros", Bytes(14 << 20), false},
+        {"cut short", Bytes(pristineImage().begin(), pristineImage().begin() + kNetsOffset), false},
+    };
+    TempDir dir;
+    for (const Case& c : cases) {
+        writeWholeFile(dir.file("x.bin"), c.bytes);
+        const GameCheck check = checkGame(ImageFile(dir.file("x.bin"), ImageAccess::ReadOnly));
+        EXPECT_EQ(check.passes(), c.passes) << c.image;
+    }
+}
+
+TEST(OpeningAName, RefusesAContainerBeforeAnythingAndFindsASheetsTrack) {
+    TempDir dir;
+    Bytes chd = pristineImage();
+    std::copy_n("MComprHD", 8, chd.begin());
+    writeWholeFile(dir.file("game.chd"), chd);
+    try {
+        ImageSession session(dir.file("game.chd"));
+        ADD_FAILURE() << "a CHD opened";
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.container, ContainerKind::Chd);
+    }
+    EXPECT_EQ(readWholeFile(dir.file("game.chd")), chd);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("game.chd.tavrel-log")));
+
+    writeWholeFile(dir.file("game.bin"), pristineImage());
+    writeWholeFile(dir.file("game.cue"), "FILE \"game.bin\" BINARY\r\nTRACK 01 MODE2/2352\r\n");
+    ImageSession session(dir.file("game.cue"));
+    EXPECT_EQ(session.logPath(), dir.file("game.bin") + ".tavrel-log");
 }
 
 }  // namespace

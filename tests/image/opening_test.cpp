@@ -41,7 +41,6 @@ TEST(CueSheet, ReadsTheShapesDumpsComeIn) {
         {"a sub-folder, backslashes", "FILE \"tracks\\data.bin\" BINARY\nTRACK 01 MODE2/2352\n",
          "tracks\\data.bin"},
         {"audio first", "FILE \"a.bin\" BINARY\n  TRACK 01 AUDIO\n", "", Kind::NotRawTrack, 2},
-        {"cooked track", "FILE \"a.iso\" BINARY\nTRACK 01 MODE1/2048\n", "", Kind::NotRawTrack, 2},
         {"a pregap inside the file",
          "FILE \"a.bin\" BINARY\nTRACK 01 MODE2/2352\n INDEX 00 00:00:00\n"
          " INDEX 01 00:02:00\n",

@@ -40,59 +40,43 @@ Bytes threeChanges(State last, std::vector<std::int64_t>& at) {
     return log;
 }
 
-// "2 D c2", "2 gap": what reading kept.
-std::vector<std::string> kept(const LogReading& reading) {
-    std::vector<std::string> lines;
+// What reading kept: "1 D c1, 2 gap, 3 D c3".
+std::string kept(const LogReading& reading) {
+    std::string text;
     for (const ChangeRecord& r : reading.records)
-        lines.push_back(std::to_string(r.sequence) + " " +
-                        (r.gap ? "gap" : static_cast<char>(r.state) + (" " + r.description)));
-    return lines;
+        text += (text.empty() ? "" : ", ") + std::to_string(r.sequence) + " " +
+                (r.gap ? "gap" : static_cast<char>(r.state) + (" " + r.description));
+    return text;
 }
 
 TEST(LogReading, EachFindingIsNamedWhereItLiesAndWhatReadsAroundItIsKept) {
     std::vector<std::int64_t> at;
     const Bytes log = threeChanges(State::Done, at);
     const auto flip = [](std::int64_t offset) { return [=](Bytes& l) { l[offset] ^= 0x40; }; };
-    const std::vector<std::string> all = {"1 D c1", "2 D c2", "3 D c3"};
+    const std::string all = "1 D c1, 2 D c2, 3 D c3";
     struct Case {
         const char* name;
         std::function<void(Bytes&)> spoil;
         Kind kind;
         std::int64_t from, to;  // where the finding lies
-        std::vector<std::string> records;
+        std::string records;
     };
     const Case cases[] = {
         {"a record cut short", [&](Bytes& l) { l.insert(l.end(), &log[32], &log[52]); },
          Kind::TornTail, at[3], at[3] + 20, all},
         {"zeros after the last record", [](Bytes& l) { l.resize(l.size() + 64); }, Kind::TornTail,
          at[3], at[3] + 64, all},
-        {"a body that does not check",
-         flip(at[1] + 20),
-         Kind::ChecksumMismatch,
-         at[1],
-         at[2],
-         {"1 D c1", "2 gap", "3 D c3"}},
-        {"the last body",
-         flip(at[2] + 20),
-         Kind::ChecksumMismatch,
-         at[2],
-         at[3],
-         {"1 D c1", "2 D c2", "3 gap"}},
+        {"a body that does not check", flip(at[1] + 20), Kind::ChecksumMismatch, at[1], at[2],
+         "1 D c1, 2 gap, 3 D c3"},
+        {"the last body", flip(at[2] + 20), Kind::ChecksumMismatch, at[2], at[3],
+         "1 D c1, 2 D c2, 3 gap"},
         {"bytes between records", [&](Bytes& l) { l.insert(l.begin() + at[1], 5, 'x'); },
          Kind::NotARecord, at[1], at[1] + 5, all},
         {"a record's magic", flip(at[1]), Kind::NotARecord, at[1], at[1] + 12, all},
-        {"a mark zeroed before the end",
-         [&](Bytes& l) { std::fill_n(&l[at[2] - 4], 4, 0); },
-         Kind::BadMark,
-         at[2] - 4,
-         at[2],
-         {"1 D c1", "2 ? c2", "3 D c3"}},
-        {"the last mark cut off",
-         [&](Bytes& l) { l.resize(l.size() - 4); },
-         Kind::LostMark,
-         at[2],
-         at[3] - 4,
-         {"1 D c1", "2 D c2", "3 ? c3"}},
+        {"a mark zeroed before the end", [&](Bytes& l) { std::fill_n(&l[at[2] - 4], 4, 0); },
+         Kind::BadMark, at[2] - 4, at[2], "1 D c1, 2 ? c2, 3 D c3"},
+        {"the last mark cut off", [&](Bytes& l) { l.resize(l.size() - 4); }, Kind::LostMark, at[2],
+         at[3] - 4, "1 D c1, 2 D c2, 3 ? c3"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -122,9 +106,9 @@ TEST(LogReading, EachFindingIsNamedWhereItLiesAndWhatReadsAroundItIsKept) {
     torn[at[2] + 20] ^= 0x40;
     EXPECT_EQ(readLog(torn).findings,
               (std::vector<LogFinding>{{at[2], at[3] - at[2], Kind::TornTail}}));
-    EXPECT_EQ(kept(readLog(torn)), (std::vector<std::string>{"1 D c1", "2 D c2"}));
+    EXPECT_EQ(kept(readLog(torn)), "1 D c1, 2 D c2");
     std::fill_n(torn.end() - 4, 4, 0);  // no mark at all yet
-    EXPECT_EQ(kept(readLog(torn)), (std::vector<std::string>{"1 D c1", "2 D c2"}));
+    EXPECT_EQ(kept(readLog(torn)), "1 D c1, 2 D c2");
 }
 
 TEST(LogReading, AMarkUnreadOrPendingEndedDoneUnlessItIsTheLastOneWhoseStateTheImageSays) {

@@ -1,8 +1,8 @@
 // The session over an image and its log: interrupted changes completed or refused, undo, logs
-// that are not this image's, and one log for every name of the image.
+// that are not this image's, and one log for every name of the image. (Patches of a history:
+// the tool's patch tests, with an applier of their own.)
 #include <filesystem>
 
-#include "journal/ppf_patch.h"
 #include "journal_fixture.h"
 #include "old_logs.h"
 
@@ -112,37 +112,6 @@ TEST_F(SessionTest, ALogThatIsNotThisImagesIsKeptAsideAndReported) {
     for (int opening = 0; opening < 2; ++opening)
         EXPECT_EQ(ImageSession(image).recovery().problem, Recovery::LogProblem::None);
     EXPECT_EQ(asideFiles().size(), 4u);
-}
-
-TEST_F(SessionTest, APatchOfLongRunsGivesTheImageBackOnAnUnmodifiedCopy) {
-    {
-        ImageSession session(image);
-        flip(session, 1000, 600, "long");  // more than two records of 255 bytes
-        flip(session, 1300, 2, "inside");
-        flip(session, 9000, 1, "single");
-        session.undo(1, "undo single");
-    }
-    ImageSession session(image, ImageAccess::ReadOnly);
-    const Bytes patch = encodePpf3(netChanges(session.history(), session.file()), "test");
-    // PPF 3.0 read here on its own: a 60-byte header ("PPF30", method 2, the description, image
-    // type, block check, undo data, a reserved byte), then offset, length, new and old bytes.
-    ASSERT_GE(patch.size(), 60u);
-    EXPECT_EQ(std::string(patch.begin(), patch.begin() + 6), std::string("PPF30\x02"));
-    EXPECT_EQ(std::string(patch.begin() + 6, patch.begin() + 10), "test");
-    EXPECT_EQ(patch[58], 1) << "undo data";
-    Bytes copy = original();
-    for (std::size_t at = 60; at < patch.size();) {
-        std::uint64_t offset = 0;
-        for (int i = 0; i < 8; ++i) offset |= std::uint64_t{patch[at + i]} << (8 * i);
-        const std::size_t length = patch[at + 8];
-        ASSERT_GT(length, 0u);
-        for (std::size_t i = 0; i < length; ++i) {
-            EXPECT_EQ(copy[offset + i], patch[at + 9 + length + i]) << "undo data";
-            copy[offset + i] = patch[at + 9 + i];
-        }
-        at += 9 + 2 * length;
-    }
-    EXPECT_EQ(copy, readWholeFile(image));
 }
 
 TEST_F(SessionTest, EveryNameOfTheImageMeetsTheOneLog) {

@@ -24,7 +24,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
 sys.path.insert(0, os.path.join(HERE, "..", "..", "tools", "window_driver"))
 
-from real_window_e2e import CUBA, DENMARK, compare_image, expect, write_flag  # noqa: E402
+from real_window_e2e import close_program, compare_image, expect, save_design  # noqa: E402
 from tavrel_window import (FILE_DIALOG, MAIN, Failure, Tavrel, Wine,  # noqa: E402
                            control_places, log)
 
@@ -84,23 +84,19 @@ def check_texts(folder):
 
 def edit_demo_in_window(folder, source_dir, prefix, tool):
     """tavrel.exe from the unpacked folder, in a new wine prefix: Return in the image dialog
-    opens the demo image beside it; Denmark gets N° 58 by Salva."""
+    opens the demo image beside it; Denmark gets N° 3 by Salva."""
     demo = os.path.join(folder, "demo.bin")
     with open(demo, "rb") as reader:
-        expected = bytearray(reader.read())
-    original = bytes(expected)
+        original = reader.read()
+    expected = bytearray(original)
     places = control_places(source_dir)
     with Tavrel(os.path.dirname(prefix), places, Wine(tool[0], prefix)) as tavrel:
         tavrel.start(os.path.join(folder, "tavrel.exe"))
         dialog = tavrel.wait_for(FILE_DIALOG, "the image dialog")
         tavrel.close_with(dialog, "Return", "the image dialog, answered with Return alone")
         tavrel.main = tavrel.wait_for(MAIN, "the main window on the demo image")
-        tavrel.choose_in_dropdown(DENMARK.index)
-        tavrel.click("nextButton", 57)
-        tavrel.confirm("saveButton", "Salva")
-        write_flag(expected, DENMARK, CUBA)
-        tavrel.close(tavrel.main)
-        expect(tavrel.wait_for_exit(), 0, "status after closing the window")
+        save_design(tavrel, expected)
+        close_program(tavrel)
     compare_image(demo, original, expected, "the zip's demo image",
                   [*tool, os.path.join(folder, "tavrel-tool.exe")])
 

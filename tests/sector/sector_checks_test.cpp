@@ -1,14 +1,19 @@
+// The sector arithmetic: known answers, every byte error caught, what regeneration rewrites and
+// what verifying tallies; every checksum path against the byte-at-a-time reference and a
+// bit-at-a-time CRC, and the choice of path.
 #include "sector/sector_checks.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
+#include <string_view>
 #include <vector>
 
+#include "reference_checks.h"
 #include "sector/edc.h"
 #include "sector/sector_verify.h"
-#include "sector_oracle.h"
 #include "sector_samples.h"
 
 namespace tavrel::testing {
@@ -18,17 +23,6 @@ namespace {
 class SectorChecks : public ::testing::TestWithParam<ChecksumPath> {};
 INSTANTIATE_TEST_SUITE_P(Processor, SectorChecks, ::testing::ValuesIn(runnableChecksumPaths()),
                          pathName);
-
-TEST_P(SectorChecks, RegeneratedEccHasZeroSyndromesInEveryCodeword) {
-    for (const Shape& shape : {kMode1, kForm1}) {
-        Sector s = makeSector(shape, 7);
-        s[12] = 0x71;  // a header Mode 2 leaves out of the code
-        regenerateChecksums(s, GetParam());
-        EXPECT_TRUE(eccHolds(s, shape.mode == 2));
-        s[12] ^= shape.mode == 2 ? 0 : 1;
-        EXPECT_EQ(eccHolds(s, shape.mode == 2), shape.mode == 2);
-    }
-}
 
 // EDC values derived once with a bit-by-bit CRC; parity bytes by searching, per codeword, all
 // 256 first parity bytes for the one that (with the second set to make S0 zero) makes S1 zero.
@@ -84,7 +78,6 @@ TEST(SectorRegeneration, RewritesOnlySectorsThatCarryChecksums) {
     };
     const Case cases[] = {
         {"no sync", kForm1, 5, 0xFE, {NoSync}},
-        {"mode 0", kForm1, kModeAt, 0, {OtherMode}},
         {"mode 3", kForm1, kModeAt, 3, {OtherMode}},
         {"form 2, EDC not used", kForm2, 100, 0, {Mode2Form2}},
         {"form 2", kForm2, kForm2EdcAt, 1, {Mode2Form2, true, true, false}},
@@ -131,6 +124,50 @@ TEST(SectorVerify, TalliesKindsAndListsTheFirstBadSectorsAcrossChunks) {
         const auto n = static_cast<std::int64_t>(100 + 5 * (k / 3) + 1 + k % 3);
         EXPECT_EQ(tally.firstBadSectors[k], (BadSector{n, n * 2352, faults[k % 3]}));
     }
+}
+
+class EveryPath : public ::testing::TestWithParam<ChecksumPath> {};
+INSTANTIATE_TEST_SUITE_P(Processor, EveryPath, ::testing::ValuesIn(runnableChecksumPaths()),
+                         pathName);
+
+// Every tail and count of 16-byte blocks up to a few folds, then longer runs.
+TEST_P(EveryPath, EdcOfEveryLengthIsTheCrc) {
+    std::mt19937 random(7);
+    std::vector<std::uint8_t> bytes(2400);
+    for (std::uint8_t& byte : bytes) byte = static_cast<std::uint8_t>(random());
+    for (std::size_t length = 0; length <= bytes.size(); length += length < 300 ? 1 : 61) {
+        const auto message = std::span(bytes).first(length);
+        EXPECT_EQ(edc(message, GetParam()), bitwiseEdc(message)) << length;
+    }
+}
+
+// Random sectors of every kind, sound or with a few random byte errors anywhere, sync and mode
+// included; their checks, and their regeneration, which must leave them sound and give every
+// path the same bytes.
+TEST_P(EveryPath, AgreesWithTheReferenceOnRandomSectors) {
+    std::mt19937 random(11);
+    for (std::size_t i = 0; i < 3000; ++i) {
+        Sector s = randomSector(i, random);
+        for (auto errors = random() % 3; errors > 0; --errors)
+            s[random() % s.size()] ^= static_cast<std::uint8_t>(random() % 255 + 1);
+        ASSERT_EQ(checkSector(s, GetParam()), bench::referenceCheck(s)) << i;
+
+        Sector onPath = s, portable = s;
+        ASSERT_EQ(regenerateChecksums(onPath, GetParam()),
+                  regenerateChecksums(portable, ChecksumPath::Portable))
+            << i;
+        ASSERT_EQ(onPath, portable) << i;
+        ASSERT_TRUE(bench::referenceCheck(onPath).right()) << i;
+    }
+}
+
+// The forced path is the one run by the second run of these tests (see CMakeLists.txt).
+TEST(ChecksumPath, IsTheFastestUnlessThePortableOneIsForced) {
+    const char* forced = std::getenv("TAVREL_PORTABLE_CHECKSUMS");
+    const bool portable = forced != nullptr && std::string_view(forced) == "1";
+    EXPECT_EQ(activeChecksumPath(),
+              portable ? ChecksumPath::Portable : runnableChecksumPaths().back());
+    EXPECT_EQ(runnableChecksumPaths().front(), ChecksumPath::Portable);
 }
 
 }  // namespace

@@ -1,20 +1,22 @@
 // Patches out and in through tavrel-tool: round trips through PPF and VCDIFF with Debian's
 // xdelta3 as the independent applier and maker, another mod of the same team refused by name and
 // one of another team merged, patches for another image refused, and bad patches refused with
-// nothing written.
+// nothing written. The change log through tavrel-tool: undo and a PPF patch give back exact
+// images, and undo refuses whole where another program changed a place.
 #include <cstdlib>
 #include <filesystem>
 
+#include <nlohmann/json.hpp>
+
+#include "catalog/catalog.h"
+#include "game/game_places.h"
 #include "game/team_table.h"
 #include "journal/change_log.h"
+#include "sector/byte_order.h"
 #include "tool_fixture.h"
 
 namespace tavrel::testing {
 namespace {
-
-void putLittle(Bytes& out, std::uint64_t value, int size) {
-    for (int i = 0; i < size; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
 
 void putText(Bytes& out, std::string_view text) {
     out.insert(out.end(), text.begin(), text.end());
@@ -28,7 +30,7 @@ Bytes otherProgramsPpf(const Bytes& from, const Bytes& to, int version) {
     patch.push_back(static_cast<std::uint8_t>(version - 1));
     putText(patch, std::string("made elsewhere").append(36, ' '));
     if (version == 2)
-        putLittle(patch, from.size(), 4);
+        appendLittleEndian(patch, from.size(), 4);
     if (version == 3)
         patch.insert(patch.end(), {0, 1, 0, 0});  // a .bin, block check on, no undo data
     if (version > 1)
@@ -41,7 +43,7 @@ Bytes otherProgramsPpf(const Bytes& from, const Bytes& to, int version) {
                bytes.size() < 255;
              ++at)
             bytes.push_back(to[static_cast<std::size_t>(*at)]);
-        putLittle(patch, static_cast<std::uint64_t>(first), version == 3 ? 8 : 4);
+        appendLittleEndian(patch, static_cast<std::uint64_t>(first), version == 3 ? 8 : 4);
         patch.push_back(static_cast<std::uint8_t>(bytes.size()));
         patch.insert(patch.end(), bytes.begin(), bytes.end());
     }
@@ -50,7 +52,7 @@ Bytes otherProgramsPpf(const Bytes& from, const Bytes& to, int version) {
                 "@BEGIN_FILE_ID.DIZ"
                 "Denmark, by a friend"
                 "@END_FILE_ID.DIZ");
-        putLittle(patch, 20, version == 2 ? 4 : 2);
+        appendLittleEndian(patch, 20, version == 2 ? 4 : 2);
     }
     return patch;
 }
@@ -168,7 +170,7 @@ TEST_F(PatchTest, BadPatchesAreRefusedWithNothingWritten) {
                 vcdiff = readWholeFile(dir.file("mod.xdelta"));
     const auto ppfWithRecord = [&](std::uint64_t offset, std::uint8_t length) {
         Bytes patch(ppf.begin(), ppf.begin() + 60);
-        putLittle(patch, offset, 8);
+        appendLittleEndian(patch, offset, 8);
         patch.push_back(length);
         patch.insert(patch.end(), 2 * std::size_t{length}, 0x11);
         return patch;
@@ -242,6 +244,68 @@ TEST_F(PatchTest, ADiffOfTwoImagesPlansTheFirstIntoTheSecond) {
     ASSERT_EQ(tool("apply first.bin --plan diff.txt").status, 0);
     EXPECT_EQ(readWholeFile(dir.file("first.bin")), second);
     EXPECT_EQ(tool("diff first.bin second.bin").out, "nessuna differenza\n");
+}
+
+TEST_F(PatchTest, UndoAndAPatchGiveBackExactImages) {
+    writeWholeFile(dir.file("plan.txt"), "Italy 3\nParma 58\n");
+    // A sector's EDC and ECC all wrong: a repair is a change too, of a run longer than a PPF
+    // record holds.
+    Bytes stale = demoImage();
+    for (std::int64_t at = 2072; at < kRawSectorSize; ++at) stale[3000 * kRawSectorSize + at] ^= 1;
+    writeWholeFile(image, stale);
+    for (const char* change :
+         {"apply game.bin denmark --design 58", "apply game.bin 80 --file a.flg",
+          "nets game.bin rombi", "apply game.bin --plan plan.txt", "fix-checksums game.bin --all"})
+        ASSERT_EQ(tool(change).status, 0) << change;
+    const Bytes edited = readWholeFile(image);
+
+    // The first and fourth changes carry the checksums of one sector: the patch's undo data,
+    // which apply-patch checks, are the bytes before the first.
+    ASSERT_EQ(tool("patch game.bin mod.ppf --description \"Denmark, Bayer, nets\"").status, 0);
+    EXPECT_NE(text("mod.ppf").find("Denmark, Bayer, nets"), std::string::npos);
+    writeWholeFile(dir.file("copy.bin"), stale);
+    EXPECT_EQ(tool("apply-patch copy.bin mod.ppf").status, 0);
+    EXPECT_EQ(readWholeFile(dir.file("copy.bin")), edited);
+#ifndef _WIN32  // Python is Linux's; the cross-system test compares the patch with Linux's
+    writeWholeFile(dir.file("copy.bin"), stale);
+    ASSERT_EQ(std::system(("python3 " TAVREL_APPLY_PPF " " + dir.file("mod.ppf") + " " +
+                           dir.file("copy.bin"))
+                              .c_str()),
+              0);
+    EXPECT_EQ(readWholeFile(dir.file("copy.bin")), edited);
+#endif
+
+    EXPECT_NE(tool("history game.bin --json")
+                  .out.find("\"checksum_sectors\": 1, \"description\": \"EDC ed ECC riscritti"),
+              std::string::npos);
+    EXPECT_EQ(tool("undo game.bin --steps 6").status, 2) << "five changes only";
+    EXPECT_EQ(tool("undo game.bin --steps 5").status, 0);
+    EXPECT_EQ(readWholeFile(image), stale);
+    // Each change named as the window names it; those taken back listed as such.
+    std::vector<std::string> states, names;
+    for (const auto& change : nlohmann::json::parse(tool("history game.bin --json").out)) {
+        states.push_back(change["state"]);
+        names.push_back(change["description"]);
+    }
+    using Texts = std::vector<std::string>;
+    EXPECT_EQ(states, (Texts{"undone", "undone", "undone", "undone", "undone", "done"}));
+    EXPECT_EQ(names, (Texts{"Salva Denmark: N° 58", "Import a.flg → Bayer Monaco", "Reti: Rombi",
+                            "Piano plan.txt: 2 bandiere", "EDC ed ECC riscritti: 1 settore",
+                            "Annulla le modifiche 5, 4, 3, 2, 1"}));
+    EXPECT_NE(tool("history game.bin").out.find("annullata"), std::string::npos);
+    EXPECT_EQ(tool("undo game.bin").status, 2);
+
+    // Undo refuses where another program changed a place since.
+    ASSERT_EQ(tool("apply game.bin denmark --design 58").status, 0);
+    ASSERT_EQ(tool("nets game.bin rombi").status, 0);
+    Bytes changed = readWholeFile(image);
+    changed[kTypeTableCopies[2] + 13] = 0x77;
+    writeWholeFile(image, changed);
+    // Both steps, or none: the second one is refused, so the first is not written either.
+    const ToolRun refused = tool("undo game.bin --steps 2");
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("un altro programma"), std::string::npos) << refused.err;
+    EXPECT_EQ(readWholeFile(image), changed);
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 
 #include "demo_image_content.h"
 #include "fault_injection.h"
@@ -13,9 +12,9 @@
 #include "journal/change_log.h"
 #include "old_logs.h"
 #include "power_cut_sweep.h"
+#include "run_here.h"
 #include "test_files.h"
 #include "test_image.h"
-#include "tool/command_line.h"
 
 namespace tavrel::testing {
 namespace {
@@ -23,15 +22,10 @@ namespace {
 // The log the commands run first leave, or what becomes of it before the command swept.
 enum class Log { AsWritten, OfVersion1, LastRecordDamaged };
 
-// tavrel-tool's command `line` (words between blanks), run in this process.
+// tavrel-tool's command `line`, run in this process from the test's folder.
 Outcome tool(const std::string& line) {
-    std::vector<std::string> words;
-    std::istringstream split(line);
-    for (std::string word; split >> word;) words.push_back(word);
-    std::ostringstream out, err;
-    std::istringstream in;
-    const int status = tool::runTool(words, {out, err, in});
-    return {status, out.str() + err.str()};
+    const ToolRun run = runHere(std::filesystem::current_path(), line);
+    return {run.status, run.out + run.err};
 }
 
 struct Command {

@@ -6,15 +6,11 @@
 #include "demo_image_content.h"
 #include "game/flag_record.h"
 #include "program_run.h"
+#include "run_here.h"
 #include "test_files.h"
 #include "test_image.h"
 
 namespace tavrel::testing {
-
-struct ToolRun {
-    int status;
-    std::string out, err;
-};
 
 class ToolTest : public ::testing::Test {
 protected:

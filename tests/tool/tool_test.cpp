@@ -1,37 +1,22 @@
 // tavrel-tool run as a user runs it: arguments, exit statuses, refusals that write nothing,
-// and one run of each command on demo images, checked against GameImage and whole files.
+// and one run of each command on demo images, checked against GameImage and whole files;
+// render's PNG files read back by an independent reader.
 #include <fstream>
-#include <sstream>
 
 #include <nlohmann/json.hpp>
 
 #include "catalog/catalog.h"
+#include "catalog/flag_draft.h"
 #include "game/colour_word.h"
 #include "game/flag_files.h"
 #include "game/game_image.h"
 #include "journal/image_session.h"
 #include "raw_image_builder.h"
-#include "tool/command_line.h"
 #include "tool/tool_text.h"
 #include "tool_fixture.h"
 
 namespace tavrel::testing {
 namespace {
-
-// tavrel-tool's commands run in this process, from `folder`, on `arguments` split at blanks:
-// what needs neither the program's console nor a process of its own.
-ToolRun runHere(const std::filesystem::path& folder, const std::string& arguments) {
-    std::vector<std::string> words;
-    std::istringstream split(arguments);
-    for (std::string word; split >> word;) words.push_back(word);
-    std::ostringstream out, err;
-    std::istringstream in;
-    const std::filesystem::path before = std::filesystem::current_path();
-    std::filesystem::current_path(folder);
-    const int status = tool::runTool(words, {out, err, in});
-    std::filesystem::current_path(before);
-    return {status, out.str(), err.str()};
-}
 
 TEST_F(ToolTest, RefusesWhatItCannotDoAndWritesNothing) {
     Bytes cut = demoImage();
@@ -144,7 +129,6 @@ TEST_F(ToolTest, ExportedFlagsApplyAsAPlanToAnotherImage) {
     ASSERT_EQ(tool("export game.bin --to flags").status, 0);
     std::ofstream plan(dir.file("flags/plan.txt"));
     plan << "# every exported flag\n\n";
-    Bytes expected = demoImage();
     ImageSession file(image, ImageAccess::ReadOnly);
     const GameImage game(file);
     for (int team = 0; team < kTeamCount; ++team) {
@@ -152,9 +136,9 @@ TEST_F(ToolTest, ExportedFlagsApplyAsAPlanToAnotherImage) {
             continue;
         plan << '"' << kTeams[static_cast<std::size_t>(team)].label << "\" \""
              << *flagFileName(game.teamName(team)) << "\"\n";
-        expected = withFlag(expected, team, game.readFlag(team));
     }
     plan.close();
+    const Bytes expected = readWholeFile(image);  // the flags, and the checksums they carry
     writeWholeFile(dir.file("second.bin"), demoImage());
     const ToolRun run = tool("apply second.bin --plan flags/plan.txt");
     EXPECT_EQ(run.status, 0) << run.err;
@@ -169,7 +153,8 @@ TEST_F(ToolTest, ExportedFlagsApplyAsAPlanToAnotherImage) {
     EXPECT_EQ(readWholeFile(dir.file("second.bin")), expected);
 }
 
-// Sector 16 a console disc's volume descriptor whose root directory (sector 22) lists SYSTEM.CNF (sector 23).
+// Sector 16 a console disc's volume descriptor whose root directory (sector 22) lists SYSTEM.CNF
+// (sector 23).
 Bytes withBootFile(Bytes image) {
     const auto put = [&](std::int64_t sector, std::size_t at, std::string_view bytes) {
         std::copy(bytes.begin(), bytes.end(), image.begin() + sector * kRawSectorSize + 24 + at);
@@ -226,6 +211,38 @@ TEST_F(ToolTest, EveryWriteRefusesAFileThatIsNotTheGameUnlessForced) {
         std::filesystem::remove(dir.file("zeros.bin.tavrel-log"));
     }
 }
+
+#ifndef _WIN32  // Python is Linux's; the cross-system test compares Windows' files with Linux's
+TEST_F(ToolTest, RenderWritesWhatTheRendererDraws) {
+    Flag custom = catalogFlag(182);
+    setColourWord(custom, 1, kTransparentWord);
+    writeWholeFile(dir.file("custom.flg"), formatFlagRecord(custom) + "\r\n");
+    FlagDraft changed = FlagDraft::ofDesign(182);
+    changed.setColour(3, {0x12, 0x34, 0x56});
+    changed.setType(0x07);
+    // Pitch and ball has a transparent colour; Denmark wears design 114 in the demo image.
+    const std::pair<std::string, FlagPicture> cases[] = {
+        {"--design 9", *FlagDraft::ofDesign(109).picture()},
+        {"game.bin denmark --scale 5", *FlagDraft::ofDesign(114).picture(5)},
+        {"--file custom.flg --scale 3", *FlagDraft::ofFlag(custom).picture(3)},
+        {"--design 82 --colour 3=#123456 --type 07 --scale 2", *changed.picture(2)},
+    };
+    for (const auto& [arguments, expected] : cases) {
+        const ToolRun run = tool("render " + arguments + " --png out.png");
+        ASSERT_EQ(run.status, 0) << arguments << ": " << run.err;
+        ASSERT_EQ(std::system(("python3 " TAVREL_READ_PNG " " + dir.file("out.png") + " " +
+                               dir.file("out.rgba"))
+                                  .c_str()),
+                  0);
+        Bytes pixels;  // width and height as 32-bit little-endian numbers, then the pixels
+        for (const int size : {expected.width, expected.height})
+            pixels.insert(pixels.end(), {std::uint8_t(size), std::uint8_t(size >> 8), 0, 0});
+        for (const Rgba8& p : expected.pixels)
+            pixels.insert(pixels.end(), {p.red, p.green, p.blue, p.alpha});
+        EXPECT_TRUE(readWholeFile(dir.file("out.rgba")) == pixels) << arguments;
+    }
+}
+#endif
 
 }  // namespace
 }  // namespace tavrel::testing

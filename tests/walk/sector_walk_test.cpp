@@ -57,7 +57,6 @@ TEST_F(SectorWalk, VerifyFindsWhatOnePassFinds) {
     const Case cases[] = {
         {250, 1000, kWalkChunkSectors, 0},  // one chunk, then part of a sector
         {250, 0, 7, 3},                     // neither chunk size nor worker count divides 250
-        {250, 0, 16, 2},
         {250, 2351, 1, 4},
         {5, 0, kWalkChunkSectors, 0},
         {5, 0, 2, 3},

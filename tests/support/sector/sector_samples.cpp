@@ -29,6 +29,15 @@ Sector randomSector(std::size_t kind, std::mt19937& random) {
     return s;
 }
 
+std::uint32_t bitwiseEdc(std::span<const std::uint8_t> bytes) {
+    std::uint32_t crc = 0;
+    for (const std::uint8_t byte : bytes) {
+        crc ^= byte;
+        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ ((crc & 1) != 0 ? 0xD8018001u : 0);
+    }
+    return crc;
+}
+
 std::string pathName(const ::testing::TestParamInfo<ChecksumPath>& info) {
     return checksumPathName(info.param);
 }

@@ -1,4 +1,5 @@
-// Sectors built in code for the sector and image tests, and the paths the tests run on.
+// Sectors built in code for the sector and image tests, the paths the tests run on, and the EDC
+// worked out without the program's sector code.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -6,6 +7,7 @@
 #include <array>
 #include <ostream>
 #include <random>
+#include <span>
 #include <string>
 
 #include "sector/sector_checks.h"
@@ -36,6 +38,9 @@ Sector makeSector(const Shape& shape, unsigned seed);
 // Random data with right checksums, of kind `kind` % 6: Mode 1, Form 1, Form 2 with its EDC,
 // Form 2 without, no sync, mode 3.
 Sector randomSector(std::size_t kind, std::mt19937& random);
+
+// The CRC (polynomial 0x8001801B, reflected, from zero) of `bytes`, one bit at a time.
+std::uint32_t bitwiseEdc(std::span<const std::uint8_t> bytes);
 
 // Names a test run on a path after the path: INSTANTIATE_TEST_SUITE_P(Processor, Suite,
 // ::testing::ValuesIn(runnableChecksumPaths()), pathName).
