@@ -117,17 +117,23 @@ double floorOf(const std::string& image, const std::string& log, const ImageEdit
     return time;
 }
 
-// Puts the old bytes of `edit` back in place and syncs them, and removes the log: the image is
-// unmodified again, as a patch meets it, in the same file.
-void undoWithoutLog(const std::string& image, const ImageEdit& edit) {
+// Puts the old bytes of `edit` back in place and syncs them: the image is as its log last left
+// it, so the tool's next run finds the log fitting its image and sets nothing aside.
+void putBack(const std::string& image, const ImageEdit& edit) {
     const int fd = ::open(image.c_str(), O_RDWR);
     bool ok = fd >= 0;
     for (const ByteChange& change : edit.changes)
         ok = ok && ::pwrite(fd, change.before.data(), change.before.size(), change.offset) > 0;
     ok = ok && ::fdatasync(fd) == 0 && ::close(fd) == 0;
-    std::filesystem::remove(ChangeLog::pathFor(image));
     if (!ok)
         throw std::runtime_error("the image could not be put back");
+}
+
+// The same, and the log removed: the image is unmodified again, as a patch meets it, in the
+// same file.
+void undoWithoutLog(const std::string& image, const ImageEdit& edit) {
+    putBack(image, edit);
+    std::filesystem::remove(ChangeLog::pathFor(image));
 }
 
 // The edit apply-patch makes of `patch` on `image`, planned as it does, and what its check
@@ -199,14 +205,17 @@ int main(int argc, char** argv) {
                     throw std::runtime_error(err.str());
                 saveTimes.push_back(millisecondsSince(start));
             };
-            // Planned outside the clock; each changes bytes the image does not hold yet.
+            // Planned outside the clock; each changes bytes the image does not hold yet, and
+            // is taken back after, unlogged as it was made.
             const auto measureFloor = [&] {
-                planFloor.push_back(
-                    floorOf(image, floorLog, editOf(image, everyTeam, 4 * round + 2), true));
-                planFloorNoLog.push_back(
-                    floorOf(image, floorLog, editOf(image, everyTeam, 4 * round + 3), false));
-                saveFloor.push_back(
-                    floorOf(image, floorLog, editOf(image, {13}, 4 * round + 2), true));
+                const auto floorOfEdit = [&](std::vector<double>& floors, const ImageEdit& edit,
+                                             bool logged) {
+                    floors.push_back(floorOf(image, floorLog, edit, logged));
+                    putBack(image, edit);
+                };
+                floorOfEdit(planFloor, editOf(image, everyTeam, 4 * round + 2), true);
+                floorOfEdit(planFloorNoLog, editOf(image, everyTeam, 4 * round + 3), false);
+                floorOfEdit(saveFloor, editOf(image, {13}, 4 * round + 2), true);
             };
             // Turn about, so that neither always meets the disk just after the other.
             if (round % 2 == 0) {
